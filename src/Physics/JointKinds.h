@@ -1,0 +1,31 @@
+// Joint kinds as scene files and the editor know them, including the rope joint, which the
+// library builds as a distance joint bounded only from above.
+#pragma once
+
+#include <box2d/box2d.h>
+
+#include <string>
+
+namespace Physics
+{
+
+// The library's type, except e_ropeJoint for a rope made by CreateRopeJoint.
+b2JointType GetJointType(const b2Joint* joint);
+
+struct RopeJointDef
+{
+    b2Body* bodyA = nullptr;
+    b2Body* bodyB = nullptr;
+    b2Vec2 localAnchorA = b2Vec2_zero;
+    b2Vec2 localAnchorB = b2Vec2_zero;
+    float maxLength = 0.0f;
+    bool collideConnected = false;
+};
+
+// A rope: the anchors never get further apart than maxLength, nothing stops them coming
+// closer. Null (with *error set) on refused input.
+b2Joint* CreateRopeJoint(b2World* world, const RopeJointDef& def, std::string* error = nullptr);
+float GetRopeMaxLength(const b2Joint* rope);
+bool SetRopeMaxLength(b2Joint* rope, float maxLength);
+
+}  // namespace Physics

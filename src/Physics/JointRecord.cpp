@@ -1,0 +1,71 @@
+#include "Physics/JointRecord.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace Physics
+{
+
+namespace
+{
+
+static_assert(sizeof(uintptr_t) >= 2 * sizeof(uint32_t), "joint user data holds two floats");
+
+// The frequency occupies the high half, the ratio the low half. A rope is marked by a NaN
+// pattern in the frequency half: frequencies reach a joint only through the guards, which
+// refuse non-finite values, so no real frequency has this pattern.
+constexpr uint32_t kRopePattern = 0x7FC0A9E5u;
+
+uint32_t Bits(float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float FromBits(uint32_t bits)
+{
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+uintptr_t Pack(uint32_t high, uint32_t low)
+{
+    return (static_cast<uintptr_t>(high) << 32) | low;
+}
+
+uintptr_t& UserData(const b2Joint* joint)
+{
+    // The library offers only a non-const accessor; reading through it changes nothing.
+    return const_cast<b2Joint*>(joint)->GetUserData().pointer;
+}
+
+}  // namespace
+
+JointRecord ReadJointRecord(const b2Joint* joint)
+{
+    const uintptr_t packed = UserData(joint);
+    const uint32_t high = static_cast<uint32_t>(packed >> 32);
+    JointRecord record;
+    if (high == kRopePattern)
+    {
+        record.rope = true;
+        return record;
+    }
+    record.frequencyHz = FromBits(high);
+    record.dampingRatio = FromBits(static_cast<uint32_t>(packed));
+    return record;
+}
+
+void RecordSpring(b2Joint* joint, float frequencyHz, float dampingRatio)
+{
+    UserData(joint) = Pack(Bits(frequencyHz), Bits(dampingRatio));
+}
+
+void RecordRope(b2Joint* joint)
+{
+    UserData(joint) = Pack(kRopePattern, 0u);
+}
+
+}  // namespace Physics

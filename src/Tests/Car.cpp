@@ -1,0 +1,188 @@
+#include "Tests/Car.h"
+
+#include "Physics/Create.h"
+#include "Physics/Polygon.h"
+#include "Physics/Springs.h"
+#include "Tests/SceneBuilders.h"
+
+#include <algorithm>
+
+Test* Car::Create()
+{
+    return new Car;
+}
+
+Car::Car()
+{
+    b2Body* ground = CreateGround();
+    CreateTeeter(ground);
+    CreateBridge(ground);
+    for (int i = 0; i < 5; ++i)
+    {
+        CreateBox(world, b2Vec2(230.0f, 0.5f + static_cast<float>(i)), 0.5f, 0.5f, 0.5f);
+    }
+    CreateCar();
+}
+
+b2Body* Car::CreateGround()
+{
+    b2BodyDef bd;
+    b2Body* ground = world->CreateBody(&bd);
+    const float friction = 0.6f;
+    AddEdge(ground, b2Vec2(-20.0f, 0.0f), b2Vec2(20.0f, 0.0f), friction);
+
+    const float heights[10] = {0.25f, 1.0f, 4.0f, 0.0f, 0.0f, -1.0f, -2.0f, -2.0f, -1.25f, 0.0f};
+    const float width = 5.0f;
+    float x = 20.0f;
+    float y = 0.0f;
+    for (int hill = 0; hill < 2; ++hill)
+    {
+        for (float height : heights)
+        {
+            AddEdge(ground, b2Vec2(x, y), b2Vec2(x + width, height), friction);
+            y = height;
+            x += width;
+        }
+    }
+
+    AddEdge(ground, b2Vec2(120.0f, 0.0f), b2Vec2(160.0f, 0.0f), friction);
+    AddEdge(ground, b2Vec2(200.0f, 0.0f), b2Vec2(240.0f, 0.0f), friction);
+    AddEdge(ground, b2Vec2(240.0f, 0.0f), b2Vec2(250.0f, 5.0f), friction);
+    AddEdge(ground, b2Vec2(260.0f, 0.0f), b2Vec2(300.0f, 0.0f), friction);
+    AddEdge(ground, b2Vec2(300.0f, 0.0f), b2Vec2(300.0f, 20.0f), friction);
+    return ground;
+}
+
+void Car::CreateTeeter(b2Body* ground)
+{
+    b2Body* teeter = CreateBox(world, b2Vec2(140.0f, 1.0f), 10.0f, 0.25f, 1.0f);
+
+    b2RevoluteJointDef jd;
+    jd.Initialize(ground, teeter, teeter->GetPosition());
+    jd.lowerAngle = -8.0f * b2_pi / 180.0f;
+    jd.upperAngle = 8.0f * b2_pi / 180.0f;
+    jd.enableLimit = true;
+    world->CreateJoint(&jd);
+
+    teeter->ApplyAngularImpulse(100.0f, true);
+}
+
+void Car::CreateBridge(b2Body* ground)
+{
+    const int plankCount = 20;
+    const float y = -0.125f;
+    b2RevoluteJointDef jd;
+    b2Body* previous = ground;
+    for (int i = 0; i < plankCount; ++i)
+    {
+        const float x = 160.0f + 2.0f * static_cast<float>(i);
+        b2Body* plank = CreateBox(world, b2Vec2(x + 1.0f, y), 1.0f, 0.125f, 1.0f, 0.6f);
+        jd.Initialize(previous, plank, b2Vec2(x, y));
+        world->CreateJoint(&jd);
+        previous = plank;
+    }
+    jd.Initialize(previous, ground, b2Vec2(160.0f + 2.0f * plankCount, y));
+    world->CreateJoint(&jd);
+}
+
+void Car::CreateCar()
+{
+    const b2Vec2 outline[6] = {b2Vec2(-1.5f, -0.5f), b2Vec2(1.5f, -0.5f), b2Vec2(1.5f, 0.0f),
+                               b2Vec2(0.0f, 0.9f),   b2Vec2(-1.15f, 0.9f), b2Vec2(-1.5f, 0.2f)};
+    const b2PolygonShape chassis = Physics::MakePolygon(outline, 6);
+
+    b2BodyDef bd;
+    bd.type = b2_dynamicBody;
+    bd.position.Set(0.0f, 1.0f);
+    m_car = world->CreateBody(&bd);
+    m_car->CreateFixture(&chassis, 1.0f);
+
+    m_wheel1 = CreateBall(world, b2Vec2(-1.0f, 0.35f), 0.4f, 1.0f, 0.9f);
+    m_wheel2 = CreateBall(world, b2Vec2(1.0f, 0.4f), 0.4f, 1.0f, 0.9f);
+
+    const b2Vec2 axis(0.0f, 1.0f);
+    b2WheelJointDef jd;
+    jd.Initialize(m_car, m_wheel1, m_wheel1->GetPosition(), axis);
+    jd.motorSpeed = 0.0f;
+    jd.maxMotorTorque = 20.0f;
+    jd.enableMotor = true;
+    m_spring1 = static_cast<b2WheelJoint*>(Physics::CreateJoint(world, jd));
+
+    jd.Initialize(m_car, m_wheel2, m_wheel2->GetPosition(), axis);
+    jd.motorSpeed = 0.0f;
+    jd.maxMotorTorque = 10.0f;
+    jd.enableMotor = false;
+    m_spring2 = static_cast<b2WheelJoint*>(Physics::CreateJoint(world, jd));
+
+    ApplySuspension();
+}
+
+void Car::ApplySuspension()
+{
+    for (b2WheelJoint* spring : {m_spring1, m_spring2})
+    {
+        if (spring)
+        {
+            Physics::SetSpring(spring, m_hz, m_zeta);
+        }
+    }
+}
+
+void Car::Step(Settings* settings)
+{
+    DrawLine("Keys: left = a, brake = s, right = d, hz down = q, hz up = e");
+    DrawLine("frequency = %g hz, damping ratio = %g", m_hz, m_zeta);
+    if (m_car)
+    {
+        settings->viewCenter.x = m_car->GetPosition().x;
+    }
+    Test::Step(settings);
+}
+
+void Car::Keyboard(unsigned char key)
+{
+    switch (key)
+    {
+    case 'a':
+        if (m_spring1)
+        {
+            m_spring1->SetMotorSpeed(m_speed);
+        }
+        break;
+    case 's':
+        if (m_spring1)
+        {
+            m_spring1->SetMotorSpeed(0.0f);
+        }
+        break;
+    case 'd':
+        if (m_spring1)
+        {
+            m_spring1->SetMotorSpeed(-m_speed);
+        }
+        break;
+    case 'q':
+        m_hz = std::max(m_hz - 1.0f, 0.0f);
+        ApplySuspension();
+        break;
+    case 'e':
+        m_hz += 1.0f;
+        ApplySuspension();
+        break;
+    default:
+        break;
+    }
+}
+
+void Car::JointDestroyed(b2Joint* joint)
+{
+    ForgetIfDestroyed(m_spring1, joint);
+    ForgetIfDestroyed(m_spring2, joint);
+}
+
+void Car::BodyDestroyed(b2Body* body)
+{
+    ForgetIfDestroyed(m_car, body);
+    ForgetIfDestroyed(m_wheel1, body);
+    ForgetIfDestroyed(m_wheel2, body);
+}

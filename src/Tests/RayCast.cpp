@@ -1,0 +1,42 @@
+#include "Tests/RayCast.h"
+
+#include "Tests/SceneParts.h"
+
+Test* RayCast::Create()
+{
+    return new RayCast;
+}
+
+RayCast::RayCast() : m_ray(b2Vec2(0.0f, 10.0f), 11.0f)
+{
+    CreateEdgeGround(world, b2Vec2(-40.0f, 0.0f), b2Vec2(40.0f, 0.0f));
+}
+
+b2Vec2 RayCast::DropPosition()
+{
+    return b2Vec2(RandomFloat(-10.0f, 10.0f), RandomFloat(2.0f, 20.0f));
+}
+
+void RayCast::Keyboard(unsigned char key)
+{
+    if (key == 'm')
+    {
+        m_ray.mode = static_cast<RotatingRay::Mode>((m_ray.mode + 1) % RotatingRay::e_modeCount);
+    }
+    else
+    {
+        DroppingShapes::Keyboard(key);
+    }
+}
+
+void RayCast::Step(Settings* settings)
+{
+    int stepsBefore = stepCount;
+    Test::Step(settings);
+
+    m_ray.Update(world, stepCount != stepsBefore);
+    m_ray.Draw(debugDraw);
+
+    DrawLine("Press 1-5 to drop stuff, m to change the mode");
+    DrawLine("Mode = %d", m_ray.mode);
+}

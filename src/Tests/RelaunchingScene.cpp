@@ -1,0 +1,49 @@
+#include "Tests/RelaunchingScene.h"
+
+#include "Tests/CollisionCounters.h"
+#include "Tests/SceneParts.h"
+
+namespace
+{
+
+float Average(int total, int count)
+{
+    return count > 0 ? static_cast<float>(total) / count : 0.0f;
+}
+
+}  // namespace
+
+RelaunchingScene::RelaunchingScene(int period) : m_period(period) {}
+
+void RelaunchingScene::Relaunch()
+{
+    ResetCollisionCounters();
+    Launch();
+}
+
+void RelaunchingScene::CreateWalledGround()
+{
+    b2Body* ground = CreateEdgeGround(world, b2Vec2(-20.0f, 0.0f), b2Vec2(20.0f, 0.0f));
+    b2PolygonShape wall;
+    wall.SetAsBox(0.4f, 2.0f, b2Vec2(1.0f, 2.0f), 0.0f);
+    ground->CreateFixture(&wall, 0.0f);
+}
+
+void RelaunchingScene::Step(Settings* settings)
+{
+    int stepsBefore = stepCount;
+    Test::Step(settings);
+
+    CollisionCounters c = ReadCollisionCounters();
+    DrawLine("gjk calls = %d, ave gjk iters = %3.1f, max gjk iters = %d", c.gjkCalls,
+             Average(c.gjkIters, c.gjkCalls), c.gjkMaxIters);
+    DrawLine("toi calls = %d, ave toi iters = %3.1f, max toi iters = %d", c.toiCalls,
+             Average(c.toiIters, c.toiCalls), c.toiMaxIters);
+    DrawLine("ave toi root iters = %3.1f, max toi root iters = %d", Average(c.toiRootIters, c.toiCalls),
+             c.toiMaxRootIters);
+
+    if (stepCount != stepsBefore && stepCount % m_period == 0)
+    {
+        Relaunch();
+    }
+}

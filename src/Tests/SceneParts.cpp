@@ -1,0 +1,68 @@
+#include "Tests/SceneParts.h"
+
+#include "Physics/Create.h"
+#include "Physics/Polygon.h"
+
+namespace SceneParts
+{
+
+b2Body* CreateGroundEdge(b2World* world, float x1, float x2)
+{
+    b2BodyDef bd;
+    b2Body* ground = world->CreateBody(&bd);
+    b2EdgeShape edge;
+    edge.SetTwoSided(b2Vec2(x1, 0.0f), b2Vec2(x2, 0.0f));
+    ground->CreateFixture(&edge, 0.0f);
+    return ground;
+}
+
+b2Body* CreateDynamicBody(b2World* world, const b2Vec2& position, const b2Shape& shape, float density,
+                          float friction)
+{
+    b2BodyDef bd;
+    bd.type = b2_dynamicBody;
+    bd.position = position;
+    b2Body* body = world->CreateBody(&bd);
+    b2FixtureDef fd;
+    fd.shape = &shape;
+    fd.density = density;
+    fd.friction = friction;
+    body->CreateFixture(&fd);
+    return body;
+}
+
+b2PolygonShape MakeTriangle(float halfBase, float height)
+{
+    const b2Vec2 corners[3] = {b2Vec2(-halfBase, 0.0f), b2Vec2(halfBase, 0.0f), b2Vec2(0.0f, height)};
+    return Physics::MakePolygon(corners, 3);
+}
+
+LinkFcn HingeLink(b2World* world)
+{
+    return [world](b2Body* a, b2Body* b, const b2Vec2& anchor) {
+        b2RevoluteJointDef jd;
+        jd.Initialize(a, b, anchor);
+        Physics::CreateJoint(world, jd);
+    };
+}
+
+b2Body* CreatePlankRow(b2World* world, b2Body* start, const b2Vec2& leftEnd, int count, float density,
+                       const LinkFcn& link)
+{
+    b2PolygonShape plank;
+    plank.SetAsBox(0.5f, 0.125f);
+    b2Body* previous = start;
+    for (int i = 0; i < count; ++i)
+    {
+        b2Vec2 jointPoint = leftEnd + b2Vec2(static_cast<float>(i), 0.0f);
+        b2Body* body = CreateDynamicBody(world, jointPoint + b2Vec2(0.5f, 0.0f), plank, density);
+        if (previous != nullptr)
+        {
+            link(previous, body, jointPoint);
+        }
+        previous = body;
+    }
+    return previous;
+}
+
+}  // namespace SceneParts

@@ -1,0 +1,80 @@
+// What a frame puts on screen: the world through the debug drawer, the overlay text and the side
+// panel, read back from the window's pixels.
+#include "ShellFixture.h"
+
+#include "Framework/Shell.h"
+#include "Framework/Test.h"
+
+#include <GL/gl.h>
+
+#include <array>
+
+namespace
+{
+
+struct Pixel
+{
+    int r;
+    int g;
+    int b;
+};
+
+// Pixel (x, y) of the window, y counted from the top, as last shown.
+Pixel ReadShownPixel(int x, int y)
+{
+    int w = 0;
+    int h = 0;
+    getWindowDimensions(w, h);
+    std::array<unsigned char, 4> rgba{};
+    glReadBuffer(GL_FRONT);
+    glReadPixels(x, h - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return Pixel{rgba[0], rgba[1], rgba[2]};
+}
+
+bool AnyPixelInRow(int y, int fromX, int toX, bool (*matches)(const Pixel&))
+{
+    for (int x = fromX; x < toX; ++x)
+    {
+        if (matches(ReadShownPixel(x, y)))
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST_F(ShellTest, FrameShowsStaticShapesTitleAndPanel)
+{
+    Test* test = new Test;
+    b2BodyDef bd;
+    bd.position = getSettings()->viewCenter;
+    b2PolygonShape box;
+    box.SetAsBox(5.0f, 5.0f);
+    test->GetWorld()->CreateBody(&bd)->CreateFixture(&box, 0.0f);
+    delete getTest();
+    setTest(test);
+
+    Frame();
+
+    int tw = 0;
+    int th = 0;
+    getViewportDimensions(tw, th);
+    // Static shapes are green, filled at half intensity and half alpha over the black background.
+    Pixel inside = ReadShownPixel(tw / 2, th / 2);
+    EXPECT_GT(inside.g, inside.r);
+    EXPECT_GT(inside.g, 30);
+
+    // The title, drawn at (5, 15) in pink over black, has pixels whose red exceeds green.
+    bool titleDrawn = false;
+    for (int y = 5; y <= 16 && !titleDrawn; ++y)
+    {
+        titleDrawn = AnyPixelInRow(y, 5, 60, [](const Pixel& p) { return p.r > 150 && p.r > p.g; });
+    }
+    EXPECT_TRUE(titleDrawn);
+
+    // The panel covers the strip right of the drawing area.
+    Pixel panel = ReadShownPixel(tw + 100, th - 5);
+    EXPECT_GT(panel.r + panel.g + panel.b, 0);
+}

@@ -1,0 +1,103 @@
+#include "ShellFixture.h"
+
+#include "Framework/Modifiers.h"
+#include "Framework/Shell.h"
+#include "Framework/Test.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace
+{
+
+int g_modifiers = 0;
+
+int HeldModifiers()
+{
+    return g_modifiers;
+}
+
+std::string MakeScratchDirectory()
+{
+    char pattern[] = "/tmp/vexa-shell-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return made != nullptr ? made : "/tmp";
+}
+
+class ShellEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        EXPECT_EQ(chdir(ShellWorkingDirectory().c_str()), 0);
+        SetModifierQuery(HeldModifiers);
+        int argc = 1;
+        char name[] = "vexa-tests";
+        char* argv[] = {name, nullptr};
+        StartShell(&argc, argv);
+    }
+};
+
+const ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
+
+}  // namespace
+
+void HoldModifiers(int modifiers)
+{
+    g_modifiers = modifiers;
+}
+
+const std::string& ShellWorkingDirectory()
+{
+    static const std::string directory = MakeScratchDirectory();
+    return directory;
+}
+
+void ShellTest::SetUp()
+{
+    HoldModifiers(0);
+    *getSettings() = Settings();
+    *getSettingsHz() = 60.0f;
+    setViewZoom(1.0f);
+    *getTestSelection() = 0;
+    Resize(1136, 688);
+    // Runs the switch to row 0 when another row is current.
+    Frame();
+    Restart(0);
+}
+
+void ShellTest::TearDown()
+{
+    HoldModifiers(0);
+}
+
+void ShellTest::Frame()
+{
+    SimulationLoop();
+}
+
+void ShellTest::Press(unsigned char key)
+{
+    Keyboard(key, 10, 10);
+}
+
+void ShellTest::PressSpecial(int key)
+{
+    KeyboardSpecial(key, 10, 10);
+}
+
+void ShellTest::Click(int button, int state, int x, int y)
+{
+    Mouse(button, state, x, y);
+}
+
+void ShellTest::WorldToPixel(const b2Vec2& p, int& x, int& y)
+{
+    int tw = 0;
+    int th = 0;
+    getViewportDimensions(tw, th);
+    b2Vec2 lower = ConvertScreenToWorld(0, th);
+    b2Vec2 upper = ConvertScreenToWorld(tw, 0);
+    x = static_cast<int>(tw * (p.x - lower.x) / (upper.x - lower.x) + 0.5f);
+    y = th - static_cast<int>(th * (p.y - lower.y) / (upper.y - lower.y) + 0.5f);
+}

@@ -1,0 +1,33 @@
+// Starts the real shell once per test process (window, panel, first scene) in a scratch working
+// directory, and lets tests call the window callbacks with chosen modifier keys held.
+#pragma once
+
+#include "Framework/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/freeglut.h>
+
+#include <string>
+
+// The modifiers the callbacks will see, GLUT_ACTIVE_* bits.
+void HoldModifiers(int modifiers);
+
+// The scratch directory the shell runs in.
+const std::string& ShellWorkingDirectory();
+
+class ShellTest : public ::testing::Test
+{
+protected:
+    // Every test starts on registry row 0, unpaused, with the default view and settings.
+    void SetUp() override;
+    void TearDown() override;
+
+    // One frame of the display callback.
+    void Frame();
+    void Press(unsigned char key);
+    void PressSpecial(int key);
+    void Click(int button, int state, int x, int y);
+    // Window pixel of a world point under the current view.
+    void WorldToPixel(const b2Vec2& p, int& x, int& y);
+};

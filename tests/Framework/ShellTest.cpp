@@ -1,0 +1,266 @@
+// The simulation-mode window: scene switching, view control, shortcuts, mouse and stepping,
+// driven through the real window callbacks.
+#include "ShellFixture.h"
+
+#include "Framework/Shell.h"
+#include "Framework/Test.h"
+#include "Framework/TestEntry.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace
+{
+
+bool FileExists(const std::string& name)
+{
+    return std::ifstream(name).good();
+}
+
+// A host with one dynamic box of half size 1 at (0, 20), the view centre, and no gravity.
+Test* HostWithBox(b2Body** box)
+{
+    Test* test = new Test;
+    test->GetWorld()->SetGravity(b2Vec2_zero);
+    b2BodyDef bd;
+    bd.type = b2_dynamicBody;
+    bd.position.Set(0.0f, 20.0f);
+    *box = test->GetWorld()->CreateBody(&bd);
+    b2PolygonShape shape;
+    shape.SetAsBox(1.0f, 1.0f);
+    (*box)->CreateFixture(&shape, 1.0f);
+    return test;
+}
+
+void ReplaceTest(Test* replacement)
+{
+    delete getTest();
+    setTest(replacement);
+}
+
+}  // namespace
+
+TEST_F(ShellTest, StartsOnTheFirstRowOfTheRegistry)
+{
+    EXPECT_EQ(getTestIndex(), 0);
+    EXPECT_STREQ(getTestEntry().name, "Vexa");
+    EXPECT_GT(getTestCount(), 1);
+}
+
+TEST_F(ShellTest, SceneSwitchWaitsForTheEndOfTheFrameAndResetsTheView)
+{
+    Press('z');
+    PressSpecial(GLUT_KEY_LEFT);
+    Press(']');
+    EXPECT_EQ(*getTestSelection(), 1);
+    EXPECT_EQ(getTestIndex(), 0);
+
+    Frame();
+    EXPECT_EQ(getTestIndex(), 1);
+    EXPECT_STREQ(getTestEntry().name, g_testEntries[1].name);
+    EXPECT_FLOAT_EQ(getViewZoom(), 1.0f);
+    EXPECT_EQ(getSettings()->viewCenter, b2Vec2(0.0f, 20.0f));
+}
+
+TEST_F(ShellTest, BracketKeysWrapAroundTheRegistry)
+{
+    Press('[');
+    EXPECT_EQ(*getTestSelection(), getTestCount() - 1);
+    Press(']');
+    EXPECT_EQ(*getTestSelection(), 0);
+}
+
+TEST_F(ShellTest, RestartKeyRecreatesTheSceneAndKeepsTheView)
+{
+    Frame();
+    Frame();
+    ASSERT_EQ(getTest()->stepCount, 2);
+    Press('z');
+    PressSpecial(GLUT_KEY_UP);
+
+    Press('r');
+    EXPECT_EQ(getTest()->stepCount, 0);
+    EXPECT_FLOAT_EQ(getViewZoom(), 1.1f);
+    EXPECT_EQ(getSettings()->viewCenter, b2Vec2(0.0f, 20.5f));
+}
+
+TEST_F(ShellTest, ZoomStopsAtItsLimits)
+{
+    for (int i = 0; i < 100; ++i)
+    {
+        Press('x');
+    }
+    EXPECT_FLOAT_EQ(getViewZoom(), 0.02f);
+    for (int i = 0; i < 100; ++i)
+    {
+        Press('z');
+    }
+    EXPECT_FLOAT_EQ(getViewZoom(), 20.0f);
+
+    PressSpecial(GLUT_KEY_HOME);
+    EXPECT_FLOAT_EQ(getViewZoom(), 1.0f);
+}
+
+TEST_F(ShellTest, ViewShowsFiftyMetresTimesZoomVerticallyWhateverTheWindowShape)
+{
+    for (auto size : {std::make_pair(1136, 688), std::make_pair(500, 900), std::make_pair(1600, 300)})
+    {
+        Resize(size.first, size.second);
+        for (float zoom : {1.0f, 0.5f, 3.0f})
+        {
+            setViewZoom(zoom);
+            UpdateProjection();
+            int tw = 0;
+            int th = 0;
+            getViewportDimensions(tw, th);
+            float top = ConvertScreenToWorld(0, 0).y;
+            float bottom = ConvertScreenToWorld(0, th).y;
+            EXPECT_NEAR(top - bottom, 50.0f * zoom, 1e-3f * zoom);
+            b2Vec2 centre = ConvertScreenToWorld(tw / 2, th / 2);
+            EXPECT_NEAR(centre.x, getSettings()->viewCenter.x, 1e-3f);
+            EXPECT_NEAR(centre.y, getSettings()->viewCenter.y, 1e-3f);
+        }
+    }
+}
+
+TEST_F(ShellTest, RightDragKeepsTheGrabbedPointUnderTheCursor)
+{
+    b2Vec2 grabbed = ConvertScreenToWorld(300, 200);
+    Click(GLUT_RIGHT_BUTTON, GLUT_DOWN, 300, 200);
+    MouseMotion(350, 260);
+    MouseMotion(420, 180);
+    b2Vec2 underCursor = ConvertScreenToWorld(420, 180);
+    EXPECT_NEAR(underCursor.x, grabbed.x, 1e-3f);
+    EXPECT_NEAR(underCursor.y, grabbed.y, 1e-3f);
+    Click(GLUT_RIGHT_BUTTON, GLUT_UP, 420, 180);
+
+    b2Vec2 centre = getSettings()->viewCenter;
+    MouseMotion(100, 100);
+    EXPECT_EQ(getSettings()->viewCenter, centre);
+}
+
+TEST_F(ShellTest, CtrlShortcutsNeedExactlyCtrl)
+{
+    std::remove("snapshot.json");
+    HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
+    Press(19);
+    EXPECT_FALSE(FileExists("snapshot.json"));
+    HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
+    Press(19);
+    EXPECT_FALSE(FileExists("snapshot.json"));
+
+    HoldModifiers(GLUT_ACTIVE_CTRL);
+    Press(19);
+    EXPECT_TRUE(FileExists("snapshot.json"));
+
+    Test* before = getTest();
+    HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
+    Press(12);
+    EXPECT_EQ(getTest(), before);
+}
+
+TEST_F(ShellTest, SnapshotLoadReplacesTheSceneWithTheSavedWorld)
+{
+    b2Body* box = nullptr;
+    ReplaceTest(HostWithBox(&box));
+    int savedBodies = getTest()->GetWorld()->GetBodyCount();
+    HoldModifiers(GLUT_ACTIVE_CTRL);
+    Press(19);
+    Press(12);
+    // The loaded world gains the host's own fixture-less ground body.
+    EXPECT_EQ(getTest()->GetWorld()->GetBodyCount(), savedBodies + 1);
+    EXPECT_EQ(getTestIndex(), 0);
+}
+
+TEST_F(ShellTest, SnapshotLoadWithoutAFileKeepsTheRunningScene)
+{
+    std::remove("snapshot.json");
+    Frame();
+    Test* before = getTest();
+    HoldModifiers(GLUT_ACTIVE_CTRL);
+    Press(12);
+    EXPECT_EQ(getTest(), before);
+    EXPECT_EQ(getTest()->stepCount, 1);
+}
+
+TEST_F(ShellTest, LeftClickGrabsADynamicBodyAndReleaseLetsGo)
+{
+    b2Body* box = nullptr;
+    ReplaceTest(HostWithBox(&box));
+    int x = 0;
+    int y = 0;
+    WorldToPixel(box->GetPosition(), x, y);
+    Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+    ASSERT_NE(getTest()->mouseJoint, nullptr);
+    MouseMotion(x + 40, y);
+    EXPECT_GT(getTest()->mouseJoint->GetTarget().x, box->GetPosition().x);
+    Click(GLUT_LEFT_BUTTON, GLUT_UP, x + 40, y);
+    EXPECT_EQ(getTest()->mouseJoint, nullptr);
+    EXPECT_EQ(getTest()->GetWorld()->GetJointCount(), 0);
+}
+
+TEST_F(ShellTest, ShiftClickAimsABombWithoutGrabbing)
+{
+    b2Body* box = nullptr;
+    ReplaceTest(HostWithBox(&box));
+    int x = 0;
+    int y = 0;
+    WorldToPixel(box->GetPosition(), x, y);
+    HoldModifiers(GLUT_ACTIVE_SHIFT);
+    Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+    EXPECT_EQ(getTest()->mouseJoint, nullptr);
+    EXPECT_TRUE(getTest()->bombSpawning);
+    b2Vec2 spawn = getTest()->bombSpawnPoint;
+
+    HoldModifiers(0);
+    b2Vec2 release = ConvertScreenToWorld(x - 50, y);
+    Click(GLUT_LEFT_BUTTON, GLUT_UP, x - 50, y);
+    ASSERT_NE(getTest()->bomb, nullptr);
+    EXPECT_FALSE(getTest()->bombSpawning);
+    b2Vec2 expected = 30.0f * (spawn - release);
+    EXPECT_NEAR(getTest()->bomb->GetLinearVelocity().x, expected.x, 1e-3f);
+}
+
+TEST_F(ShellTest, PauseFreezesStepsAndSingleStepTakesExactlyOne)
+{
+    Frame();
+    ASSERT_EQ(getTest()->stepCount, 1);
+    Press('p');
+    Frame();
+    Frame();
+    EXPECT_EQ(getTest()->stepCount, 1);
+
+    SingleStep(0);
+    Frame();
+    EXPECT_EQ(getTest()->stepCount, 2);
+    EXPECT_EQ(getSettings()->singleStep, 0);
+    Frame();
+    EXPECT_EQ(getTest()->stepCount, 2);
+
+    Pause(0);
+    Frame();
+    EXPECT_EQ(getTest()->stepCount, 3);
+}
+
+TEST_F(ShellTest, ZeroHertzStepsNothingAndDoesNotDivideByZero)
+{
+    b2Body* box = nullptr;
+    ReplaceTest(HostWithBox(&box));
+    box->SetLinearVelocity(b2Vec2(1.0f, 0.0f));
+    *getSettingsHz() = 0.0f;
+    Frame();
+    EXPECT_EQ(getTest()->stepCount, 0);
+    EXPECT_EQ(box->GetPosition(), b2Vec2(0.0f, 20.0f));
+}
+
+TEST_F(ShellTest, SpaceLaunchesOneBombAtATime)
+{
+    Press(' ');
+    b2Body* first = getTest()->bomb;
+    ASSERT_NE(first, nullptr);
+    int bodies = getTest()->GetWorld()->GetBodyCount();
+    Press(' ');
+    EXPECT_NE(getTest()->bomb, nullptr);
+    EXPECT_EQ(getTest()->GetWorld()->GetBodyCount(), bodies);
+}

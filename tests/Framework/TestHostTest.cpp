@@ -1,0 +1,218 @@
+// The scene host: contact recording, bombs, mouse grabs and the single destruction path that
+// keeps the host's own references valid whatever gets destroyed.
+#include "ShellFixture.h"
+
+#include "Framework/Settings.h"
+#include "Framework/Test.h"
+
+#include <cstdio>
+
+namespace
+{
+
+b2Body* AddBox(b2World* world, b2BodyType type, const b2Vec2& position, float half)
+{
+    b2BodyDef bd;
+    bd.type = type;
+    bd.position = position;
+    b2Body* body = world->CreateBody(&bd);
+    b2PolygonShape shape;
+    shape.SetAsBox(half, half);
+    body->CreateFixture(&shape, 1.0f);
+    return body;
+}
+
+b2Joint* AddRevolute(b2World* world, b2Body* a, b2Body* b)
+{
+    b2RevoluteJointDef jd;
+    jd.Initialize(a, b, b->GetPosition());
+    return world->CreateJoint(&jd);
+}
+
+class HostTest : public ShellTest
+{
+protected:
+    void Run(Test& test, int steps)
+    {
+        for (int i = 0; i < steps; ++i)
+        {
+            test.Step(&settings);
+        }
+    }
+
+    Settings settings;
+};
+
+// Remembers what the host announced.
+class RecordingTest : public Test
+{
+public:
+    void JointDestroyed(b2Joint*) override { ++joints; }
+    void FixtureDestroyed(b2Fixture*) override { ++fixtures; }
+    void BodyDestroyed(b2Body*) override { ++bodies; }
+
+    int joints = 0;
+    int fixtures = 0;
+    int bodies = 0;
+};
+
+}  // namespace
+
+TEST_F(HostTest, RecordsAtMost2048ContactPointsAStep)
+{
+    Test test;
+    b2World* world = test.GetWorld();
+    AddBox(world, b2_staticBody, b2Vec2(0.0f, -1.0f), 100.0f);
+    // 1600 resting boxes touch the ground with two points each: 3200 points.
+    for (int i = 0; i < 1600; ++i)
+    {
+        AddBox(world, b2_dynamicBody, b2Vec2(-80.0f + 0.1f * i, 0.049f), 0.05f);
+    }
+    Run(test, 3);
+    EXPECT_EQ(test.pointCount, k_maxContactPoints);
+}
+
+TEST_F(HostTest, NewBombReplacesTheOldOne)
+{
+    Test test;
+    int bodies = test.GetWorld()->GetBodyCount();
+    test.LaunchBomb(b2Vec2(0.0f, 10.0f), b2Vec2(1.0f, 0.0f));
+    test.LaunchBomb(b2Vec2(5.0f, 10.0f), b2Vec2(0.0f, 0.0f));
+    EXPECT_EQ(test.GetWorld()->GetBodyCount(), bodies + 1);
+    EXPECT_EQ(test.bomb->GetPosition(), b2Vec2(5.0f, 10.0f));
+    EXPECT_TRUE(test.bomb->IsBullet());
+}
+
+TEST_F(HostTest, GrabWorksAfterTheGroundBodyWasDestroyed)
+{
+    Test test;
+    b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
+    test.DestroyBody(test.groundBody);
+    EXPECT_EQ(test.groundBody, nullptr);
+
+    test.MouseDown(box->GetPosition());
+    ASSERT_NE(test.mouseJoint, nullptr);
+    EXPECT_NE(test.groundBody, nullptr);
+    Run(test, 5);
+    test.MouseUp(box->GetPosition());
+    EXPECT_EQ(test.GetWorld()->GetJointCount(), 0);
+}
+
+TEST_F(HostTest, DestroyingTheGrabbedBodyEndsTheGrab)
+{
+    Test test;
+    b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
+    test.MouseDown(box->GetPosition());
+    ASSERT_NE(test.mouseJoint, nullptr);
+    test.DestroyBody(box);
+    EXPECT_EQ(test.mouseJoint, nullptr);
+    test.MouseMove(b2Vec2(3.0f, 3.0f));
+    test.MouseUp(b2Vec2(3.0f, 3.0f));
+    Run(test, 5);
+}
+
+TEST_F(HostTest, DestroyingTheBombOrItsFixtureLeavesLaunchingWorking)
+{
+    Test test;
+    test.LaunchBomb(b2Vec2(0.0f, 10.0f), b2Vec2_zero);
+    test.DestroyBody(test.bomb);
+    EXPECT_EQ(test.bomb, nullptr);
+    test.LaunchBomb();
+    ASSERT_NE(test.bomb, nullptr);
+    test.DestroyFixture(test.bomb->GetFixtureList());
+    Run(test, 5);
+    test.LaunchBomb();
+    Run(test, 5);
+    EXPECT_EQ(test.bomb->GetFixtureList()->GetShape()->m_radius, 0.3f);
+}
+
+TEST_F(HostTest, BodyDestructionAnnouncesItsJointsAndFixtures)
+{
+    RecordingTest test;
+    b2World* world = test.GetWorld();
+    b2Body* a = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
+    b2Body* b = AddBox(world, b2_dynamicBody, b2Vec2(2.0f, 5.0f), 1.0f);
+    AddRevolute(world, a, b);
+    test.DestroyBody(a);
+    EXPECT_EQ(test.bodies, 1);
+    EXPECT_EQ(test.joints, 1);
+    EXPECT_EQ(test.fixtures, 1);
+}
+
+TEST_F(HostTest, DestroyingAGearedJointRemovesTheGearFirst)
+{
+    RecordingTest test;
+    b2World* world = test.GetWorld();
+    b2Body* ground = test.groundBody;
+    b2Body* wheel1 = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
+    b2Body* wheel2 = AddBox(world, b2_dynamicBody, b2Vec2(3.0f, 5.0f), 1.0f);
+    b2Joint* hinge1 = AddRevolute(world, ground, wheel1);
+    b2Joint* hinge2 = AddRevolute(world, ground, wheel2);
+    b2GearJointDef gd;
+    gd.bodyA = wheel1;
+    gd.bodyB = wheel2;
+    gd.joint1 = hinge1;
+    gd.joint2 = hinge2;
+    gd.ratio = 2.0f;
+    world->CreateJoint(&gd);
+
+    test.DestroyJoint(hinge1);
+    EXPECT_EQ(test.joints, 2);
+    EXPECT_EQ(world->GetJointCount(), 1);
+    Run(test, 10);
+
+    // Destroying the ground takes the remaining hinge; nothing dangles.
+    test.DestroyBody(ground);
+    EXPECT_EQ(world->GetJointCount(), 0);
+    Run(test, 10);
+}
+
+TEST_F(HostTest, DestroyedFixturesLeaveNoRecordedContactPoints)
+{
+    Test test;
+    b2World* world = test.GetWorld();
+    b2Body* floor = AddBox(world, b2_staticBody, b2Vec2(0.0f, -1.0f), 10.0f);
+    b2Body* box = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 0.45f), 0.5f);
+    Run(test, 3);
+    ASSERT_GT(test.pointCount, 0);
+    b2Fixture* fixture = box->GetFixtureList();
+    test.DestroyFixture(fixture);
+    for (int i = 0; i < test.pointCount; ++i)
+    {
+        EXPECT_NE(test.points[i].fixtureA, fixture);
+        EXPECT_NE(test.points[i].fixtureB, fixture);
+    }
+    test.DestroyBody(floor);
+    EXPECT_EQ(test.pointCount, 0);
+}
+
+TEST_F(HostTest, PausedStepsUpdateContactsWithoutMovingBodies)
+{
+    Test test;
+    b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
+    settings.pause = 1;
+    Run(test, 3);
+    EXPECT_EQ(test.stepCount, 0);
+    EXPECT_EQ(box->GetPosition(), b2Vec2(0.0f, 5.0f));
+}
+
+TEST_F(HostTest, EachSnapshotRoundTripAddsOneGroundBody)
+{
+    Test test;
+    AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
+    ASSERT_TRUE(test.WriteSnapshot("host-snapshot.json"));
+    Test* loaded = Test::LoadSnapshot("host-snapshot.json");
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetWorld()->GetBodyCount(), test.GetWorld()->GetBodyCount() + 1);
+    delete loaded;
+    std::remove("host-snapshot.json");
+    EXPECT_EQ(Test::LoadSnapshot("host-snapshot.json"), nullptr);
+}
+
+TEST_F(HostTest, OverlongTextIsCutNotOverrun)
+{
+    Test test;
+    std::string longLine(1000, 'x');
+    test.DrawTitle(5, 15, longLine.c_str());
+    test.debugDraw.DrawString(5, 30, "%s %s", longLine.c_str(), longLine.c_str());
+}
