@@ -19,14 +19,16 @@ struct Pixel
     int b;
 };
 
-// Pixel (x, y) of the window, y counted from the top, as last shown.
+// Pixel (x, y) of the window, y counted from the top, as the last frame drew it. Mesa's software
+// renderer keeps the back buffer's contents across the swap, and unlike the front buffer it does
+// not depend on the window having been exposed.
 Pixel ReadShownPixel(int x, int y)
 {
     int w = 0;
     int h = 0;
     getWindowDimensions(w, h);
     std::array<unsigned char, 4> rgba{};
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);
     glReadPixels(x, h - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     return Pixel{rgba[0], rgba[1], rgba[2]};
 }
@@ -47,7 +49,7 @@ bool AnyPixelInRow(int y, int fromX, int toX, bool (*matches)(const Pixel&))
 
 TEST_F(ShellTest, FrameShowsStaticShapesTitleAndPanel)
 {
-    Test* test = new Test;
+    ::Test* test = new ::Test;
     b2BodyDef bd;
     bd.position = getSettings()->viewCenter;
     b2PolygonShape box;

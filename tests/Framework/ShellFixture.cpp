@@ -35,6 +35,11 @@ public:
         char name[] = "vexa-tests";
         char* argv[] = {name, nullptr};
         StartShell(&argc, argv);
+        // Let the window library map the window, so what frames draw can be read back.
+        for (int i = 0; i < 10; ++i)
+        {
+            glutMainLoopEvent();
+        }
     }
 };
 

@@ -154,7 +154,7 @@ TEST_F(ShellTest, CtrlShortcutsNeedExactlyCtrl)
     Press(19);
     EXPECT_TRUE(FileExists("snapshot.json"));
 
-    Test* before = getTest();
+    ::Test* before = getTest();
     HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
     Press(12);
     EXPECT_EQ(getTest(), before);
@@ -177,7 +177,7 @@ TEST_F(ShellTest, SnapshotLoadWithoutAFileKeepsTheRunningScene)
 {
     std::remove("snapshot.json");
     Frame();
-    Test* before = getTest();
+    ::Test* before = getTest();
     HoldModifiers(GLUT_ACTIVE_CTRL);
     Press(12);
     EXPECT_EQ(getTest(), before);

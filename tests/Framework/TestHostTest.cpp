@@ -32,7 +32,7 @@ b2Joint* AddRevolute(b2World* world, b2Body* a, b2Body* b)
 class HostTest : public ShellTest
 {
 protected:
-    void Run(Test& test, int steps)
+    void Run(::Test& test, int steps)
     {
         for (int i = 0; i < steps; ++i)
         {
@@ -44,7 +44,7 @@ protected:
 };
 
 // Remembers what the host announced.
-class RecordingTest : public Test
+class RecordingTest : public ::Test
 {
 public:
     void JointDestroyed(b2Joint*) override { ++joints; }
@@ -60,7 +60,7 @@ public:
 
 TEST_F(HostTest, RecordsAtMost2048ContactPointsAStep)
 {
-    Test test;
+    ::Test test;
     b2World* world = test.GetWorld();
     AddBox(world, b2_staticBody, b2Vec2(0.0f, -1.0f), 100.0f);
     // 1600 resting boxes touch the ground with two points each: 3200 points.
@@ -74,7 +74,7 @@ TEST_F(HostTest, RecordsAtMost2048ContactPointsAStep)
 
 TEST_F(HostTest, NewBombReplacesTheOldOne)
 {
-    Test test;
+    ::Test test;
     int bodies = test.GetWorld()->GetBodyCount();
     test.LaunchBomb(b2Vec2(0.0f, 10.0f), b2Vec2(1.0f, 0.0f));
     test.LaunchBomb(b2Vec2(5.0f, 10.0f), b2Vec2(0.0f, 0.0f));
@@ -85,7 +85,7 @@ TEST_F(HostTest, NewBombReplacesTheOldOne)
 
 TEST_F(HostTest, GrabWorksAfterTheGroundBodyWasDestroyed)
 {
-    Test test;
+    ::Test test;
     b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
     test.DestroyBody(test.groundBody);
     EXPECT_EQ(test.groundBody, nullptr);
@@ -100,7 +100,7 @@ TEST_F(HostTest, GrabWorksAfterTheGroundBodyWasDestroyed)
 
 TEST_F(HostTest, DestroyingTheGrabbedBodyEndsTheGrab)
 {
-    Test test;
+    ::Test test;
     b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
     test.MouseDown(box->GetPosition());
     ASSERT_NE(test.mouseJoint, nullptr);
@@ -113,7 +113,7 @@ TEST_F(HostTest, DestroyingTheGrabbedBodyEndsTheGrab)
 
 TEST_F(HostTest, DestroyingTheBombOrItsFixtureLeavesLaunchingWorking)
 {
-    Test test;
+    ::Test test;
     test.LaunchBomb(b2Vec2(0.0f, 10.0f), b2Vec2_zero);
     test.DestroyBody(test.bomb);
     EXPECT_EQ(test.bomb, nullptr);
@@ -169,7 +169,7 @@ TEST_F(HostTest, DestroyingAGearedJointRemovesTheGearFirst)
 
 TEST_F(HostTest, DestroyedFixturesLeaveNoRecordedContactPoints)
 {
-    Test test;
+    ::Test test;
     b2World* world = test.GetWorld();
     b2Body* floor = AddBox(world, b2_staticBody, b2Vec2(0.0f, -1.0f), 10.0f);
     b2Body* box = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 0.45f), 0.5f);
@@ -188,7 +188,7 @@ TEST_F(HostTest, DestroyedFixturesLeaveNoRecordedContactPoints)
 
 TEST_F(HostTest, PausedStepsUpdateContactsWithoutMovingBodies)
 {
-    Test test;
+    ::Test test;
     b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
     settings.pause = 1;
     Run(test, 3);
@@ -198,20 +198,20 @@ TEST_F(HostTest, PausedStepsUpdateContactsWithoutMovingBodies)
 
 TEST_F(HostTest, EachSnapshotRoundTripAddsOneGroundBody)
 {
-    Test test;
+    ::Test test;
     AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
     ASSERT_TRUE(test.WriteSnapshot("host-snapshot.json"));
-    Test* loaded = Test::LoadSnapshot("host-snapshot.json");
+    ::Test* loaded = ::Test::LoadSnapshot("host-snapshot.json");
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetWorld()->GetBodyCount(), test.GetWorld()->GetBodyCount() + 1);
     delete loaded;
     std::remove("host-snapshot.json");
-    EXPECT_EQ(Test::LoadSnapshot("host-snapshot.json"), nullptr);
+    EXPECT_EQ(::Test::LoadSnapshot("host-snapshot.json"), nullptr);
 }
 
 TEST_F(HostTest, OverlongTextIsCutNotOverrun)
 {
-    Test test;
+    ::Test test;
     std::string longLine(1000, 'x');
     test.DrawTitle(5, 15, longLine.c_str());
     test.debugDraw.DrawString(5, 30, "%s %s", longLine.c_str(), longLine.c_str());
