@@ -3,6 +3,8 @@
 
 #include <box2d/box2d.h>
 
+#include <string>
+
 namespace Physics
 {
 
@@ -13,6 +15,12 @@ bool IsBodyActive(const b2Body* body);
 
 // Rebuild a body's broad-phase proxies after its shapes were changed in place.
 bool RefreshProxies(b2Body* body);
+
+// The library's SetType and SetFixedRotation, which recompute the mass: refused (false, with
+// *error set when given) while the world is locked or when the recomputation would assert
+// (see CheckMassReset).
+bool SetBodyType(b2Body* body, b2BodyType type, std::string* error = nullptr);
+bool SetFixedRotation(b2Body* body, bool fixedRotation, std::string* error = nullptr);
 
 // Put a body to sleep: velocities, force, torque and sleep time cleared.
 void PutToSleep(b2Body* body);

@@ -1,5 +1,6 @@
-// Guarded creation and destruction of bodies, fixtures and joints. Every creation from
-// user-controlled values goes through here: a refused definition returns null and says why.
+// Guarded creation of bodies, fixtures and joints. Every creation from user-controlled values
+// goes through here: a refused definition returns null and says why. The user data of created
+// fixtures and joints belongs to this layer (it is reset on creation).
 #pragma once
 
 #include <box2d/box2d.h>
@@ -21,5 +22,10 @@ b2Joint* CreateJoint(b2World* world, const b2JointDef& def, std::string* error =
 // Mass data as the scene format stores it; refused (false) when the library would assert,
 // for example a rotational inertia about the origin smaller than mass × |centre|².
 bool SetMassData(b2Body* body, const b2MassData& massData, std::string* error = nullptr);
+
+// The library's ResetMassData, refused (false) when it would assert: a dynamic body whose
+// fixtures' inertia about their common centre of mass comes out zero or negative in single
+// precision (small fixtures far from the body origin).
+bool ResetMassData(b2Body* body, std::string* error = nullptr);
 
 }  // namespace Physics

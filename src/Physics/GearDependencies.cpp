@@ -6,25 +6,20 @@ namespace Physics
 namespace
 {
 
-bool Couples(b2GearJoint* gear, const b2Joint* joint)
-{
-    return gear->GetJoint1() == joint || gear->GetJoint2() == joint;
-}
-
-bool Touches(b2Joint* joint, const b2Body* body)
-{
-    return joint->GetBodyA() == body || joint->GetBodyB() == body;
-}
-
-template <typename Predicate>
-std::vector<b2Joint*> GearsWhere(b2World* world, Predicate dependsOn)
+template <class UsesJoint>
+std::vector<b2Joint*> GearsUsing(b2World* world, UsesJoint usesJoint)
 {
     std::vector<b2Joint*> gears;
-    for (b2Joint* j = world->GetJointList(); j != nullptr; j = j->GetNext())
+    for (b2Joint* joint = world->GetJointList(); joint != nullptr; joint = joint->GetNext())
     {
-        if (j->GetType() == e_gearJoint && dependsOn(static_cast<b2GearJoint*>(j)))
+        if (joint->GetType() != e_gearJoint)
         {
-            gears.push_back(j);
+            continue;
+        }
+        auto* gear = static_cast<b2GearJoint*>(joint);
+        if (usesJoint(gear->GetJoint1()) || usesJoint(gear->GetJoint2()))
+        {
+            gears.push_back(gear);
         }
     }
     return gears;
@@ -32,16 +27,16 @@ std::vector<b2Joint*> GearsWhere(b2World* world, Predicate dependsOn)
 
 }  // namespace
 
-std::vector<b2Joint*> GearsDependingOn(b2World* world, const b2Joint* joint)
-{
-    return GearsWhere(world, [joint](b2GearJoint* gear) { return Couples(gear, joint); });
-}
-
 std::vector<b2Joint*> GearsDependingOn(b2World* world, const b2Body* body)
 {
-    return GearsWhere(world, [body](b2GearJoint* gear) {
-        return Touches(gear, body) || Touches(gear->GetJoint1(), body) || Touches(gear->GetJoint2(), body);
+    return GearsUsing(world, [body](b2Joint* joint) {
+        return joint->GetBodyA() == body || joint->GetBodyB() == body;
     });
+}
+
+std::vector<b2Joint*> GearsDependingOn(b2World* world, const b2Joint* joint)
+{
+    return GearsUsing(world, [joint](const b2Joint* used) { return used == joint; });
 }
 
 }  // namespace Physics

@@ -1,6 +1,5 @@
-// Gear joints hold pointers to the two joints they couple and to those joints' bodies, but the
-// library neither destroys nor tells a gear when one of them goes. Whoever destroys a joint or a
-// body destroys the gears that depend on it first.
+// Gear joints hold pointers to two other joints, which the library does not follow when those
+// joints go away (with their body or on their own): such gears must be destroyed first.
 #pragma once
 
 #include <box2d/box2d.h>
@@ -10,9 +9,10 @@
 namespace Physics
 {
 
-// Gear joints of `world` coupling `joint`.
-std::vector<b2Joint*> GearsDependingOn(b2World* world, const b2Joint* joint);
-// Gear joints of `world` coupling a joint attached to `body`.
+// Gears of `world` that use a joint attached to `body`, each listed once.
 std::vector<b2Joint*> GearsDependingOn(b2World* world, const b2Body* body);
+
+// Gears of `world` that use `joint`, each listed once.
+std::vector<b2Joint*> GearsDependingOn(b2World* world, const b2Joint* joint);
 
 }  // namespace Physics

@@ -1,6 +1,9 @@
 // Checks applied to values that reach the physics library from input the user controls
 // (scene files, the clipboard, panel values, editor gestures). The library is built with its
-// assertions on, so a value it would assert on must be refused here, before the call.
+// assertions on, so a value it would assert on must be refused here, before the call. Which
+// values assert was found by trying each against the library (comments say "asserts"); the
+// other checks refuse values it accepts but that leave the simulation meaningless or make it
+// diverge: non-finite numbers and negative magnitudes (densities, forces, stiffnesses).
 #pragma once
 
 #include <box2d/box2d.h>
@@ -10,20 +13,48 @@
 namespace Physics
 {
 
-// Coordinates beyond this magnitude overflow the broad-phase bounds arithmetic.
+// Coordinates beyond this magnitude are refused: single precision resolves nothing finer than
+// tens of metres there, and squared distances head for overflow.
 constexpr float kMaxCoordinate = 1.0e9f;
 
 bool IsFinite(float value);
 bool IsFinite(const b2Vec2& v);
+// Finite and not below zero: usable as a density, friction, force, stiffness or damping.
+bool IsNonNegative(float value);
+// 0, 1 or 2. Check integers read from files with this before converting them to b2BodyType:
+// other values (beyond 3) are not even valid values of the enumeration.
+bool IsKnownBodyType(int type);
+
 // Finite and within kMaxCoordinate: usable as a position, vertex, anchor or vector.
 bool IsSaneCoordinate(const b2Vec2& v);
 
 // Each returns an empty string when the definition is safe to hand to the library,
-// otherwise a short reason ("linear damping is negative").
+// otherwise a short reason ("density is negative or not finite").
 std::string CheckBodyDef(const b2BodyDef& def);
 std::string CheckFixtureDef(const b2FixtureDef& def);  // def.shape included
 std::string CheckShape(const b2Shape& shape);
 std::string CheckJointDef(const b2World& world, const b2JointDef& def);
 std::string CheckMassData(const b2Body& body, const b2MassData& massData);
+
+// A change after which the library recomputes a body's mass from its fixtures (creating or
+// destroying a fixture with density, ResetMassData, SetType, SetFixedRotation).
+struct MassChange
+{
+    explicit MassChange(const b2Body& body)
+        : type(body.GetType()), fixedRotation(body.IsFixedRotation())
+    {
+    }
+
+    const b2FixtureDef* added = nullptr;  // joins the fixtures, in front as creation puts it
+    const b2Fixture* removed = nullptr;   // leaves them
+    b2BodyType type;                      // the body's type afterwards
+    bool fixedRotation;                   // the body's fixed-rotation flag afterwards
+};
+// The library asserts when a dynamic body's inertia about its centre of mass comes out zero or
+// negative in single precision, which happens to fixtures that are small for their distance
+// from the body origin. This repeats its arithmetic exactly. A fixture with density whose shape
+// CheckShape refuses is refused too: its mass computation asserts (a polygon without area can
+// sit on a static body, which never computes its mass, until the body turns dynamic).
+std::string CheckMassReset(const b2Body& body, const MassChange& change);
 
 }  // namespace Physics

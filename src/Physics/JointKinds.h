@@ -23,9 +23,14 @@ struct RopeJointDef
 };
 
 // A rope: the anchors never get further apart than maxLength, nothing stops them coming
-// closer. Null (with *error set) on refused input.
+// closer. Null (with *error set when given) on refused input: the bodies as CreateJoint
+// checks them, a non-finite length or one beyond kMaxCoordinate. Lengths below b2_linearSlop,
+// where the library's distance joints are not stable, become b2_linearSlop; others are kept
+// bit for bit.
 b2Joint* CreateRopeJoint(b2World* world, const RopeJointDef& def, std::string* error = nullptr);
+// 0 for a joint that is not a rope.
 float GetRopeMaxLength(const b2Joint* rope);
+// False for a joint that is not a rope or a length CreateRopeJoint refuses.
 bool SetRopeMaxLength(b2Joint* rope, float maxLength);
 
 }  // namespace Physics

@@ -85,7 +85,7 @@ bool SetAnchorB(b2Joint* joint, const b2Vec2& worldPoint)
 
 bool SetAxis(b2Joint* joint, const b2Vec2& axis)
 {
-    if (joint == nullptr || !IsSaneCoordinate(axis))
+    if (joint == nullptr || !IsSaneCoordinate(axis) || axis.LengthSquared() == 0.0f)
     {
         return false;
     }
@@ -110,6 +110,28 @@ bool SetReferenceAngle(b2Joint* joint, float angle)
     }
     Access::PrismaticFields::ReferenceAngle(*static_cast<b2PrismaticJoint*>(joint)) = angle;
     return true;
+}
+
+bool SetLimits(b2Joint* joint, float lower, float upper)
+{
+    if (joint == nullptr || !IsFinite(lower) || !IsFinite(upper) || lower > upper)
+    {
+        return false;
+    }
+    switch (joint->GetType())
+    {
+    case e_revoluteJoint:
+        static_cast<b2RevoluteJoint*>(joint)->SetLimits(lower, upper);
+        return true;
+    case e_prismaticJoint:
+        static_cast<b2PrismaticJoint*>(joint)->SetLimits(lower, upper);
+        return true;
+    case e_wheelJoint:
+        static_cast<b2WheelJoint*>(joint)->SetLimits(lower, upper);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void SetCollideConnected(b2Joint* joint, bool flag)

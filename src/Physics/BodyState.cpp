@@ -1,0 +1,93 @@
+#include "Physics/BodyState.h"
+
+#include "Physics/Guards.h"
+#include "Physics/Reasons.h"
+
+namespace Physics
+{
+
+namespace
+{
+
+bool IsChangeable(const b2Body* body)
+{
+    return body != nullptr && !body->GetWorld()->IsLocked();
+}
+
+// Applies `apply` to the body unless the mass recomputation it causes would assert.
+template <class Apply>
+bool ChangeMass(b2Body* body, const MassChange& change, std::string* error, Apply apply)
+{
+    const std::string reason = body->GetWorld()->IsLocked() ? "the world is locked" : CheckMassReset(*body, change);
+    if (Refused(reason, error))
+    {
+        return false;
+    }
+    apply();
+    return true;
+}
+
+}  // namespace
+
+bool SetBodyActive(b2Body* body, bool active)
+{
+    if (!IsChangeable(body))
+    {
+        return false;
+    }
+    body->SetEnabled(active);
+    return true;
+}
+
+bool IsBodyActive(const b2Body* body)
+{
+    return body != nullptr && body->IsEnabled();
+}
+
+bool RefreshProxies(b2Body* body)
+{
+    if (!IsChangeable(body))
+    {
+        return false;
+    }
+    // Disabling drops the body's proxies and contacts; enabling builds them from the shapes.
+    if (body->IsEnabled())
+    {
+        body->SetEnabled(false);
+        body->SetEnabled(true);
+    }
+    return true;
+}
+
+bool SetBodyType(b2Body* body, b2BodyType type, std::string* error)
+{
+    if (Refused(FirstReason({Unless(body != nullptr, "no body"), Unless(IsKnownBodyType(type), "unknown body type")}),
+                error))
+    {
+        return false;
+    }
+    MassChange change(*body);
+    change.type = type;
+    return ChangeMass(body, change, error, [&] { body->SetType(type); });
+}
+
+bool SetFixedRotation(b2Body* body, bool fixedRotation, std::string* error)
+{
+    if (Refused(Unless(body != nullptr, "no body"), error))
+    {
+        return false;
+    }
+    MassChange change(*body);
+    change.fixedRotation = fixedRotation;
+    return ChangeMass(body, change, error, [&] { body->SetFixedRotation(fixedRotation); });
+}
+
+void PutToSleep(b2Body* body)
+{
+    if (body != nullptr)
+    {
+        body->SetAwake(false);
+    }
+}
+
+}  // namespace Physics

@@ -1,0 +1,73 @@
+#include "Physics/BodyState.h"
+
+#include "PhysicsWorld.h"
+
+#include <gtest/gtest.h>
+
+TEST(BodyActive, InactiveBodiesLeaveTheSimulationAndComeBack)
+{
+    PhysicsWorld w;
+    ASSERT_TRUE(Physics::SetBodyActive(w.a, false));
+    EXPECT_FALSE(Physics::IsBodyActive(w.a));
+    w.Step(30);
+    EXPECT_EQ(w.a->GetPosition(), b2Vec2(0, 5));
+    ASSERT_TRUE(Physics::SetBodyActive(w.a, true));
+    w.Step(30);
+    EXPECT_LT(w.a->GetPosition().y, 5.0f);
+    EXPECT_TRUE(w.WhileLocked([&] { EXPECT_FALSE(Physics::SetBodyActive(w.b, false)); }));
+    EXPECT_TRUE(Physics::IsBodyActive(w.b));
+}
+
+TEST(BodyActive, RefreshedProxiesFollowAShapeChangedInPlace)
+{
+    // The floor is lifted in place under box a: with stale proxies the box falls through.
+    PhysicsWorld w;
+    w.Step(90);
+    auto* floor = static_cast<b2EdgeShape*>(w.ground->GetFixtureList()->GetShape());
+    floor->m_vertex1.y = floor->m_vertex2.y = 3.0f;
+    ASSERT_TRUE(Physics::RefreshProxies(w.ground));
+    w.a->SetTransform(b2Vec2(0, 5), 0);
+    w.a->SetAwake(true);
+    w.Step(90);
+    EXPECT_GT(w.a->GetPosition().y, 3.4f);
+}
+
+TEST(BodySleep, PutToSleepStopsTheBody)
+{
+    PhysicsWorld w;
+    w.a->SetLinearVelocity(b2Vec2(3, 4));
+    w.a->SetAngularVelocity(2);
+    Physics::PutToSleep(w.a);
+    EXPECT_FALSE(w.a->IsAwake());
+    EXPECT_EQ(w.a->GetLinearVelocity(), b2Vec2(0, 0));
+    EXPECT_EQ(w.a->GetAngularVelocity(), 0.0f);
+}
+
+TEST(BodyMassChanges, TypeAndRotationChangesTheLibraryWouldAssertOnAreRefused)
+{
+    // A small circle far from the origin: its inertia about the centre of mass rounds away.
+    PhysicsWorld w;
+    b2CircleShape circle;
+    circle.m_radius = 0.01f;
+    circle.m_p.Set(1000.0f, 1000.0f);
+    b2BodyDef def;
+    b2Body* body = w.world.CreateBody(&def);
+    body->CreateFixture(&circle, 1.0f);
+    std::string error;
+    EXPECT_FALSE(Physics::SetBodyType(body, b2_dynamicBody, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(Physics::SetBodyType(body, static_cast<b2BodyType>(3)));
+    ASSERT_TRUE(Physics::SetFixedRotation(body, true));
+    ASSERT_TRUE(Physics::SetBodyType(body, b2_dynamicBody));
+    EXPECT_FALSE(Physics::SetFixedRotation(body, false));
+    EXPECT_TRUE(body->IsFixedRotation());
+    EXPECT_TRUE(Physics::SetBodyType(w.a, b2_kinematicBody));
+
+    // A static body never computes its mass, so it may carry a polygon too thin to have one.
+    b2PolygonShape sliver;
+    sliver.SetAsBox(0.1f, 1.0f);
+    sliver.m_vertices[2].y = -1.0f + 1e-7f;
+    sliver.m_vertices[3].y = -1.0f + 1e-7f;
+    w.ground->CreateFixture(&sliver, 1.0f);
+    EXPECT_FALSE(Physics::SetBodyType(w.ground, b2_dynamicBody));
+}

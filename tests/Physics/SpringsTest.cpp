@@ -1,0 +1,170 @@
+#include "Physics/Springs.h"
+
+#include "Physics/Create.h"
+#include "PhysicsWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace
+{
+
+b2DistanceJoint* Distance(PhysicsWorld& w, b2Body* bodyA, b2Body* bodyB)
+{
+    b2DistanceJointDef def;
+    def.Initialize(bodyA, bodyB, bodyA->GetPosition(), bodyB->GetPosition());
+    return static_cast<b2DistanceJoint*>(Physics::CreateJoint(&w.world, def));
+}
+
+// Distance, wheel, weld and mouse joints, the types that carry a spring, with their stiffness.
+std::vector<std::pair<b2Joint*, float (*)(b2Joint*)>> SpringJoints(PhysicsWorld& w)
+{
+    b2WheelJointDef wheel;
+    wheel.Initialize(w.a, w.b, b2Vec2(1.5f, 5), b2Vec2(0, 1));
+    b2WeldJointDef weld;
+    weld.Initialize(w.a, w.b, b2Vec2(1.5f, 5));
+    b2MouseJointDef mouse;
+    mouse.bodyA = w.ground;
+    mouse.bodyB = w.b;
+    mouse.target = w.b->GetPosition();
+    return {{Distance(w, w.a, w.b), [](b2Joint* j) { return static_cast<b2DistanceJoint*>(j)->GetStiffness(); }},
+            {Physics::CreateJoint(&w.world, wheel), [](b2Joint* j) { return static_cast<b2WheelJoint*>(j)->GetStiffness(); }},
+            {Physics::CreateJoint(&w.world, weld), [](b2Joint* j) { return static_cast<b2WeldJoint*>(j)->GetStiffness(); }},
+            {Physics::CreateJoint(&w.world, mouse), [](b2Joint* j) { return static_cast<b2MouseJoint*>(j)->GetStiffness(); }}};
+}
+
+// Half periods of box b on a soft distance joint from the ground, without gravity: the sign
+// changes of its vertical velocity over `steps` steps.
+int HalfPeriods(PhysicsWorld& w, int steps)
+{
+    int changes = 0;
+    float previous = w.b->GetLinearVelocity().y;
+    for (int i = 0; i < steps; ++i)
+    {
+        Physics::UpdateSprings(&w.world);
+        w.Step();
+        const float v = w.b->GetLinearVelocity().y;
+        changes += (v > 0.0f) != (previous > 0.0f);
+        previous = v;
+    }
+    return changes;
+}
+
+}  // namespace
+
+TEST(SpringValues, FrequencyAndRatioReadBackBitForBitAndBadOnesAreRefused)
+{
+    PhysicsWorld w;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float values[][2] = {{0.2f, 0.7f}, {1e-30f, 3.4e38f}, {1.4e-45f, 0.0f}, {4.0f, 1.0f}};
+    for (const auto& [joint, stiffness] : SpringJoints(w))
+    {
+        for (const auto& value : values)
+        {
+            ASSERT_TRUE(Physics::SetSpring(joint, value[0], value[1]));
+            const float frequency = Physics::GetSpringFrequency(joint);
+            const float ratio = Physics::GetSpringDampingRatio(joint);
+            EXPECT_EQ(std::memcmp(&frequency, &value[0], 4), 0);
+            EXPECT_EQ(std::memcmp(&ratio, &value[1], 4), 0);
+        }
+        for (const auto& bad : {b2Vec2(-1, 0.5f), b2Vec2(2, -0.1f), b2Vec2(nan, 0), b2Vec2(1, nan)})
+        {
+            EXPECT_FALSE(Physics::SetSpring(joint, bad.x, bad.y));
+        }
+        EXPECT_EQ(Physics::GetSpringFrequency(joint), 4.0f);
+    }
+    b2RevoluteJointDef hinge;
+    hinge.Initialize(w.a, w.b, b2Vec2(1, 5));
+    EXPECT_FALSE(Physics::SetSpring(Physics::CreateJoint(&w.world, hinge), 1.0f, 1.0f));
+}
+
+TEST(SpringValues, AJointGivenStiffnessDirectlyReportsNoFrequencyAndKeepsIt)
+{
+    PhysicsWorld w;
+    b2WheelJointDef def;
+    def.Initialize(w.a, w.b, b2Vec2(1, 5), b2Vec2(0, 1));
+    def.stiffness = 123.0f;
+    def.userData.pointer = 0x4123456780000000u;  // must not be taken for a stored frequency
+    auto* wheel = static_cast<b2WheelJoint*>(Physics::CreateJoint(&w.world, def));
+    EXPECT_EQ(Physics::GetSpringFrequency(wheel), 0.0f);
+    Physics::UpdateSprings(&w.world);
+    EXPECT_EQ(wheel->GetStiffness(), 123.0f);
+}
+
+TEST(DistanceSpring, FrequencyZeroIsARigidRodOfItsLength)
+{
+    PhysicsWorld w;
+    b2DistanceJointDef def;
+    def.Initialize(w.ground, w.b, b2Vec2(3, 8), w.b->GetPosition());
+    def.minLength = 0.0f;  // the library's own meaning would leave the joint slack
+    def.maxLength = 10.0f;
+    auto* rod = static_cast<b2DistanceJoint*>(Physics::CreateJoint(&w.world, def));
+    def.length = 0.0f;
+    EXPECT_EQ(static_cast<b2DistanceJoint*>(Physics::CreateJoint(&w.world, def))->GetMaxLength(), b2_linearSlop);
+    w.b->ApplyLinearImpulseToCenter(b2Vec2(4, 0), true);
+    for (int i = 0; i < 120; ++i)
+    {
+        Physics::UpdateSprings(&w.world);
+        w.Step();
+        ASSERT_NEAR(rod->GetCurrentLength(), 3.0f, 0.02f);
+    }
+}
+
+TEST(DistanceSpring, PositiveFrequencyMakesASpringAroundTheLengthAndZeroARodAgain)
+{
+    PhysicsWorld w;
+    b2DistanceJoint* joint = Distance(w, w.a, w.b);
+    ASSERT_TRUE(Physics::SetSpring(joint, 4.0f, 0.3f));
+    float stiffness, damping;
+    b2LinearStiffness(stiffness, damping, 4.0f, 0.3f, w.a, w.b);
+    EXPECT_EQ(joint->GetStiffness(), stiffness);
+    EXPECT_EQ(joint->GetDamping(), damping);
+    EXPECT_EQ(joint->GetMinLength(), b2_linearSlop);
+    EXPECT_GT(joint->GetMaxLength(), 1000.0f);
+    ASSERT_TRUE(Physics::SetDistanceLength(joint, 2.0f));
+    EXPECT_EQ(joint->GetLength(), 2.0f);
+    EXPECT_EQ(joint->GetMinLength(), b2_linearSlop);
+
+    ASSERT_TRUE(Physics::SetSpring(joint, 0.0f, 0.3f));
+    EXPECT_EQ(joint->GetMinLength(), 2.0f);
+    EXPECT_EQ(joint->GetMaxLength(), 2.0f);
+    EXPECT_EQ(joint->GetStiffness(), 0.0f);
+    ASSERT_TRUE(Physics::SetDistanceLength(joint, 0.0f));
+    EXPECT_EQ(joint->GetMaxLength(), b2_linearSlop);
+}
+
+TEST(SpringUpdate, KeepsTheFrequencyWhenTheMassChanges)
+{
+    PhysicsWorld w;
+    w.world.SetGravity(b2Vec2(0, 0));
+    b2DistanceJoint* hanger = Distance(w, w.ground, w.b);
+    ASSERT_TRUE(Physics::SetSpring(hanger, 1.0f, 0.0f));
+    w.b->ApplyLinearImpulseToCenter(b2Vec2(0, 1), true);
+    EXPECT_NEAR(HalfPeriods(w, 300), 10, 1);  // 1 Hz for 5 s
+    w.b->GetFixtureList()->SetDensity(9.0f);
+    w.b->ResetMassData();
+    EXPECT_NEAR(HalfPeriods(w, 300), 10, 1);
+}
+
+TEST(SpringUpdate, StiffnessOfEveryKindFollowsTheBodies)
+{
+    PhysicsWorld w;
+    std::vector<std::pair<b2Joint*, float (*)(b2Joint*)>> springs = SpringJoints(w);
+    for (const auto& spring : springs)
+    {
+        ASSERT_TRUE(Physics::SetSpring(spring.first, 3.0f, 0.5f));
+    }
+    w.b->GetFixtureList()->SetDensity(9.0f);
+    w.b->ResetMassData();
+    Physics::UpdateSprings(&w.world);
+    for (const auto& [joint, stiffness] : springs)
+    {
+        float expected, damping;
+        (joint->GetType() == e_weldJoint ? b2AngularStiffness : b2LinearStiffness)(
+            expected, damping, 3.0f, 0.5f, joint->GetBodyA(), joint->GetBodyB());
+        EXPECT_EQ(stiffness(joint), expected) << joint->GetType();
+    }
+}
