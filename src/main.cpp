@@ -17,5 +17,6 @@ int main(int argc, char** argv)
     }
     StartShell(&argc, argv);
     glutMainLoop();
+    ShutdownShell();
     return 0;
 }

@@ -18,6 +18,13 @@ void InitPanelHost()
     ImGui_ImplGLUT_ReshapeFunc(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 }
 
+void ShutdownPanelHost()
+{
+    ImGui_ImplOpenGL2_Shutdown();
+    ImGui_ImplGLUT_Shutdown();
+    ImGui::DestroyContext();
+}
+
 void RenderPanels(void (*buildPanels)())
 {
     ImGui_ImplOpenGL2_NewFrame();

@@ -6,6 +6,7 @@
 constexpr int k_panelWidth = 200;
 
 void InitPanelHost();
+void ShutdownPanelHost();
 
 // Builds and draws this frame's panels over the scene; `buildPanels` issues the ImGui calls.
 void RenderPanels(void (*buildPanels)());

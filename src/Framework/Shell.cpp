@@ -133,6 +133,15 @@ void StartShell(int* argc, char** argv)
     glutTimerFunc(16, Timer, 0);
 }
 
+void ShutdownShell()
+{
+    delete test;
+    test = nullptr;
+    ShutdownPanelHost();
+    glutDestroyWindow(mainWindow);
+    glutExit();
+}
+
 void InstallSimulationCallbacks()
 {
     glutDisplayFunc(SimulationLoop);

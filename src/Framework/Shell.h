@@ -36,6 +36,8 @@ void UpdateProjection();
 // Creates the first scene, the window, its callbacks, the panel and the redraw timer; the caller
 // then enters the window library's main loop.
 void StartShell(int* argc, char** argv);
+// Deletes the running scene, the panels and the window (when the main loop has returned).
+void ShutdownShell();
 // Installs the simulation-mode window callbacks (also when the editor hands the window back).
 void InstallSimulationCallbacks();
 

@@ -2,6 +2,7 @@
 
 #include "Physics/Create.h"
 #include "Physics/GearDependencies.h"
+#include "Physics/Guards.h"
 #include "Physics/Springs.h"
 #include "WorldDoc/WorldDoc.h"
 
@@ -9,6 +10,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 void DestructionListener::SayGoodbye(b2Joint* joint)
 {
@@ -417,14 +419,25 @@ void Test::DestroyBody(b2Body* body)
     world->DestroyBody(body);
 }
 
-void Test::DestroyFixture(b2Fixture* fixture)
+bool Test::DestroyFixture(b2Fixture* fixture)
 {
     if (fixture == nullptr || world->IsLocked())
     {
-        return;
+        return false;
+    }
+    // The body's mass is recomputed from the remaining fixtures, which the library may assert on.
+    b2Body* body = fixture->GetBody();
+    Physics::MassChange change(*body);
+    change.removed = fixture;
+    std::string refusal = Physics::CheckMassReset(*body, change);
+    if (!refusal.empty())
+    {
+        std::printf("Cannot destroy the fixture: %s\n", refusal.c_str());
+        return false;
     }
     AnnounceFixture(fixture);
-    fixture->GetBody()->DestroyFixture(fixture);
+    body->DestroyFixture(fixture);
+    return true;
 }
 
 void Test::DestroyJoint(b2Joint* joint)

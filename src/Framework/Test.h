@@ -69,9 +69,11 @@ public:
     virtual void BodyDestroyed(b2Body*) {}
 
     // The only way objects of this world are destroyed explicitly: each announces the object
-    // (and, for a body, its joints and fixtures) before the library frees it.
+    // (and, for a body, its joints and fixtures, and gear joints coupling its joints) before the
+    // library frees it. A fixture whose removal would leave its body with a mass the library
+    // rejects is kept (false, reason printed).
     void DestroyBody(b2Body* body);
-    void DestroyFixture(b2Fixture* fixture);
+    bool DestroyFixture(b2Fixture* fixture);
     void DestroyJoint(b2Joint* joint);
 
     void ShiftMouseDown(const b2Vec2& p);

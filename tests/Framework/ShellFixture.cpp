@@ -3,6 +3,7 @@
 #include "Framework/Modifiers.h"
 #include "Framework/Shell.h"
 #include "Framework/Test.h"
+#include "Support/GraphicsDriverPin.h"
 
 #include <cstdlib>
 #include <unistd.h>
@@ -35,11 +36,17 @@ public:
         char name[] = "vexa-tests";
         char* argv[] = {name, nullptr};
         StartShell(&argc, argv);
+        PinGraphicsDriver();
         // Let the window library map the window, so what frames draw can be read back.
         for (int i = 0; i < 10; ++i)
         {
             glutMainLoopEvent();
         }
+    }
+
+    void TearDown() override
+    {
+        ShutdownShell();
     }
 };
 
