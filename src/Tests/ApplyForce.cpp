@@ -2,6 +2,7 @@
 
 #include "Physics/Create.h"
 #include "Physics/Polygon.h"
+#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <cmath>
@@ -36,45 +37,26 @@ ApplyForce::ApplyForce()
 {
     world->SetGravity(b2Vec2_zero);
 
-    b2BodyDef roomDef;
-    b2Body* room = world->CreateBody(&roomDef);
+    b2Body* room = CreateStaticBody(world);
+    const b2Vec2 corners[4] = {b2Vec2(-20.0f, 0.0f), b2Vec2(20.0f, 0.0f), b2Vec2(20.0f, 40.0f), b2Vec2(-20.0f, 40.0f)};
+    for (int i = 0; i < 4; ++i)
     {
-        const b2Vec2 corners[4] = {b2Vec2(-20.0f, 0.0f), b2Vec2(20.0f, 0.0f), b2Vec2(20.0f, 40.0f),
-                                   b2Vec2(-20.0f, 40.0f)};
-        b2EdgeShape wall;
-        b2FixtureDef fd;
-        fd.shape = &wall;
-        fd.restitution = 0.4f;
-        for (int i = 0; i < 4; ++i)
-        {
-            wall.SetTwoSided(corners[i], corners[(i + 1) % 4]);
-            room->CreateFixture(&fd);
-        }
+        AddEdge(room, corners[i], corners[(i + 1) % 4])->SetRestitution(0.4f);
     }
 
     // The ship's nose points along its local -y, its engine sits at the tail around (0, 2);
     // turned half a circle it faces up the room.
-    {
-        b2BodyDef bd;
-        bd.type = b2_dynamicBody;
-        bd.position.Set(0.0f, 6.0f);
-        bd.angle = b2_pi;
-        m_ship = world->CreateBody(&bd);
-
-        const b2Vec2 hullPoints[3] = {b2Vec2(-1.2f, 1.5f), b2Vec2(1.2f, 1.5f), b2Vec2(0.0f, -2.5f)};
-        b2PolygonShape hull = Physics::MakePolygon(hullPoints, 3);
-        m_ship->CreateFixture(&hull, 0.5f);
-
-        b2PolygonShape engine;
-        engine.SetAsBox(0.8f, 0.25f, b2Vec2(0.0f, 1.75f), 0.0f);
-        m_ship->CreateFixture(&engine, 0.5f);
-
-        AddFloorFriction(world, room, m_ship, 0.2f);
-    }
+    m_ship = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 6.0f), b2_pi);
+    const b2Vec2 hullPoints[3] = {b2Vec2(-1.2f, 1.5f), b2Vec2(1.2f, 1.5f), b2Vec2(0.0f, -2.5f)};
+    b2PolygonShape hull = Physics::MakePolygon(hullPoints, 3);
+    m_ship->CreateFixture(&hull, 0.5f);
+    b2PolygonShape engine;
+    engine.SetAsBox(0.8f, 0.25f, b2Vec2(0.0f, 1.75f), 0.0f);
+    m_ship->CreateFixture(&engine, 0.5f);
+    AddFloorFriction(world, room, m_ship, 0.2f);
 
     // Crates to push around.
-    b2PolygonShape crate;
-    crate.SetAsBox(0.5f, 0.5f);
+    b2PolygonShape crate = MakeBox(0.5f, 0.5f);
     for (int i = 0; i < 8; ++i)
     {
         b2Body* body = SceneParts::CreateDynamicBody(world, b2Vec2(-14.0f + 4.0f * i, 24.0f), crate, 1.0f);
@@ -115,8 +97,5 @@ void ApplyForce::Keyboard(unsigned char key)
 
 void ApplyForce::BodyDestroyed(b2Body* body)
 {
-    if (body == m_ship)
-    {
-        m_ship = nullptr;
-    }
+    ForgetIfDestroyed(m_ship, body);
 }

@@ -1,5 +1,6 @@
 #include "Tests/Breakable.h"
 
+#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -14,11 +15,7 @@ Breakable::Breakable()
 {
     SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
 
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position.Set(0.0f, 40.0f);
-    bd.angle = 0.25f * b2_pi;
-    m_body = world->CreateBody(&bd);
+    m_body = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 40.0f), 0.25f * b2_pi);
 
     b2PolygonShape box;
     box.SetAsBox(0.5f, 0.5f, b2Vec2(-0.5f, 0.0f), 0.0f);
@@ -119,12 +116,6 @@ void Breakable::BodyDestroyed(b2Body* body)
 
 void Breakable::FixtureDestroyed(b2Fixture* fixture)
 {
-    if (fixture == m_piece1)
-    {
-        m_piece1 = nullptr;
-    }
-    if (fixture == m_piece2)
-    {
-        m_piece2 = nullptr;
-    }
+    ForgetIfDestroyed(m_piece1, fixture);
+    ForgetIfDestroyed(m_piece2, fixture);
 }

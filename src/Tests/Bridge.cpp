@@ -1,6 +1,7 @@
 #include "Tests/Bridge.h"
 
 #include "Physics/Polygon.h"
+#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -25,13 +26,12 @@ Bridge::Bridge()
     const b2Vec2 pentagonPoints[5] = {b2Vec2(0.0f, 0.9f), b2Vec2(-0.85f, 0.28f), b2Vec2(-0.53f, -0.73f),
                                       b2Vec2(0.53f, -0.73f), b2Vec2(0.85f, 0.28f)};
     b2PolygonShape pentagon = Physics::MakePolygon(pentagonPoints, 5);
-    b2CircleShape circle;
-    circle.m_radius = 0.5f;
+    b2CircleShape circle = MakeCircle(0.5f);
     for (int i = 0; i < 3; ++i)
     {
-        SceneParts::CreateDynamicBody(world, b2Vec2(-10.0f + 10.0f * i, k_deckHeight + 3.0f), triangle, 1.0f);
-        SceneParts::CreateDynamicBody(world, b2Vec2(-6.0f + 10.0f * i, k_deckHeight + 5.0f), pentagon, 1.0f);
-        SceneParts::CreateDynamicBody(world, b2Vec2(-2.0f + 10.0f * i, k_deckHeight + 7.0f), circle, 1.0f);
+        SceneParts::CreateDynamicBody(world, b2Vec2(-9.0f + 8.0f * i, k_deckHeight + 3.0f), triangle, 1.0f);
+        SceneParts::CreateDynamicBody(world, b2Vec2(-6.0f + 8.0f * i, k_deckHeight + 5.0f), pentagon, 1.0f);
+        SceneParts::CreateDynamicBody(world, b2Vec2(-3.0f + 8.0f * i, k_deckHeight + 7.0f), circle, 1.0f);
     }
 }
 

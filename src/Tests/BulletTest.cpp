@@ -1,5 +1,7 @@
 #include "Tests/BulletTest.h"
 
+#include "Tests/RandomNumbers.h"
+#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -16,24 +18,13 @@ Test* BulletTest::Create()
     return new BulletTest;
 }
 
-BulletTest::BulletTest() : RelaunchingScene(90)
+BulletTest::BulletTest()
 {
-    CreateWalledGround();
+    CreateTargetGround();
 
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position = k_plankPosition;
-    m_plank = world->CreateBody(&bd);
-    b2PolygonShape plank;
-    plank.SetAsBox(4.0f, 0.2f);
-    m_plank->CreateFixture(&plank, 1.0f);
-
-    bd.position.Set(0.0f, k_bulletHeight);
-    bd.bullet = true;
-    m_bullet = world->CreateBody(&bd);
-    b2PolygonShape bullet;
-    bullet.SetAsBox(0.5f, 0.5f);
-    m_bullet->CreateFixture(&bullet, 100.0f);
+    m_plank = SceneParts::CreateDynamicBody(world, k_plankPosition, MakeBox(4.0f, 0.2f), 1.0f);
+    m_bullet = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, k_bulletHeight), MakeBox(0.25f, 0.25f), 100.0f);
+    m_bullet->SetBullet(true);
 
     Relaunch();
 }
@@ -56,12 +47,6 @@ void BulletTest::Launch()
 
 void BulletTest::BodyDestroyed(b2Body* body)
 {
-    if (body == m_plank)
-    {
-        m_plank = nullptr;
-    }
-    if (body == m_bullet)
-    {
-        m_bullet = nullptr;
-    }
+    ForgetIfDestroyed(m_plank, body);
+    ForgetIfDestroyed(m_bullet, body);
 }

@@ -2,6 +2,7 @@
 
 #include "Physics/Create.h"
 #include "Physics/Springs.h"
+#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 Cantilever::Cantilever()
@@ -15,8 +16,7 @@ Cantilever::Cantilever()
     AddWeldedRow(nullptr, nullptr, b2Vec2(28.0f, 24.0f), 6, 0.0f);
 
     b2PolygonShape triangle = SceneParts::MakeTriangle(0.5f, 1.0f);
-    b2CircleShape circle;
-    circle.m_radius = 0.5f;
+    b2CircleShape circle = MakeCircle(0.5f);
     for (int i = 0; i < 2; ++i)
     {
         SceneParts::CreateDynamicBody(world, b2Vec2(-9.0f + 6.0f * i, 16.0f), triangle, 1.0f);

@@ -4,6 +4,7 @@
 #include "Physics/Polygon.h"
 #include "Physics/Springs.h"
 #include "Tests/SceneBuilders.h"
+#include "Tests/SceneParts.h"
 
 #include <algorithm>
 
@@ -17,17 +18,13 @@ Car::Car()
     b2Body* ground = CreateGround();
     CreateTeeter(ground);
     CreateBridge(ground);
-    for (int i = 0; i < 5; ++i)
-    {
-        CreateBox(world, b2Vec2(230.0f, 0.5f + static_cast<float>(i)), 0.5f, 0.5f, 0.5f);
-    }
+    StackBoxes(world, 230.0f, 0.0f, 5, 0.5f, 0.5f);
     CreateCar();
 }
 
 b2Body* Car::CreateGround()
 {
-    b2BodyDef bd;
-    b2Body* ground = world->CreateBody(&bd);
+    b2Body* ground = CreateStaticBody(world);
     const float friction = 0.6f;
     AddEdge(ground, b2Vec2(-20.0f, 0.0f), b2Vec2(20.0f, 0.0f), friction);
 
@@ -55,7 +52,7 @@ b2Body* Car::CreateGround()
 
 void Car::CreateTeeter(b2Body* ground)
 {
-    b2Body* teeter = CreateBox(world, b2Vec2(140.0f, 1.0f), 10.0f, 0.25f, 1.0f);
+    b2Body* teeter = SceneParts::CreateDynamicBody(world, b2Vec2(140.0f, 1.0f), MakeBox(10.0f, 0.25f), 1.0f);
 
     b2RevoluteJointDef jd;
     jd.Initialize(ground, teeter, teeter->GetPosition());
@@ -71,12 +68,13 @@ void Car::CreateBridge(b2Body* ground)
 {
     const int plankCount = 20;
     const float y = -0.125f;
+    const b2PolygonShape plankBox = MakeBox(1.0f, 0.125f);
     b2RevoluteJointDef jd;
     b2Body* previous = ground;
     for (int i = 0; i < plankCount; ++i)
     {
         const float x = 160.0f + 2.0f * static_cast<float>(i);
-        b2Body* plank = CreateBox(world, b2Vec2(x + 1.0f, y), 1.0f, 0.125f, 1.0f, 0.6f);
+        b2Body* plank = SceneParts::CreateDynamicBody(world, b2Vec2(x + 1.0f, y), plankBox, 1.0f, 0.6f);
         jd.Initialize(previous, plank, b2Vec2(x, y));
         world->CreateJoint(&jd);
         previous = plank;
@@ -91,14 +89,11 @@ void Car::CreateCar()
                                b2Vec2(0.0f, 0.9f),   b2Vec2(-1.15f, 0.9f), b2Vec2(-1.5f, 0.2f)};
     const b2PolygonShape chassis = Physics::MakePolygon(outline, 6);
 
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position.Set(0.0f, 1.0f);
-    m_car = world->CreateBody(&bd);
-    m_car->CreateFixture(&chassis, 1.0f);
+    m_car = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 1.0f), chassis, 1.0f);
 
-    m_wheel1 = CreateBall(world, b2Vec2(-1.0f, 0.35f), 0.4f, 1.0f, 0.9f);
-    m_wheel2 = CreateBall(world, b2Vec2(1.0f, 0.4f), 0.4f, 1.0f, 0.9f);
+    const b2CircleShape wheel = MakeCircle(0.4f);
+    m_wheel1 = SceneParts::CreateDynamicBody(world, b2Vec2(-1.0f, 0.35f), wheel, 1.0f, 0.9f);
+    m_wheel2 = SceneParts::CreateDynamicBody(world, b2Vec2(1.0f, 0.4f), wheel, 1.0f, 0.9f);
 
     const b2Vec2 axis(0.0f, 1.0f);
     b2WheelJointDef jd;

@@ -1,5 +1,7 @@
 #include "Tests/ContinuousTest.h"
 
+#include "Tests/RandomNumbers.h"
+#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -15,17 +17,11 @@ Test* ContinuousTest::Create()
     return new ContinuousTest;
 }
 
-ContinuousTest::ContinuousTest() : RelaunchingScene(90)
+ContinuousTest::ContinuousTest()
 {
-    CreateWalledGround();
+    CreateTargetGround();
 
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position = k_launchPosition;
-    m_plank = world->CreateBody(&bd);
-    b2PolygonShape plank;
-    plank.SetAsBox(4.0f, 0.2f);
-    m_plank->CreateFixture(&plank, 1.0f);
+    m_plank = SceneParts::CreateDynamicBody(world, k_launchPosition, MakeBox(4.0f, 0.2f), 1.0f);
 
     Relaunch();
 }
@@ -42,8 +38,5 @@ void ContinuousTest::Launch()
 
 void ContinuousTest::BodyDestroyed(b2Body* body)
 {
-    if (body == m_plank)
-    {
-        m_plank = nullptr;
-    }
+    ForgetIfDestroyed(m_plank, body);
 }

@@ -1,7 +1,7 @@
 #include "Tests/DroppingShapes.h"
 
 #include "Physics/Polygon.h"
-#include "Tests/SceneParts.h"
+#include "Tests/RandomNumbers.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #include "Tests/EdgeShapes.h"
 
-#include "Tests/SceneParts.h"
+#include "Tests/RandomNumbers.h"
+#include "Tests/SceneBuilders.h"
 
 #include <cmath>
 
@@ -11,8 +12,7 @@ Test* EdgeShapes::Create()
 
 EdgeShapes::EdgeShapes() : m_ray(b2Vec2(0.0f, 10.0f), 11.0f)
 {
-    b2BodyDef bd;
-    b2Body* ground = world->CreateBody(&bd);
+    b2Body* ground = CreateStaticBody(world);
 
     // Hills between heights 0 and 3, one edge per metre from x = -20 to 20.
     auto height = [](float x) { return 1.5f + 1.5f * std::cos(0.6f * x); };
@@ -22,9 +22,7 @@ EdgeShapes::EdgeShapes() : m_ray(b2Vec2(0.0f, 10.0f), 11.0f)
     {
         float x1 = x0 + i;
         float x2 = x1 + 1.0f;
-        b2EdgeShape edge;
-        edge.SetTwoSided(b2Vec2(x1, height(x1)), b2Vec2(x2, height(x2)));
-        ground->CreateFixture(&edge, 0.0f);
+        AddEdge(ground, b2Vec2(x1, height(x1)), b2Vec2(x2, height(x2)));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "Tests/PolyShapes.h"
 
 #include "Physics/BodyState.h"
+#include "Tests/RandomNumbers.h"
 #include "Tests/SceneParts.h"
 #include "Tests/ShapeOutline.h"
 
@@ -8,6 +9,9 @@
 
 namespace
 {
+
+// The query circle is given in world coordinates.
+const b2Transform k_identity(b2Vec2(0.0f, 0.0f), b2Rot(0.0f));
 
 // Collects the fixtures whose shape (any child of it) overlaps a circle.
 class CircleOverlapQuery : public b2QueryCallback
@@ -28,7 +32,7 @@ public:
         const b2Transform& xf = fixture->GetBody()->GetTransform();
         for (int32 child = 0; child < shape->GetChildCount(); ++child)
         {
-            if (b2TestOverlap(&m_circle, 0, shape, child, b2Transform(b2Vec2_zero, b2Rot(0.0f)), xf))
+            if (b2TestOverlap(&m_circle, 0, shape, child, k_identity, xf))
             {
                 m_found.push_back(fixture);
                 break;
@@ -51,7 +55,7 @@ Test* PolyShapes::Create()
 
 PolyShapes::PolyShapes()
 {
-    CreateEdgeGround(world, b2Vec2(-40.0f, 0.0f), b2Vec2(40.0f, 0.0f));
+    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
 
     // Just clear of the ground, so only dropped shapes resting near the middle touch it.
     m_queryCircle.m_p.Set(0.0f, 1.1f);
@@ -90,7 +94,7 @@ void PolyShapes::MarkOverlappingFixtures()
 {
     m_marked.clear();
     b2AABB box;
-    m_queryCircle.ComputeAABB(&box, b2Transform(b2Vec2_zero, b2Rot(0.0f)), 0);
+    m_queryCircle.ComputeAABB(&box, k_identity, 0);
     CircleOverlapQuery query(m_queryCircle, m_marked);
     world->QueryAABB(&query, box);
 }

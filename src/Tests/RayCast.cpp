@@ -1,5 +1,6 @@
 #include "Tests/RayCast.h"
 
+#include "Tests/RandomNumbers.h"
 #include "Tests/SceneParts.h"
 
 Test* RayCast::Create()
@@ -9,7 +10,7 @@ Test* RayCast::Create()
 
 RayCast::RayCast() : m_ray(b2Vec2(0.0f, 10.0f), 11.0f)
 {
-    CreateEdgeGround(world, b2Vec2(-40.0f, 0.0f), b2Vec2(40.0f, 0.0f));
+    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
 }
 
 b2Vec2 RayCast::DropPosition()

@@ -13,17 +13,15 @@ float Average(int total, int count)
 
 }  // namespace
 
-RelaunchingScene::RelaunchingScene(int period) : m_period(period) {}
-
 void RelaunchingScene::Relaunch()
 {
     ResetCollisionCounters();
     Launch();
 }
 
-void RelaunchingScene::CreateWalledGround()
+void RelaunchingScene::CreateTargetGround()
 {
-    b2Body* ground = CreateEdgeGround(world, b2Vec2(-20.0f, 0.0f), b2Vec2(20.0f, 0.0f));
+    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
     b2PolygonShape wall;
     wall.SetAsBox(0.4f, 2.0f, b2Vec2(1.0f, 2.0f), 0.0f);
     ground->CreateFixture(&wall, 0.0f);
@@ -42,7 +40,7 @@ void RelaunchingScene::Step(Settings* settings)
     DrawLine("ave toi root iters = %3.1f, max toi root iters = %d", Average(c.toiRootIters, c.toiCalls),
              c.toiMaxRootIters);
 
-    if (stepCount != stepsBefore && stepCount % m_period == 0)
+    if (stepCount != stepsBefore && stepCount % k_relaunchPeriod == 0)
     {
         Relaunch();
     }

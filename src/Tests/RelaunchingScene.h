@@ -8,20 +8,18 @@
 class RelaunchingScene : public Test
 {
 public:
+    // Simulated steps from one launch to the next.
+    static constexpr int k_relaunchPeriod = 90;
+
     void Step(Settings* settings) override;
 
 protected:
-    // Relaunches every `period` simulated steps.
-    explicit RelaunchingScene(int period);
-
     // Puts the scene's bodies back in their launch state.
     virtual void Launch() = 0;
     // Resets the counters and launches.
     void Relaunch();
 
-    // The target: a ground edge 40 m wide with a thin wall, 4 m tall, standing on it.
-    void CreateWalledGround();
-
-private:
-    int m_period;
+    // The target: a ground edge as wide as the view with a thin wall, 4 m tall, standing on
+    // it. A body knocked off the ground falls until the next launch puts it back.
+    void CreateTargetGround();
 };

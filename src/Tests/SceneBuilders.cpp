@@ -1,5 +1,28 @@
 #include "Tests/SceneBuilders.h"
 
+#include "Tests/SceneParts.h"
+
+b2PolygonShape MakeBox(float halfWidth, float halfHeight)
+{
+    b2PolygonShape box;
+    box.SetAsBox(halfWidth, halfHeight);
+    return box;
+}
+
+b2CircleShape MakeCircle(float radius)
+{
+    b2CircleShape circle;
+    circle.m_radius = radius;
+    return circle;
+}
+
+b2Body* CreateStaticBody(b2World* world, const b2Vec2& position)
+{
+    b2BodyDef bd;
+    bd.position = position;
+    return world->CreateBody(&bd);
+}
+
 b2Fixture* AddEdge(b2Body* body, const b2Vec2& a, const b2Vec2& b, float friction)
 {
     b2EdgeShape edge;
@@ -10,55 +33,13 @@ b2Fixture* AddEdge(b2Body* body, const b2Vec2& a, const b2Vec2& b, float frictio
     return body->CreateFixture(&fd);
 }
 
-b2Body* CreateEdgeGround(b2World* world, const b2Vec2& a, const b2Vec2& b, float friction)
-{
-    b2BodyDef bd;
-    b2Body* ground = world->CreateBody(&bd);
-    AddEdge(ground, a, b, friction);
-    return ground;
-}
-
-b2Body* CreateBox(b2World* world, const b2Vec2& position, float halfWidth, float halfHeight,
-                  float density, float friction, b2BodyType type)
-{
-    b2BodyDef bd;
-    bd.type = type;
-    bd.position = position;
-    b2Body* body = world->CreateBody(&bd);
-    b2PolygonShape box;
-    box.SetAsBox(halfWidth, halfHeight);
-    b2FixtureDef fd;
-    fd.shape = &box;
-    fd.density = density;
-    fd.friction = friction;
-    body->CreateFixture(&fd);
-    return body;
-}
-
-b2Body* CreateBall(b2World* world, const b2Vec2& position, float radius, float density,
-                   float friction, float restitution)
-{
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position = position;
-    b2Body* body = world->CreateBody(&bd);
-    b2CircleShape circle;
-    circle.m_radius = radius;
-    b2FixtureDef fd;
-    fd.shape = &circle;
-    fd.density = density;
-    fd.friction = friction;
-    fd.restitution = restitution;
-    body->CreateFixture(&fd);
-    return body;
-}
-
 void StackBoxes(b2World* world, float x, float baseY, int count, float halfSize, float density,
                 float friction)
 {
+    const b2PolygonShape box = MakeBox(halfSize, halfSize);
     for (int i = 0; i < count; ++i)
     {
         const float y = baseY + halfSize + 2.0f * halfSize * static_cast<float>(i);
-        CreateBox(world, b2Vec2(x, y), halfSize, halfSize, density, friction);
+        SceneParts::CreateDynamicBody(world, b2Vec2(x, y), box, density, friction);
     }
 }

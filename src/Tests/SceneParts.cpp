@@ -2,27 +2,31 @@
 
 #include "Physics/Create.h"
 #include "Physics/Polygon.h"
+#include "Tests/SceneBuilders.h"
 
 namespace SceneParts
 {
 
 b2Body* CreateGroundEdge(b2World* world, float x1, float x2)
 {
-    b2BodyDef bd;
-    b2Body* ground = world->CreateBody(&bd);
-    b2EdgeShape edge;
-    edge.SetTwoSided(b2Vec2(x1, 0.0f), b2Vec2(x2, 0.0f));
-    ground->CreateFixture(&edge, 0.0f);
+    b2Body* ground = CreateStaticBody(world);
+    AddEdge(ground, b2Vec2(x1, 0.0f), b2Vec2(x2, 0.0f));
     return ground;
+}
+
+b2Body* CreateDynamicBody(b2World* world, const b2Vec2& position, float angle)
+{
+    b2BodyDef bd;
+    bd.type = b2_dynamicBody;
+    bd.position = position;
+    bd.angle = angle;
+    return world->CreateBody(&bd);
 }
 
 b2Body* CreateDynamicBody(b2World* world, const b2Vec2& position, const b2Shape& shape, float density,
                           float friction)
 {
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position = position;
-    b2Body* body = world->CreateBody(&bd);
+    b2Body* body = CreateDynamicBody(world, position);
     b2FixtureDef fd;
     fd.shape = &shape;
     fd.density = density;

@@ -11,6 +11,9 @@ namespace SceneParts
 // A static body at the origin holding one edge from (x1, 0) to (x2, 0).
 b2Body* CreateGroundEdge(b2World* world, float x1, float x2);
 
+// A dynamic body at `position` turned by `angle`, without fixtures.
+b2Body* CreateDynamicBody(b2World* world, const b2Vec2& position, float angle = 0.0f);
+
 // A dynamic body at `position` holding one fixture of `shape`.
 b2Body* CreateDynamicBody(b2World* world, const b2Vec2& position, const b2Shape& shape, float density,
                           float friction = 0.2f);

@@ -4,6 +4,7 @@
 #include "Physics/Polygon.h"
 #include "Physics/Springs.h"
 #include "Tests/SceneBuilders.h"
+#include "Tests/SceneParts.h"
 
 #include <utility>
 
@@ -46,24 +47,18 @@ Test* TheoJansen::Create()
 
 TheoJansen::TheoJansen()
 {
-    b2BodyDef bd;
-    b2Body* ground = world->CreateBody(&bd);
-    AddEdge(ground, b2Vec2(-50.0f, 0.0f), b2Vec2(50.0f, 0.0f));
+    b2Body* ground = SceneParts::CreateGroundEdge(world, -50.0f, 50.0f);
     AddEdge(ground, b2Vec2(-50.0f, 0.0f), b2Vec2(-50.0f, 10.0f));
     AddEdge(ground, b2Vec2(50.0f, 0.0f), b2Vec2(50.0f, 10.0f));
+    const b2CircleShape ball = MakeCircle(0.25f);
     for (int i = 0; i < 40; ++i)
     {
-        CreateBall(world, b2Vec2(-40.0f + 2.0f * static_cast<float>(i), 0.5f), 0.25f, 1.0f);
+        SceneParts::CreateDynamicBody(world, b2Vec2(-40.0f + 2.0f * static_cast<float>(i), 0.5f), ball, 1.0f);
     }
 
     const b2Vec2 pivot(0.0f, 0.8f);
-    b2PolygonShape chassisBox;
-    chassisBox.SetAsBox(2.5f, 1.0f);
-    m_chassis = CreateLinkageBody(world, pivot + m_offset, chassisBox, 0.0f);
-
-    b2CircleShape wheelCircle;
-    wheelCircle.m_radius = 1.6f;
-    m_wheel = CreateLinkageBody(world, pivot + m_offset, wheelCircle, 0.0f);
+    m_chassis = CreateLinkageBody(world, pivot + m_offset, MakeBox(2.5f, 1.0f), 0.0f);
+    m_wheel = CreateLinkageBody(world, pivot + m_offset, MakeCircle(1.6f), 0.0f);
 
     b2RevoluteJointDef jd;
     jd.Initialize(m_wheel, m_chassis, pivot + m_offset);

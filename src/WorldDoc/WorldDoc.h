@@ -1,6 +1,10 @@
 // The scene document: writes a physics world (or single bodies and fixtures) as JSON scene text
 // and builds worlds, bodies and fixtures back from it, with the names of bodies, fixtures and
 // joints kept beside the objects.
+//
+// Reading never trusts the document: a member of the wrong JSON type, a malformed number or a
+// value the physics library would assert on makes the reader skip that one object with a line on
+// standard output, and the rest of the scene loads. No exception leaves the reading entry points.
 #pragma once
 
 #include <box2d/box2d.h>
@@ -10,6 +14,9 @@
 #include <string>
 #include <vector>
 
+class DocSink;
+class SkipLog;
+
 class WorldDoc
 {
 public:
@@ -17,7 +24,7 @@ public:
     // changes nothing in what is written or read.
     explicit WorldDoc(bool option);
 
-    // Writing.
+    // Writing. The text is laid out as Json::StyledWriter does; empty for a null world.
     std::string writeToString(b2World* world);
     // Writes through a temporary file renamed over `filename`, so a failed write leaves the
     // previous file intact. False (with the reason printed) on failure or null arguments.
@@ -26,8 +33,10 @@ public:
     Json::Value b2j(b2World* world);
     Json::Value b2j(b2Body* body);
     Json::Value b2j(b2Fixture* fixture);
+    // Only meaningful while the index maps describe the world being written.
     Json::Value b2j(b2Joint* joint);
 
+    // Index in the last world written; 0 when the object was not in it.
     int lookupBodyIndex(b2Body* body);
     int lookupJointIndex(b2Joint* joint);
 
@@ -39,13 +48,17 @@ public:
     b2World* readFromFile(const char* filename);
     b2World* readFromString(const std::string& str);
 
-    b2World* j2b2World(Json::Value& worldValue);
-    b2Body* j2b2Body(b2World* world, Json::Value& bodyValue);
-    b2Fixture* j2b2Fixture(b2Body* body, Json::Value& fixtureValue);
-    b2Joint* j2b2Joint(b2World* world, Json::Value& jointValue);
+    b2World* j2b2World(const Json::Value& worldValue);
+    // Null when the object was skipped (reason printed).
+    b2Body* j2b2Body(b2World* world, const Json::Value& bodyValue);
+    b2Fixture* j2b2Fixture(b2Body* body, const Json::Value& fixtureValue);
+    // Resolves body and gear indices through the lists of the last world read.
+    b2Joint* j2b2Joint(b2World* world, const Json::Value& jointValue);
 
-    static float jsonToFloat(const char* name, Json::Value& value, float defaultValue = 0.0f);
-    static b2Vec2 jsonToVec(const char* name, Json::Value& value, int index = -1,
+    // The value of a member by the format's rules; the default when it is absent, null or not
+    // a valid value of its kind.
+    static float jsonToFloat(const char* name, const Json::Value& value, float defaultValue = 0.0f);
+    static b2Vec2 jsonToVec(const char* name, const Json::Value& value, int index = -1,
                             b2Vec2 defaultValue = b2Vec2(0.0f, 0.0f));
     // Decodes an eight-digit hexadecimal bit pattern; false for anything else.
     static bool hexToFloat(const std::string& str, float& out);
@@ -76,4 +89,18 @@ protected:
     std::map<b2Body*, std::string> m_bodyToNameMap;
     std::map<b2Fixture*, std::string> m_fixtureToNameMap;
     std::map<b2Joint*, std::string> m_jointToNameMap;
+
+private:
+    // Each writes one complete object into the sink: a JSON tree or the text itself.
+    void writeWorld(b2World* world, DocSink& sink);
+    void writeBody(b2Body* body, DocSink& sink);
+    void writeFixture(b2Fixture* fixture, DocSink& sink);
+    void writeJoint(b2Joint* joint, DocSink& sink);
+
+    // Readers take the object's position in the document (-1 when unknown) for their messages.
+    void readWorldContents(b2World* world, const Json::Value& worldValue, SkipLog& log);
+    b2Body* readBody(b2World* world, const Json::Value& bodyValue, int index, SkipLog& log);
+    b2Fixture* readFixture(b2Body* body, const Json::Value& fixtureValue, int index,
+                           int bodyIndex, SkipLog& log);
+    b2Joint* readJoint(b2World* world, const Json::Value& jointValue, int index, SkipLog& log);
 };

@@ -1,0 +1,29 @@
+// No simulation: the distance between a box and a polygon moved by keys, with the closest points
+// on each, recomputed and drawn every frame.
+#pragma once
+
+#include "Framework/Test.h"
+#include "Tests/KeyedPose.h"
+
+#include <box2d/b2_distance.h>
+
+class DistanceTest : public Test
+{
+public:
+    static Test* Create();
+    DistanceTest();
+
+    void Step(Settings* settings) override;
+    void Keyboard(unsigned char key) override;
+
+    const KeyedPose& GetPoseB() const { return m_poseB; }
+    // The result of the last frame's computation.
+    const b2DistanceOutput& GetOutput() const { return m_output; }
+
+private:
+    b2PolygonShape m_boxA;
+    b2PolygonShape m_polygonB;
+    b2Transform m_transformA;
+    KeyedPose m_poseB;
+    b2DistanceOutput m_output{};
+};

@@ -1,0 +1,23 @@
+// Two wheels on revolute joints and a rack on a prismatic joint, coupled by gear joints: the
+// small wheel turns the large one, the large one moves the rack. The read-outs show that each
+// gear's sum stays constant.
+#pragma once
+
+#include "Framework/Test.h"
+
+class Gears : public Test
+{
+public:
+    Gears();
+    static Test* Create();
+
+    void Step(Settings* settings) override;
+    void JointDestroyed(b2Joint* joint) override;
+
+private:
+    b2RevoluteJoint* m_smallWheelJoint = nullptr;
+    b2RevoluteJoint* m_largeWheelJoint = nullptr;
+    b2PrismaticJoint* m_rackJoint = nullptr;
+    b2GearJoint* m_wheelGear = nullptr;
+    b2GearJoint* m_rackGear = nullptr;
+};

@@ -1,0 +1,21 @@
+// A pinball table: a closed chain as the table, two motorised flippers and a fast ball.
+#pragma once
+
+#include "Framework/Test.h"
+
+class Pinball : public Test
+{
+public:
+    Pinball();
+    static Test* Create();
+
+    void Step(Settings* settings) override;
+    void Keyboard(unsigned char key) override;
+    void KeyboardUp(unsigned char key) override;
+    void JointDestroyed(b2Joint* joint) override;
+
+private:
+    b2RevoluteJoint* m_leftJoint = nullptr;
+    b2RevoluteJoint* m_rightJoint = nullptr;
+    bool m_button = false;
+};

@@ -1,0 +1,21 @@
+// A box on a slanted prismatic joint to the ground, driven up its axis by a motor against a
+// limit. Keys toggle the limit and the motor and reverse the motor.
+#pragma once
+
+#include "Framework/Test.h"
+
+class Prismatic : public Test
+{
+public:
+    static Test* Create();
+    Prismatic();
+
+    void Step(Settings* settings) override;
+    void Keyboard(unsigned char key) override;
+    void JointDestroyed(b2Joint* joint) override;
+
+    b2PrismaticJoint* GetJoint() const { return m_joint; }
+
+private:
+    b2PrismaticJoint* m_joint = nullptr;
+};

@@ -1,0 +1,19 @@
+// A tray on a revolute joint with a limit and a motor, carrying circles and polygons dropped
+// onto it.
+#pragma once
+
+#include "Framework/Test.h"
+
+class Revolute : public Test
+{
+public:
+    Revolute();
+    static Test* Create();
+
+    void Step(Settings* settings) override;
+    void Keyboard(unsigned char key) override;
+    void JointDestroyed(b2Joint* joint) override;
+
+private:
+    b2RevoluteJoint* m_joint = nullptr;
+};

@@ -1,0 +1,20 @@
+// A motor-driven crank turning a connecting rod that pushes a piston along a vertical slide,
+// with a crate riding on the piston. The slide's motor at speed zero acts as friction.
+#pragma once
+
+#include "Framework/Test.h"
+
+class SliderCrank : public Test
+{
+public:
+    SliderCrank();
+    static Test* Create();
+
+    void Step(Settings* settings) override;
+    void Keyboard(unsigned char key) override;
+    void JointDestroyed(b2Joint* joint) override;
+
+private:
+    b2RevoluteJoint* m_crankJoint = nullptr;
+    b2PrismaticJoint* m_slideJoint = nullptr;
+};

@@ -1,0 +1,27 @@
+// No simulation: two boxes sweeping through space, a long bar drifting slowly and a square
+// flying and tumbling across it. Every frame computes when they first touch and draws the bar
+// at the start and at that time, and the square at the start, at that time and at the end.
+#pragma once
+
+#include "Framework/Test.h"
+
+#include <box2d/b2_time_of_impact.h>
+
+class TimeOfImpact : public Test
+{
+public:
+    static Test* Create();
+    TimeOfImpact();
+
+    void Step(Settings* settings) override;
+
+    // The result of the last frame's computation.
+    const b2TOIOutput& GetOutput() const { return m_output; }
+
+private:
+    b2PolygonShape m_bar;
+    b2PolygonShape m_square;
+    b2Sweep m_sweepBar;
+    b2Sweep m_sweepSquare;
+    b2TOIOutput m_output{};
+};

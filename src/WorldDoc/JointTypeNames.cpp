@@ -1,0 +1,43 @@
+#include "WorldDoc/JointTypeNames.h"
+
+namespace
+{
+
+struct JointTypeEntry
+{
+    b2JointType type;
+    const char* name;
+};
+
+const JointTypeEntry kJointTypes[] = {
+    {e_revoluteJoint, "revolute"}, {e_prismaticJoint, "prismatic"}, {e_distanceJoint, "distance"},
+    {e_pulleyJoint, "pulley"},     {e_mouseJoint, "mouse"},         {e_gearJoint, "gear"},
+    {e_wheelJoint, "wheel"},       {e_weldJoint, "weld"},           {e_frictionJoint, "friction"},
+    {e_ropeJoint, "rope"},
+};
+
+}  // namespace
+
+const char* JointTypeName(b2JointType type)
+{
+    for (const JointTypeEntry& entry : kJointTypes)
+    {
+        if (entry.type == type)
+        {
+            return entry.name;
+        }
+    }
+    return nullptr;
+}
+
+b2JointType JointTypeFromName(const std::string& name)
+{
+    for (const JointTypeEntry& entry : kJointTypes)
+    {
+        if (name == entry.name)
+        {
+            return entry.type;
+        }
+    }
+    return e_unknownJoint;
+}

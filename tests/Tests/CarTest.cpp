@@ -1,0 +1,141 @@
+// The car scene: suspension keys, driving keys and the camera that follows the car.
+#include "SceneDriver.h"
+#include "UndrawnSettings.h"
+
+#include "Physics/Springs.h"
+#include "Tests/Car.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace
+{
+
+class CarScene : public ::testing::Test
+{
+protected:
+    CarScene() : m_test(Car::Create())
+    {
+        for (b2Joint* joint : JointsOfType(m_test->GetWorld(), e_wheelJoint))
+        {
+            auto* wheel = static_cast<b2WheelJoint*>(joint);
+            (wheel->IsMotorEnabled() ? m_rear : m_front) = wheel;
+        }
+    }
+
+    b2Body* Chassis() const { return m_rear->GetBodyA(); }
+
+    void Press(unsigned char key, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+        {
+            PressKey(*m_test, key);
+        }
+    }
+
+    void ExpectSuspension(float frequency)
+    {
+        EXPECT_EQ(Physics::GetSpringFrequency(m_rear), frequency);
+        EXPECT_EQ(Physics::GetSpringFrequency(m_front), frequency);
+        EXPECT_EQ(Physics::GetSpringDampingRatio(m_rear), 0.7f);
+        EXPECT_EQ(Physics::GetSpringDampingRatio(m_front), 0.7f);
+    }
+
+    Settings m_settings = UndrawnSettings();
+    std::unique_ptr<::Test> m_test;
+    b2WheelJoint* m_rear = nullptr;
+    b2WheelJoint* m_front = nullptr;
+};
+
+TEST_F(CarScene, BuildsAChassisOnTwoSprungWheels)
+{
+    ASSERT_NE(m_rear, nullptr);
+    ASSERT_NE(m_front, nullptr);
+    EXPECT_EQ(m_rear->GetBodyA(), m_front->GetBodyA());
+    EXPECT_LT(m_rear->GetBodyB()->GetPosition().x, m_front->GetBodyB()->GetPosition().x);
+    ExpectSuspension(4.0f);
+}
+
+TEST_F(CarScene, FrequencyDownStopsAtZero)
+{
+    Press('q', 3);
+    ExpectSuspension(1.0f);
+    Press('q');
+    ExpectSuspension(0.0f);
+    Press('q', 3);
+    ExpectSuspension(0.0f);
+    // A suspension without spring still drives.
+    RunFrames(*m_test, m_settings, 60, "");
+    EXPECT_GT(Chassis()->GetPosition().y, -1.0f);
+}
+
+TEST_F(CarScene, FrequencyUpHasNoLimit)
+{
+    Press('e', 50);
+    ExpectSuspension(54.0f);
+    Press('q');
+    ExpectSuspension(53.0f);
+}
+
+TEST_F(CarScene, SteppingKeepsTheSuspensionSetByKeys)
+{
+    Press('e', 2);
+    RunFrames(*m_test, m_settings, 30, "");
+    ExpectSuspension(6.0f);
+}
+
+TEST_F(CarScene, DriveKeysTurnTheRearMotorOnly)
+{
+    Press('d');
+    EXPECT_EQ(m_rear->GetMotorSpeed(), -50.0f);
+    Press('a');
+    EXPECT_EQ(m_rear->GetMotorSpeed(), 50.0f);
+    Press('s');
+    EXPECT_EQ(m_rear->GetMotorSpeed(), 0.0f);
+    EXPECT_FALSE(m_front->IsMotorEnabled());
+}
+
+TEST_F(CarScene, DrivesRightWithD)
+{
+    const float start = Chassis()->GetPosition().x;
+    Press('d');
+    RunFrames(*m_test, m_settings, 120, "");
+    EXPECT_GT(Chassis()->GetPosition().x, start + 5.0f);
+}
+
+TEST_F(CarScene, DrivesLeftWithA)
+{
+    const float start = Chassis()->GetPosition().x;
+    Press('a');
+    RunFrames(*m_test, m_settings, 90, "");
+    EXPECT_LT(Chassis()->GetPosition().x, start - 3.0f);
+}
+
+TEST_F(CarScene, CameraFollowsTheChassisHorizontallyOnly)
+{
+    m_settings.viewCenter.Set(3.0f, 20.0f);
+    Press('d');
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        // The view is centred where the car was when the frame began.
+        const float chassisX = Chassis()->GetPosition().x;
+        StepFrame(*m_test, m_settings);
+        ASSERT_EQ(m_settings.viewCenter.x, chassisX);
+        ASSERT_EQ(m_settings.viewCenter.y, 20.0f);
+    }
+    EXPECT_GT(m_settings.viewCenter.x, 3.0f);
+}
+
+TEST_F(CarScene, CameraStaysWhereItWasOnceTheChassisIsGone)
+{
+    Press('d');
+    RunFrames(*m_test, m_settings, 30, "");
+    const b2Vec2 lastView = m_settings.viewCenter;
+    m_test->DestroyBody(Chassis());
+    RunFrames(*m_test, m_settings, 30, "asdqe");
+    EXPECT_EQ(m_settings.viewCenter, lastView);
+    EXPECT_TRUE(JointsOfType(m_test->GetWorld(), e_wheelJoint).empty());
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// The registry as a whole: every row in its place, and every scene created through its factory
+// runs, takes every key and goes away cleanly.
+#include "GlWindowEnvironment.h"
+#include "SceneDriver.h"
+
+#include "Framework/TestEntry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const std::vector<std::string> k_rowNames = {
+    "Vexa", "Dominos", "Character Collision", "Revolute", "Pulleys", "SphereStack", "Tiles",
+    "Polygon Shapes", "Web", "Car", "Vertical Stack", "RopeJoint", "Edge Test", "One-Sided Platform",
+    "Pinball", "Bullet Test", "Continuous Test", "Time of Impact", "Ray-Cast", "Confined", "Pyramid",
+    "Varying Restitution", "Theo Jansen's Walker", "Body Types", "Prismatic", "Edge Shapes",
+    "PolyCollision", "Apply Force", "Cantilever", "Bridge", "Breakable", "Chain", "Collision Filtering",
+    "Collision Processing", "Compound Shapes", "Distance Test", "Dominos", "Dynamic Tree", "Gears",
+    "Sensor Test", "Shape Editing", "Slider Crank", "Varying Friction"};
+
+// Every key some scene handles, and a few none does.
+const std::string k_everyKey = "1234567890abcdefghijklmnopqrstuvwxyzA,.;";
+
+}  // namespace
+
+TEST(Catalogue, RegistryListsTheScenesInOrderAndEndsWithANullRow)
+{
+    for (size_t i = 0; i < k_rowNames.size(); ++i)
+    {
+        ASSERT_NE(g_testEntries[i].createFcn, nullptr) << "row " << i;
+        EXPECT_EQ(g_testEntries[i].name, k_rowNames[i]) << "row " << i;
+    }
+    EXPECT_EQ(g_testEntries[k_rowNames.size()].name, nullptr);
+    EXPECT_EQ(g_testEntries[k_rowNames.size()].createFcn, nullptr);
+    EXPECT_EQ(g_testEntries[1].createFcn, g_testEntries[36].createFcn);
+}
+
+class EveryRow : public ::testing::TestWithParam<int>
+{
+};
+
+TEST_P(EveryRow, RunsWithEveryKeyPressedAndIsDeletedCleanly)
+{
+    Settings settings;
+    settings.drawShapes = 1;
+    settings.drawJoints = 1;
+    std::unique_ptr<::Test> test(g_testEntries[GetParam()].createFcn());
+    ASSERT_NE(test->GetWorld(), nullptr);
+    RunFrames(*test, settings, 10 * static_cast<int>(k_everyKey.size()) + 20, k_everyKey);
+    test->LaunchBomb();
+    RunFrames(*test, settings, 20, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, EveryRow, ::testing::Range(0, 43),
+                         [](const ::testing::TestParamInfo<int>& info) { return "row" + std::to_string(info.param); });

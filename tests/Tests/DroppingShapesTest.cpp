@@ -1,0 +1,245 @@
+// The scenes that drop shapes on demand ("Polygon Shapes", "Edge Shapes", "Ray-Cast"): the ring
+// of 256 bodies, the five kinds, "d", and in "Polygon Shapes" the (de)activation key and the
+// circle query.
+#include "RepeatedKeys.h"
+#include "SceneDriver.h"
+#include "UndrawnSettings.h"
+
+#include "Physics/BodyState.h"
+#include "Tests/EdgeShapes.h"
+#include "Tests/PolyShapes.h"
+#include "Tests/RayCast.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace
+{
+
+constexpr int k_ringSize = DroppingShapes::k_maxBodies;
+
+int UsedSlots(const DroppingShapes& scene)
+{
+    int used = 0;
+    for (int slot = 0; slot < k_ringSize; ++slot)
+    {
+        used += scene.GetDroppedBody(slot) != nullptr;
+    }
+    return used;
+}
+
+b2Shape::Type KindOf(const b2Body* body)
+{
+    return body->GetFixtureList()->GetShape()->GetType();
+}
+
+int VertexCount(const b2Body* body)
+{
+    return static_cast<const b2PolygonShape*>(body->GetFixtureList()->GetShape())->m_count;
+}
+
+bool Contains(const std::vector<b2Fixture*>& fixtures, const b2Fixture* fixture)
+{
+    return std::find(fixtures.begin(), fixtures.end(), fixture) != fixtures.end();
+}
+
+TEST(DroppingShapes, KeysOneToFiveDropTheFiveKindsIntoConsecutiveSlots)
+{
+    PolyShapes scene;
+    for (unsigned char key = '1'; key <= '5'; ++key)
+    {
+        PressKey(scene, key);
+    }
+
+    EXPECT_EQ(scene.GetRingPosition(), 5);
+    const int polygonVertices[] = {3, 3, 8, 4};
+    for (int kind = 0; kind < 5; ++kind)
+    {
+        const b2Body* body = scene.GetDroppedBody(kind);
+        ASSERT_NE(body, nullptr) << "kind " << kind;
+        EXPECT_EQ(body->GetType(), b2_dynamicBody);
+        EXPECT_FLOAT_EQ(body->GetFixtureList()->GetDensity(), 1.0f);
+        EXPECT_FLOAT_EQ(body->GetFixtureList()->GetFriction(), 0.3f);
+        EXPECT_LE(std::fabs(body->GetAngle()), b2_pi);
+        // "Polygon Shapes" drops above the middle of its ground.
+        EXPECT_LE(std::fabs(body->GetPosition().x), 2.0f);
+        EXPECT_EQ(body->GetPosition().y, 10.0f);
+        const bool circle = kind == 4;
+        ASSERT_EQ(KindOf(body), circle ? b2Shape::e_circle : b2Shape::e_polygon);
+        EXPECT_EQ(body->GetAngularDamping(), circle ? 0.02f : 0.0f);
+        if (!circle)
+        {
+            EXPECT_EQ(VertexCount(body), polygonVertices[kind]);
+        }
+    }
+}
+
+TEST(DroppingShapes, TheDropAfterAFullRingReplacesTheOldestBody)
+{
+    PolyShapes scene;
+    const int bodiesBefore = scene.GetWorld()->GetBodyCount();
+    PressTimes(scene, '1', k_ringSize);
+    ASSERT_EQ(UsedSlots(scene), k_ringSize);
+    EXPECT_EQ(scene.GetRingPosition(), 0);
+
+    PressKey(scene, '5');
+    EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore + k_ringSize);
+    EXPECT_EQ(KindOf(scene.GetDroppedBody(0)), b2Shape::e_circle);
+    EXPECT_EQ(KindOf(scene.GetDroppedBody(1)), b2Shape::e_polygon);
+    EXPECT_EQ(scene.GetRingPosition(), 1);
+
+    // The ring keeps turning: another full round replaces every body once more.
+    PressTimes(scene, '3', k_ringSize);
+    EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore + k_ringSize);
+    EXPECT_EQ(scene.GetRingPosition(), 1);
+    EXPECT_EQ(VertexCount(scene.GetDroppedBody(1)), 8);
+}
+
+TEST(DroppingShapes, DestroysTheBodyInTheFirstUsedSlot)
+{
+    RayCast scene;
+    const int bodiesBefore = scene.GetWorld()->GetBodyCount();
+    PressTimes(scene, '2', 4);
+    b2Body* second = scene.GetDroppedBody(1);
+
+    PressKey(scene, 'd');
+    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
+    EXPECT_EQ(scene.GetDroppedBody(1), second);
+    PressKey(scene, 'd');
+    EXPECT_EQ(scene.GetDroppedBody(1), nullptr);
+    EXPECT_EQ(UsedSlots(scene), 2);
+
+    // Freed slots are not refilled early: the next drop still goes to the ring position.
+    PressKey(scene, '2');
+    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
+    EXPECT_NE(scene.GetDroppedBody(4), nullptr);
+
+    PressTimes(scene, 'd', 5);
+    EXPECT_EQ(UsedSlots(scene), 0);
+    EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore);
+}
+
+TEST(DroppingShapes, ABodyDestroyedFromOutsideLeavesItsSlotEmpty)
+{
+    EdgeShapes scene;
+    Settings settings = UndrawnSettings();
+    PressTimes(scene, '5', 3);
+    scene.DestroyBody(scene.GetDroppedBody(0));
+    scene.DestroyFixture(scene.GetDroppedBody(1)->GetFixtureList());
+    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
+    ASSERT_NE(scene.GetDroppedBody(1), nullptr);
+
+    // "d" now finds the fixture-less body in slot 1, and the ring refills slot 0 only when it
+    // comes round again.
+    PressKey(scene, 'd');
+    EXPECT_EQ(scene.GetDroppedBody(1), nullptr);
+    PressTimes(scene, '4', k_ringSize);
+    StepFrame(scene, settings);
+    EXPECT_EQ(UsedSlots(scene), k_ringSize);
+}
+
+TEST(DroppingShapes, ATakesEverySecondDroppedBodyOutOfTheSimulationAndBack)
+{
+    PolyShapes scene;
+    PressTimes(scene, '4', 6);
+    PressKey(scene, 'd');  // slot 0 empty: the toggle skips it
+
+    PressKey(scene, 'a');
+    for (int slot = 1; slot < 6; ++slot)
+    {
+        EXPECT_EQ(Physics::IsBodyActive(scene.GetDroppedBody(slot)), slot % 2 == 1) << "slot " << slot;
+    }
+
+    PressKey(scene, 'a');
+    for (int slot = 1; slot < 6; ++slot)
+    {
+        EXPECT_TRUE(Physics::IsBodyActive(scene.GetDroppedBody(slot))) << "slot " << slot;
+    }
+}
+
+TEST(DroppingShapes, TheQueryMarksFixturesTouchingTheCircleOnly)
+{
+    PolyShapes scene;
+    Settings settings = UndrawnSettings();
+    settings.pause = 1;  // bodies stay where they are put
+
+    // Centred on the query circle; and one whose box overlaps the circle's bounding box near
+    // its corner without touching the circle.
+    b2PolygonShape box;
+    box.SetAsBox(0.2f, 0.2f);
+    b2BodyDef bd;
+    bd.type = b2_dynamicBody;
+    bd.position.Set(0.0f, 1.1f);
+    b2Fixture* inside = scene.GetWorld()->CreateBody(&bd)->CreateFixture(&box, 1.0f);
+    bd.position.Set(0.95f, 2.05f);
+    b2Fixture* cornerOnly = scene.GetWorld()->CreateBody(&bd)->CreateFixture(&box, 1.0f);
+
+    StepFrame(scene, settings);
+    EXPECT_TRUE(Contains(scene.GetMarkedFixtures(), inside));
+    EXPECT_FALSE(Contains(scene.GetMarkedFixtures(), cornerOnly));
+    EXPECT_EQ(scene.GetMarkedFixtures().size(), 1u) << "the ground lies just outside the circle";
+
+    scene.DestroyFixture(inside);
+    EXPECT_TRUE(scene.GetMarkedFixtures().empty());
+    StepFrame(scene, settings);
+    EXPECT_TRUE(scene.GetMarkedFixtures().empty());
+}
+
+TEST(DroppingShapes, MCyclesTheRayModeThroughClosestAnyAndAll)
+{
+    RayCast scene;
+    EXPECT_EQ(scene.GetRay().mode, RotatingRay::e_closest);
+    PressKey(scene, 'm');
+    EXPECT_EQ(scene.GetRay().mode, RotatingRay::e_any);
+    PressKey(scene, 'm');
+    EXPECT_EQ(scene.GetRay().mode, RotatingRay::e_multiple);
+    PressKey(scene, 'm');
+    EXPECT_EQ(scene.GetRay().mode, RotatingRay::e_closest);
+}
+
+// Drops of every kind land on the scene's ground and stay there; every key is used throughout.
+template <typename Scene>
+void DropEverythingAndSettle(const std::string& keys)
+{
+    Scene scene;
+    Settings settings = UndrawnSettings();
+    for (int round = 0; round < 10; ++round)
+    {
+        for (unsigned char key = '1'; key <= '5'; ++key)
+        {
+            PressKey(scene, key);
+        }
+        RunFrames(scene, settings, 10, keys);
+    }
+    RunFrames(scene, settings, 150, keys);
+
+    for (int slot = 0; slot < k_ringSize; ++slot)
+    {
+        if (const b2Body* body = scene.GetDroppedBody(slot))
+        {
+            b2Vec2 p = body->GetPosition();
+            EXPECT_GT(p.y, -0.5f) << "slot " << slot << " fell through the ground at x = " << p.x;
+            EXPECT_LT(std::fabs(p.x), 40.0f) << "slot " << slot;
+        }
+    }
+}
+
+TEST(DroppingShapes, PolygonShapesSettlesWithEveryKey)
+{
+    DropEverythingAndSettle<PolyShapes>("a1d2");
+}
+
+TEST(DroppingShapes, EdgeShapesTerrainHoldsEveryKind)
+{
+    DropEverythingAndSettle<EdgeShapes>("3d");
+}
+
+TEST(DroppingShapes, RayCastSettlesInEveryMode)
+{
+    DropEverythingAndSettle<RayCast>("m4d");
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// Drives a scene the way the frame loop does, and finds objects of its world without knowing
+// the scene's internals.
+#pragma once
+
+#include "Framework/Settings.h"
+#include "Framework/Test.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Readable vectors in assertion messages.
+inline void PrintTo(const b2Vec2& v, std::ostream* os)
+{
+    *os << "(" << v.x << ", " << v.y << ")";
+}
+
+// One frame: the text line reset, then the scene's Step.
+void StepFrame(Test& test, Settings& settings);
+
+// A key press and release, as the window delivers them.
+void PressKey(Test& test, unsigned char key);
+
+// `frames` frames; every 10th frame presses the next key of `keys` (cycling) and releases it
+// five frames later, so every key is held for a while.
+void RunFrames(Test& test, Settings& settings, int frames, const std::string& keys);
+
+std::vector<b2Body*> Bodies(b2World* world);
+std::vector<b2Joint*> Joints(b2World* world);
+// Joints of a kind as the editor names them (ropes included).
+std::vector<b2Joint*> JointsOfType(b2World* world, b2JointType type);
+std::vector<b2Body*> DynamicBodies(b2World* world);

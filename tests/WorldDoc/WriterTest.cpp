@@ -1,0 +1,358 @@
+// Writing worlds as scene text: the exact layout, every member of every object kind, and safe
+// replacement of files.
+#include "WorldDocTesting.h"
+
+#include "Physics/Create.h"
+#include "Physics/Ghosts.h"
+#include "Physics/JointKinds.h"
+#include "Physics/Polygon.h"
+#include "Physics/Springs.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+using namespace WorldDocTesting;
+
+namespace
+{
+
+b2Body* AddBody(b2World& world, b2BodyType type, b2Vec2 position)
+{
+    b2BodyDef def;
+    def.type = type;
+    def.position = position;
+    return world.CreateBody(&def);
+}
+
+b2Fixture* AddFrictionless(b2Body* body, const b2Shape& shape)
+{
+    b2FixtureDef def;
+    def.shape = &shape;
+    def.friction = 0.0f;
+    return body->CreateFixture(&def);
+}
+
+// Bodies are listed newest first, so they are created last to first.
+struct BodiesScene
+{
+    b2World world{b2Vec2(0.0f, 0.0f)};
+    b2Body* ball = nullptr;
+    WorldDoc names{true};
+
+    BodiesScene()
+    {
+        b2BodyDef inactive;
+        inactive.type = b2_kinematicBody;
+        inactive.position.Set(0.0f, 1.0f);
+        inactive.angularVelocity = 1.0f;
+        inactive.enabled = false;
+        world.CreateBody(&inactive);
+
+        b2BodyDef def;
+        def.type = b2_dynamicBody;
+        def.position.Set(1.5f, -10.0f);
+        def.angle = 0.2f;
+        def.linearDamping = 0.5f;
+        def.gravityScale = 0.25f;
+        def.bullet = true;
+        def.allowSleep = false;
+        ball = world.CreateBody(&def);
+        b2CircleShape circle;
+        circle.m_radius = 0.5f;
+        circle.m_p.Set(0.25f, 0.0f);
+        b2FixtureDef skin;
+        skin.shape = &circle;
+        skin.density = 1.0f;
+        skin.friction = 0.0f;
+        skin.restitution = 0.5f;
+        b2Fixture* fixture = ball->CreateFixture(&skin);
+        const b2MassData mass{2.0f, b2Vec2(0.0f, 0.5f), 3.0f};
+        ball->SetMassData(&mass);
+        // After the mass changes, which move the centre of mass and with it the velocity.
+        ball->SetLinearVelocity(b2Vec2(1.0f, 0.0f));
+        ball->SetAngularVelocity(-10.0f);
+
+        const b2BodyDef ground;
+        world.CreateBody(&ground);
+        names.setBodyName(ball, "ball");
+        names.setFixtureName(fixture, "skin");
+    }
+};
+
+// A static ground at the origin and two dynamic bodies without fixtures (so without mass) at
+// (2, 0) and (0, 3).
+struct JointScene
+{
+    b2World world{b2Vec2(0.0f, 0.0f)};
+    b2Body* bodyB = AddBody(world, b2_dynamicBody, b2Vec2(0.0f, 3.0f));
+    b2Body* bodyA = AddBody(world, b2_dynamicBody, b2Vec2(2.0f, 0.0f));
+    b2Body* ground = AddBody(world, b2_staticBody, b2Vec2(0.0f, 0.0f));
+    WorldDoc doc{true};
+};
+
+TEST(WorldWriter, DefaultWorldWithoutObjectsHasOnlyTheSixSettings)
+{
+    b2World world(b2Vec2(0.0f, -10.0f));
+    EXPECT_EQ(Golden("empty_world.json"), WriteWorld(&world));
+}
+
+TEST(WorldWriter, BodiesCarryTypeCommentFlagsMassAndNames)
+{
+    BodiesScene scene;
+    EXPECT_EQ(Golden("bodies.json"), scene.names.writeToString(&scene.world));
+}
+
+TEST(WorldWriter, EveryShapeKindInStoredVertexOrder)
+{
+    b2World world(b2Vec2(0.0f, 0.0f));
+    b2Body* ground = AddBody(world, b2_staticBody, b2Vec2(0.0f, 0.0f));
+    // Fixtures are listed newest first, so they are created last to first.
+    const b2Vec2 zigzag[] = {{0.5f, 0.0f}, {1.5f, 0.5f}, {2.5f, 0.0f}, {3.5f, 0.5f},
+                             {4.5f, 0.0f}, {5.5f, 0.5f}, {6.5f, 0.0f}};
+    b2ChainShape open;
+    Physics::SetChain(open, zigzag, 7);
+    AddFrictionless(ground, open);
+
+    const b2Vec2 square[] = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
+    b2ChainShape loop;
+    Physics::SetLoop(loop, square, 4);
+    AddFrictionless(ground, loop);
+
+    b2EdgeShape edge;
+    edge.SetTwoSided(b2Vec2(0.0f, 0.0f), b2Vec2(2.0f, 0.0f));
+    Physics::SetEdgeGhosts(AddFrictionless(ground, edge),
+                           Physics::EdgeGhosts{true, true, b2Vec2(-1.0f, 0.0f), b2Vec2(3.0f, 1.0f)});
+
+    const b2Vec2 corners[] = {{0.0f, 0.0f}, {1.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}};
+    b2PolygonShape unit;
+    Physics::SetPolygon(unit, corners, 4);
+    b2FixtureDef sensor;
+    sensor.shape = &unit;
+    sensor.isSensor = true;
+    sensor.filter.categoryBits = 2;
+    sensor.filter.maskBits = 0xFFFD;
+    sensor.filter.groupIndex = -1;
+    ground->CreateFixture(&sensor);
+
+    b2CircleShape circle;
+    circle.m_radius = 0.5f;
+    AddFrictionless(ground, circle);
+
+    EXPECT_EQ(Golden("shapes.json"), WriteWorld(&world));
+}
+
+TEST(WorldWriter, RevolutePrismaticAndGearLast)
+{
+    JointScene scene;
+    b2PrismaticJointDef slide;
+    slide.Initialize(scene.ground, scene.bodyB, b2Vec2(0.0f, 3.0f), b2Vec2(0.0f, 1.0f));
+    slide.lowerTranslation = -1.0f;
+    slide.upperTranslation = 1.0f;
+    slide.collideConnected = true;
+    b2Joint* prismatic = Physics::CreateJoint(&scene.world, slide);
+
+    b2RevoluteJointDef axle;
+    axle.Initialize(scene.ground, scene.bodyA, b2Vec2(2.0f, 0.0f));
+    axle.referenceAngle = 0.5f;
+    axle.enableLimit = true;
+    axle.lowerAngle = -0.5f;
+    axle.upperAngle = 0.25f;
+    axle.enableMotor = true;
+    axle.motorSpeed = 2.0f;
+    axle.maxMotorTorque = 10.0f;
+    b2Joint* revolute = Physics::CreateJoint(&scene.world, axle);
+    scene.doc.setJointName(revolute, "axle");
+
+    // Created last, the gear heads the world's joint list, yet it is written last.
+    b2GearJointDef gear;
+    gear.bodyA = scene.bodyA;
+    gear.bodyB = scene.bodyB;
+    gear.joint1 = revolute;
+    gear.joint2 = prismatic;
+    gear.ratio = 2.0f;
+    b2Joint* gearJoint = Physics::CreateJoint(&scene.world, gear);
+
+    EXPECT_EQ(Golden("joints_gear.json"), scene.doc.writeToString(&scene.world));
+    EXPECT_EQ(0, scene.doc.lookupJointIndex(revolute));
+    EXPECT_EQ(2, scene.doc.lookupJointIndex(gearJoint));
+    EXPECT_EQ(2, scene.doc.lookupBodyIndex(scene.bodyB));
+}
+
+TEST(WorldWriter, SpringsAsFrequencyAndRatioPulleyLengthsMouseInWorldCoordinates)
+{
+    JointScene scene;
+    b2MouseJointDef mouse;
+    mouse.bodyA = scene.ground;
+    mouse.bodyB = scene.bodyA;
+    mouse.target.Set(2.0f, 0.5f);
+    mouse.maxForce = 100.0f;
+    b2Joint* mouseJoint = Physics::CreateJoint(&scene.world, mouse);
+    Physics::SetSpring(mouseJoint, 5.0f, 0.7f);
+    static_cast<b2MouseJoint*>(mouseJoint)->SetTarget(b2Vec2(3.0f, 0.5f));
+
+    b2PulleyJointDef pulley;
+    pulley.Initialize(scene.bodyA, scene.bodyB, b2Vec2(2.0f, 4.0f), b2Vec2(3.0f, 7.0f), b2Vec2(2.0f, 0.0f),
+                      b2Vec2(0.0f, 3.0f), 0.5f);
+    Physics::CreateJoint(&scene.world, pulley);
+
+    b2DistanceJointDef distance;
+    distance.bodyA = scene.bodyA;
+    distance.bodyB = scene.bodyB;
+    distance.length = 5.0f;
+    Physics::SetSpring(Physics::CreateJoint(&scene.world, distance), 4.0f, 0.5f);
+
+    EXPECT_EQ(Golden("joints_spring.json"), scene.doc.writeToString(&scene.world));
+}
+
+TEST(WorldWriter, WheelWeldFrictionAndRope)
+{
+    JointScene scene;
+    Physics::RopeJointDef rope;
+    rope.bodyA = scene.bodyA;
+    rope.bodyB = scene.bodyB;
+    rope.maxLength = 6.0f;
+    rope.collideConnected = true;
+    scene.doc.setJointName(Physics::CreateRopeJoint(&scene.world, rope), "tether");
+
+    b2FrictionJointDef friction;
+    friction.Initialize(scene.ground, scene.bodyB, b2Vec2(0.0f, 3.0f));
+    friction.maxForce = 1.0f;
+    friction.maxTorque = 0.5f;
+    Physics::CreateJoint(&scene.world, friction);
+
+    b2WeldJointDef weld;
+    weld.Initialize(scene.bodyA, scene.bodyB, b2Vec2(2.0f, 0.0f));
+    weld.referenceAngle = 0.5f;
+    Physics::CreateJoint(&scene.world, weld);
+
+    b2WheelJointDef wheel;
+    wheel.Initialize(scene.ground, scene.bodyA, b2Vec2(2.0f, 0.0f), b2Vec2(0.0f, 1.0f));
+    wheel.enableMotor = true;
+    wheel.motorSpeed = -1.0f;
+    wheel.maxMotorTorque = 20.0f;
+    Physics::SetSpring(Physics::CreateJoint(&scene.world, wheel), 2.0f, 0.25f);
+
+    EXPECT_EQ(Golden("joints_other.json"), scene.doc.writeToString(&scene.world));
+}
+
+TEST(WorldWriter, JointTypeTheFormatLacksIsReportedAndKeepsItsPlace)
+{
+    JointScene scene;
+    b2MotorJointDef motor;
+    motor.Initialize(scene.bodyA, scene.bodyB);
+    Physics::CreateJoint(&scene.world, motor);
+
+    CapturedOutput output;
+    const Json::Value doc = scene.doc.b2j(&scene.world);
+    EXPECT_EQ("Unknown joint type not stored in snapshot : 11\n", output.text());
+    ASSERT_EQ(1u, doc["joint"].size());
+    EXPECT_FALSE(doc["joint"][0].isMember("type"));
+    EXPECT_EQ(1, doc["joint"][0]["bodyA"].asInt());
+}
+
+TEST(WorldWriter, TextIsExactlyWhatJsonCppPrintsForTheTree)
+{
+    auto world = BuildEveryKindWorld();
+    WorldDoc doc(true);
+    // Names exercise JsonCpp's escaping: quotes, backslash, control and non-ASCII characters.
+    doc.setBodyName(world->GetBodyList(), "say \"hi\"\\\n\t\xC3\xA9\xF0\x9F\x99\x82");
+    doc.setFixtureName(world->GetBodyList()->GetFixtureList(), "/slash/");
+    doc.setJointName(world->GetJointList(), "gear");
+
+    const Json::Value tree = doc.b2j(world.get());
+    Json::StyledWriter writer;
+    EXPECT_EQ(writer.write(tree), doc.writeToString(world.get()));
+
+    const std::string path = testing::TempDir() + "every_kind.json";
+    ASSERT_TRUE(doc.writeToFile(world.get(), path.c_str()));
+    std::ostringstream expected;
+    Json::StyledStreamWriter("   ").write(expected, tree);
+    EXPECT_EQ(expected.str(), ReadFile(path));
+    std::remove(path.c_str());
+    EXPECT_EQ(std::string(), doc.writeToString(nullptr));
+}
+
+// Files are replaced through a temporary file in the same directory.
+class WorldFileWriter : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_directory = std::filesystem::path(testing::TempDir()) / ("worlddoc-" + std::to_string(getpid()));
+        std::filesystem::create_directories(m_directory);
+        m_target = (m_directory / "scene.json").string();
+        std::FILE* file = std::fopen(m_target.c_str(), "w");
+        std::fputs(kPrevious, file);
+        std::fclose(file);
+    }
+
+    void TearDown() override { std::filesystem::remove_all(m_directory); }
+
+    std::size_t filesInDirectory() const
+    {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_directory),
+                                                      std::filesystem::directory_iterator()));
+    }
+
+    static constexpr const char* kPrevious = "previous version";
+    std::filesystem::path m_directory;
+    std::string m_target;
+    BodiesScene m_scene;
+};
+
+TEST_F(WorldFileWriter, ReplacesThePreviousFileWithTheStreamLayout)
+{
+    EXPECT_TRUE(m_scene.names.writeToFile(&m_scene.world, m_target.c_str()));
+    EXPECT_EQ(Golden("bodies_file.json"), ReadFile(m_target));
+    EXPECT_EQ(1u, filesInDirectory());
+}
+
+TEST_F(WorldFileWriter, FailedWriteKeepsThePreviousFile)
+{
+    // A file size limit makes the write fail part-way, as a full disk would.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previousLimit;
+    getrlimit(RLIMIT_FSIZE, &previousLimit);
+    rlimit small = previousLimit;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+
+    CapturedOutput output;
+    const bool written = m_scene.names.writeToFile(&m_scene.world, m_target.c_str());
+    const std::string printed = output.text();
+
+    setrlimit(RLIMIT_FSIZE, &previousLimit);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ("Could not write file " + m_target + "; the previous file is unchanged\n", printed);
+    EXPECT_EQ(kPrevious, ReadFile(m_target));
+    EXPECT_EQ(1u, filesInDirectory()) << "the temporary file is removed";
+}
+
+TEST_F(WorldFileWriter, UnwritableTargetsAreReportedAndTouchNothing)
+{
+    const std::string missing = (m_directory / "no-such-directory" / "scene.json").string();
+    const std::string directory = (m_directory / "sub").string();
+    std::filesystem::create_directory(directory);
+    CapturedOutput output;
+    EXPECT_FALSE(m_scene.names.writeToFile(&m_scene.world, missing.c_str()));
+    EXPECT_FALSE(m_scene.names.writeToFile(&m_scene.world, directory.c_str()));
+    EXPECT_FALSE(m_scene.names.writeToFile(nullptr, m_target.c_str()));
+    EXPECT_FALSE(m_scene.names.writeToFile(&m_scene.world, nullptr));
+    EXPECT_EQ("Could not open file " + missing + " for writing\n"
+              "Could not write file " + directory + "; the previous file is unchanged\n",
+              output.text());
+    EXPECT_TRUE(std::filesystem::is_directory(directory));
+    EXPECT_EQ(kPrevious, ReadFile(m_target));
+    EXPECT_EQ(2u, filesInDirectory());
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+// Running the built command-line tools from tests, and a scratch directory per test.
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct ToolRun
+{
+    int status = -1;  // the exit status; -1 when the tool did not exit normally
+    std::string output;
+    std::string errors;
+};
+
+inline std::string ReadTextFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+inline void WriteTextFile(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A fresh directory under /tmp, removed with everything in it at the end of the test.
+class ScratchDirectory
+{
+public:
+    ScratchDirectory()
+    {
+        char pattern[] = "/tmp/vexa-tools-XXXXXX";
+        if (mkdtemp(pattern) != nullptr)
+        {
+            m_path = pattern;
+        }
+    }
+    ~ScratchDirectory()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Runs the tool `name` of the build tree with `arguments`, each passed as one argument.
+inline ToolRun RunTool(const std::string& name, const std::vector<std::string>& arguments,
+                       const ScratchDirectory& scratch)
+{
+    const auto quoted = [](const std::string& text) {
+        std::string result = "'";
+        for (char c : text)
+        {
+            result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        return result + "'";
+    };
+    const std::string errorsFile = scratch.file("tool-errors.txt");
+    std::string command = quoted(std::string(VEXA_BINARY_DIR) + "/" + name);
+    for (const std::string& argument : arguments)
+    {
+        command += " " + quoted(argument);
+    }
+    command += " 2>" + quoted(errorsFile);
+
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+    {
+        return run;
+    }
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+    {
+        run.output.append(buffer, n);
+    }
+    const int wait = pclose(pipe);
+    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    run.errors = ReadTextFile(errorsFile);
+    std::filesystem::remove(errorsFile);
+    return run;
+}
