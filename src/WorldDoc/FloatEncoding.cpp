@@ -120,12 +120,17 @@ bool DecodeVector(const Json::Value& value, b2Vec2& out)
     {
         return false;
     }
+    // One walk over the members instead of two searches: vectors are the most common values.
     b2Vec2 v(0.0f, 0.0f);
-    const Json::Value* x = FindMember(value, "x");
-    const Json::Value* y = FindMember(value, "y");
-    if ((x && !DecodeFloat(*x, v.x)) || (y && !DecodeFloat(*y, v.y)))
+    for (Json::Value::const_iterator it = value.begin(), end = value.end(); it != end; ++it)
     {
-        return false;
+        const char* nameEnd = nullptr;
+        const char* name = it.memberName(&nameEnd);
+        float* component = nameEnd - name != 1 ? nullptr : (*name == 'x' ? &v.x : (*name == 'y' ? &v.y : nullptr));
+        if (component && !it->isNull() && !DecodeFloat(*it, *component))
+        {
+            return false;
+        }
     }
     out = v;
     return true;

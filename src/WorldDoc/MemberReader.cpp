@@ -187,20 +187,23 @@ void MemberReader::getVectorArray(const char* key, std::vector<b2Vec2>& points)
         failMember(key, "has \"x\" and \"y\" arrays of different lengths");
         return;
     }
-    points.resize(count);
-    // A null element reads 0, as an absent float does.
-    const auto decode = [](const Json::Value& element, float& out) {
-        out = 0.0f;
-        return element.isNull() || SceneFormat::DecodeFloat(element, out);
-    };
-    for (Json::ArrayIndex i = 0; i < count; ++i)
-    {
-        if (!decode((*xs)[i], points[i].x) || !decode((*ys)[i], points[i].y))
+    // Elements absent from a sparse array, and null ones, read 0 as an absent float does.
+    points.assign(count, b2Vec2_zero);
+    const auto decode = [this, key, &points](const Json::Value* array, float b2Vec2::*component) {
+        for (Json::Value::const_iterator it = array->begin(), end = array->end(); it != end; ++it)
         {
-            fail("\"" + std::string(key) + "\": element " + std::to_string(i) + " is not a number");
-            points.clear();
-            return;
+            const Json::ArrayIndex i = it.index();
+            if (!it->isNull() && !SceneFormat::DecodeFloat(*it, points[i].*component))
+            {
+                fail("\"" + std::string(key) + "\": element " + std::to_string(i) + " is not a number");
+                return false;
+            }
         }
+        return true;
+    };
+    if (count > 0 && (!decode(xs, &b2Vec2::x) || !decode(ys, &b2Vec2::y)))
+    {
+        points.clear();
     }
 }
 

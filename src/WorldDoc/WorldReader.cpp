@@ -139,6 +139,11 @@ void WorldDoc::readWorldContents(b2World* world, const Json::Value& worldValue, 
     // in document order; an entry that yields no joint keeps its slot empty. Gears are created
     // after the joints they couple.
     const std::vector<const Json::Value*> jointValues = ListedObjects(settings, SkipLog::kJoints, log);
+    std::vector<bool> isGear(jointValues.size());
+    for (std::size_t i = 0; i < jointValues.size(); ++i)
+    {
+        isGear[i] = IsGearJoint(*jointValues[i]);
+    }
     std::vector<std::size_t> documentIndex;
     documentIndex.reserve(jointValues.size());
     std::size_t firstGear = 0;
@@ -150,7 +155,7 @@ void WorldDoc::readWorldContents(b2World* world, const Json::Value& worldValue, 
         }
         for (std::size_t i = 0; i < jointValues.size(); ++i)
         {
-            if (IsGearJoint(*jointValues[i]) == gears)
+            if (isGear[i] == gears)
             {
                 documentIndex.push_back(i);
             }

@@ -263,6 +263,16 @@ TEST(MalformedInput, ClipboardEntryPointsSkipWithoutAPosition)
               "Skipping joint: \"bodyA\" (0) is outside the body list (0 entries)\n",
               output.text());
     EXPECT_EQ(1, world.GetBodyCount());
+
+    // Vertex arrays built in code may have gaps: missing elements read 0, nothing past the end.
+    Json::Value sparse(Json::objectValue);
+    for (const int i : {0, 2, 3})
+    {
+        WorldDoc::vecToJson("vertices", b2Vec2(i == 2 ? 1.0f : 0.5f * i, i == 3 ? 1.0f : 0.0f), sparse["polygon"], i);
+    }
+    b2Fixture* fixture = doc.j2b2Fixture(body, sparse);
+    ASSERT_TRUE(fixture);
+    EXPECT_EQ(3, static_cast<const b2PolygonShape*>(fixture->GetShape())->m_count);
 }
 
 }  // namespace

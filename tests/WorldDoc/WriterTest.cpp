@@ -321,7 +321,7 @@ TEST_F(WorldFileWriter, FailedWriteKeepsThePreviousFile)
     rlimit previousLimit;
     getrlimit(RLIMIT_FSIZE, &previousLimit);
     rlimit small = previousLimit;
-    small.rlim_cur = 100;
+    small.rlim_cur = 1024;  // below the scene's size, above the captured output's
     setrlimit(RLIMIT_FSIZE, &small);
 
     CapturedOutput output;
