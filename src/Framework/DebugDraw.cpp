@@ -119,12 +119,27 @@ void DebugDraw::DrawTransform(const b2Transform& xf)
 
 void DebugDraw::DrawPoint(const b2Vec2& p, float size, const b2Color& color)
 {
-    glPointSize(size);
-    glBegin(GL_POINTS);
+    // A square of `size` pixels, like a non-smoothed point of that size. Changing the point size
+    // instead would flush the software renderer's pipeline for every point: the library draws
+    // one for every edge end and joint anchor, which made joint-heavy scenes miss their frame.
+    GLfloat projection[16];
+    GLint viewport[4];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (projection[0] == 0.0f || projection[5] == 0.0f || viewport[2] <= 0 || viewport[3] <= 0)
+    {
+        return;
+    }
+    float hx = size / (projection[0] * static_cast<float>(viewport[2]));
+    float hy = size / (projection[5] * static_cast<float>(viewport[3]));
+
     glColor3f(color.r, color.g, color.b);
-    glVertex2f(p.x, p.y);
+    glBegin(GL_QUADS);
+    glVertex2f(p.x - hx, p.y - hy);
+    glVertex2f(p.x + hx, p.y - hy);
+    glVertex2f(p.x + hx, p.y + hy);
+    glVertex2f(p.x - hx, p.y + hy);
     glEnd();
-    glPointSize(1.0f);
 }
 
 void DebugDraw::DrawString(int x, int y, const char* format, ...)

@@ -8,16 +8,11 @@ namespace Physics
 namespace
 {
 
-bool BelongsTo(const b2World& world, const b2Joint* joint)
+// A joint lives in the world of its bodies: constant time, where walking the joint list made
+// reading a scene with many gear joints quadratic. `joint` must be a live joint of some world.
+bool BelongsTo(const b2World& world, b2Joint* joint)
 {
-    for (const b2Joint* j = world.GetJointList(); j != nullptr; j = j->GetNext())
-    {
-        if (j == joint)
-        {
-            return true;
-        }
-    }
-    return false;
+    return joint->GetBodyA()->GetWorld() == &world;
 }
 
 std::string CheckAnchors(const b2Vec2& a, const b2Vec2& b)
@@ -108,7 +103,7 @@ std::string CheckGear(const b2World& world, const b2GearJointDef& def)
 {
     // A missing joint crashes, a joint of another type asserts, a joint of another world
     // links two worlds' bodies.
-    for (const b2Joint* joint : {def.joint1, def.joint2})
+    for (b2Joint* joint : {def.joint1, def.joint2})
     {
         if (joint == nullptr || !BelongsTo(world, joint))
         {
@@ -118,6 +113,18 @@ std::string CheckGear(const b2World& world, const b2GearJointDef& def)
         {
             return "gear joint connects only revolute and prismatic joints";
         }
+    }
+    // The gear takes its bodies from the joints it couples (body B of each), whatever the
+    // definition names, and asserts unless both are dynamic.
+    if (def.joint1->GetBodyB()->GetType() != b2_dynamicBody || def.joint2->GetBodyB()->GetType() != b2_dynamicBody)
+    {
+        return "gear joint needs joints whose second body is dynamic";
+    }
+    // Two joints that move the same body would tie that body to itself: the library accepts
+    // it here, but such a joint cannot be saved and loaded (a joint of a body to itself asserts).
+    if (def.joint1->GetBodyB() == def.joint2->GetBodyB())
+    {
+        return "gear joint's two joints move the same body";
     }
     return Unless(IsFinite(def.ratio), "gear ratio is not finite");
 }

@@ -10,7 +10,7 @@ Cantilever::Cantilever()
     b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
 
     AddWeldedRow(ground, nullptr, b2Vec2(-36.0f, 6.0f), 8, 0.0f);
-    AddWeldedRow(ground, nullptr, b2Vec2(-24.0f, 16.0f), 6, 5.0f);
+    AddWeldedRow(ground, nullptr, b2Vec2(-24.0f, 16.0f), 4, 10.0f);
     AddWeldedRow(ground, ground, b2Vec2(-12.0f, 10.0f), 12, 0.0f);
     AddWeldedRow(ground, ground, b2Vec2(6.0f, 10.0f), 16, 8.0f);
     AddWeldedRow(nullptr, nullptr, b2Vec2(28.0f, 24.0f), 6, 0.0f);

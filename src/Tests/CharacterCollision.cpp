@@ -1,6 +1,5 @@
 #include "Tests/CharacterCollision.h"
 
-#include "Physics/Ghosts.h"
 #include "Physics/Polygon.h"
 #include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
@@ -13,22 +12,6 @@ namespace
 constexpr float k_walkSpeed = 3.0f;
 // Walkers sharing a lane pass through each other instead of pushing each other to a stop.
 constexpr int16 k_walkerGroup = -1;
-
-b2Body* CreateChainGround(b2World* world, const b2Vec2* points, int count, bool loop)
-{
-    b2Body* ground = CreateStaticBody(world);
-    b2ChainShape chain;
-    if (loop)
-    {
-        Physics::SetLoop(chain, points, count);
-    }
-    else
-    {
-        Physics::SetChain(chain, points, count);
-    }
-    ground->CreateFixture(&chain, 0.0f);
-    return ground;
-}
 
 b2PolygonShape MakeHexagon(float radius)
 {
@@ -73,7 +56,7 @@ CharacterCollision::CharacterCollision()
                             b2Vec2(6.0f, 1.0f),   b2Vec2(4.0f, 3.0f),  b2Vec2(0.0f, 3.0f),
                             b2Vec2(-2.0f, 1.5f),  b2Vec2(-6.0f, 1.5f), b2Vec2(-8.0f, 0.0f),
                             b2Vec2(-12.0f, 0.0f)};
-    CreateChainGround(world, hills, 10, false);
+    AddChain(CreateStaticBody(world), hills, 10, false);
     AddWalker(square, b2Vec2(-10.0f, 1.0f), -11.0f, 11.0f);
     AddWalker(hexagon, b2Vec2(-4.0f, 2.5f), -11.0f, 11.0f);
     AddWalker(circle, b2Vec2(2.0f, 4.0f), -11.0f, 11.0f);
@@ -82,13 +65,13 @@ CharacterCollision::CharacterCollision()
     // from inside (clockwise loop).
     const b2Vec2 rock[] = {b2Vec2(16.0f, 0.0f), b2Vec2(28.0f, 0.0f), b2Vec2(25.0f, 3.0f),
                            b2Vec2(19.0f, 3.0f)};
-    CreateChainGround(world, rock, 4, true);
+    AddChain(CreateStaticBody(world), rock, 4, true);
     AddWalker(circle, b2Vec2(15.0f, 0.5f), 15.0f, 29.0f);
     AddWalker(square, b2Vec2(22.0f, 3.5f), 15.0f, 29.0f);
 
     const b2Vec2 room[] = {b2Vec2(30.0f, 8.0f), b2Vec2(30.0f, 14.0f), b2Vec2(38.0f, 14.0f),
                            b2Vec2(38.0f, 8.0f), b2Vec2(34.0f, 6.0f)};
-    CreateChainGround(world, room, 5, true);
+    AddChain(CreateStaticBody(world), room, 5, true);
     AddWalker(circle, b2Vec2(32.0f, 9.0f), 31.0f, 37.0f);
     AddWalker(hexagon, b2Vec2(36.0f, 9.0f), 31.0f, 37.0f);
 }

@@ -50,8 +50,8 @@ Dominos::Dominos()
     AddEdge(ramp, b2Vec2(10.0f, 4.0f), b2Vec2(16.0f, 2.5f));
     CreateDominoRow(world, 20.0f, 8, 0.0f);
 
-    // The last domino of that row lands on the raised end of a see-saw and tosses the box
-    // waiting on its other end.
+    // The last domino of that row lands on the raised end of a see-saw and lifts the light box
+    // on its other end.
     b2Body* seesaw = SceneParts::CreateDynamicBody(world, b2Vec2(35.0f, 1.2f), MakeBox(4.0f, 0.2f), 1.0f);
     b2RevoluteJointDef hinge;
     hinge.Initialize(ground, seesaw, seesaw->GetPosition());
@@ -59,5 +59,5 @@ Dominos::Dominos()
     hinge.upperAngle = 10.0f * b2_pi / 180.0f;
     hinge.enableLimit = true;
     world->CreateJoint(&hinge);
-    SceneParts::CreateDynamicBody(world, b2Vec2(38.0f, 2.0f), MakeBox(0.5f, 0.5f), 1.0f);
+    SceneParts::CreateDynamicBody(world, b2Vec2(38.0f, 2.0f), MakeBox(0.5f, 0.5f), 0.25f);
 }

@@ -1,5 +1,6 @@
 // A chain reaction: a pendulum knocks over a row of dominoes on a shelf, the last domino pushes
-// a ball off the shelf onto a see-saw, and the see-saw flings a box into a second row.
+// a ball off the shelf, the ball rolls down a ramp into a second row, and the last domino of
+// that row tips a see-saw.
 #pragma once
 
 #include "Framework/Test.h"

@@ -1,6 +1,6 @@
-// Two wheels on revolute joints and a rack on a prismatic joint, coupled by gear joints: the
-// small wheel turns the large one, the large one moves the rack. The read-outs show that each
-// gear's sum stays constant.
+// Two wheels on revolute joints and a rack on a prismatic joint, coupled by gear joints as if
+// their teeth meshed: the falling rack turns the large wheel, which turns the small one. The
+// read-outs show that each gear's sum stays constant.
 #pragma once
 
 #include "Framework/Test.h"

@@ -1,6 +1,5 @@
 #include "Tests/Pinball.h"
 
-#include "Physics/Ghosts.h"
 #include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
@@ -42,10 +41,8 @@ Pinball::Pinball()
     const b2Vec2 outline[] = {b2Vec2(0.0f, 0.0f),    b2Vec2(-4.6f, 7.6f),  b2Vec2(-14.0f, 16.0f),
                               b2Vec2(-14.0f, 40.0f), b2Vec2(14.0f, 40.0f), b2Vec2(14.0f, 16.0f),
                               b2Vec2(4.6f, 7.6f)};
-    b2ChainShape loop;
-    Physics::SetLoop(loop, outline, sizeof(outline) / sizeof(outline[0]));
     b2Body* table = CreateStaticBody(world);
-    table->CreateFixture(&loop, 0.0f);
+    AddChain(table, outline, sizeof(outline) / sizeof(outline[0]), true);
 
     m_leftJoint = CreateFlipper(world, table, b2Vec2(-4.5f, 8.0f), -1.0f);
     m_rightJoint = CreateFlipper(world, table, b2Vec2(4.5f, 8.0f), 1.0f);

@@ -1,5 +1,6 @@
 #include "Tests/SceneBuilders.h"
 
+#include "Physics/Ghosts.h"
 #include "Tests/SceneParts.h"
 
 b2PolygonShape MakeBox(float halfWidth, float halfHeight)
@@ -31,6 +32,20 @@ b2Fixture* AddEdge(b2Body* body, const b2Vec2& a, const b2Vec2& b, float frictio
     fd.shape = &edge;
     fd.friction = friction;
     return body->CreateFixture(&fd);
+}
+
+b2Fixture* AddChain(b2Body* body, const b2Vec2* points, int count, bool loop)
+{
+    b2ChainShape chain;
+    if (loop)
+    {
+        Physics::SetLoop(chain, points, count);
+    }
+    else
+    {
+        Physics::SetChain(chain, points, count);
+    }
+    return body->CreateFixture(&chain, 0.0f);
 }
 
 void StackBoxes(b2World* world, float x, float baseY, int count, float halfSize, float density,

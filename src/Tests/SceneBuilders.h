@@ -13,6 +13,11 @@ b2Body* CreateStaticBody(b2World* world, const b2Vec2& position = b2Vec2_zero);
 // Adds the two-sided edge a-b to `body`.
 b2Fixture* AddEdge(b2Body* body, const b2Vec2& a, const b2Vec2& b, float friction = 0.2f);
 
+// Adds a chain through `points` to `body`, closed into a loop when `loop` is set. Chains
+// collide on the right of each segment's direction only: a clockwise loop keeps bodies inside,
+// a counter-clockwise one outside, and ground listed right to left is solid from above.
+b2Fixture* AddChain(b2Body* body, const b2Vec2* points, int count, bool loop);
+
 // A column of `count` dynamic square boxes of half size `halfSize` standing on y = baseY,
 // centred on x.
 void StackBoxes(b2World* world, float x, float baseY, int count, float halfSize, float density,

@@ -25,6 +25,7 @@ public:
 private:
     // Counts one more (+1) or one fewer (-1) contact between the sensor and a ball.
     void CountSensorContact(b2Contact* contact, int change);
+    // Drops the sensor and releases the balls it held.
     void ForgetSensor();
 
     b2Fixture* m_sensor = nullptr;

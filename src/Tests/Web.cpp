@@ -6,6 +6,7 @@
 #include "Tests/SceneParts.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace
 {

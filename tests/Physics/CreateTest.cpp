@@ -175,8 +175,15 @@ TEST(CreateJoint, RefusesWhatTheLibraryAssertsOnOrCrashesWith)
     otherHinge.Initialize(foreign, other.CreateBody(&static_cast<const b2BodyDef&>(b2BodyDef())), b2Vec2(0, 0));
     gear.joint1 = other.CreateJoint(&otherHinge);
     ExpectJointRefused(w, gear);
+    // The gear moves the second bodies of the joints it couples: two different dynamic ones.
+    gear.joint1 = gear.joint2;
+    ExpectJointRefused(w, gear);
+    b2RevoluteJointDef toGround;
+    toGround.Initialize(w.a, w.ground, b2Vec2(0, 5));
+    gear.joint1 = Physics::CreateJoint(&w.world, toGround);
+    ExpectJointRefused(w, gear);
 
     w.AddBox(b2Vec2(-5, 2));  // falls, so that a contact begins inside a step
     EXPECT_TRUE(w.WhileLocked([&] { EXPECT_EQ(Physics::CreateJoint(&w.world, hinge), nullptr); }));
-    EXPECT_EQ(w.world.GetJointCount(), 2);
+    EXPECT_EQ(w.world.GetJointCount(), 3);
 }

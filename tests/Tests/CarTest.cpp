@@ -1,4 +1,5 @@
 // The car scene: suspension keys, driving keys and the camera that follows the car.
+#include "RepeatedKeys.h"
 #include "SceneDriver.h"
 #include "UndrawnSettings.h"
 
@@ -26,13 +27,7 @@ protected:
 
     b2Body* Chassis() const { return m_rear->GetBodyA(); }
 
-    void Press(unsigned char key, int times = 1)
-    {
-        for (int i = 0; i < times; ++i)
-        {
-            PressKey(*m_test, key);
-        }
-    }
+    void Press(unsigned char key, int times = 1) { PressTimes(*m_test, key, times); }
 
     void ExpectSuspension(float frequency)
     {
@@ -47,15 +42,6 @@ protected:
     b2WheelJoint* m_rear = nullptr;
     b2WheelJoint* m_front = nullptr;
 };
-
-TEST_F(CarScene, BuildsAChassisOnTwoSprungWheels)
-{
-    ASSERT_NE(m_rear, nullptr);
-    ASSERT_NE(m_front, nullptr);
-    EXPECT_EQ(m_rear->GetBodyA(), m_front->GetBodyA());
-    EXPECT_LT(m_rear->GetBodyB()->GetPosition().x, m_front->GetBodyB()->GetPosition().x);
-    ExpectSuspension(4.0f);
-}
 
 TEST_F(CarScene, FrequencyDownStopsAtZero)
 {
@@ -76,24 +62,12 @@ TEST_F(CarScene, FrequencyUpHasNoLimit)
     ExpectSuspension(54.0f);
     Press('q');
     ExpectSuspension(53.0f);
-}
-
-TEST_F(CarScene, SteppingKeepsTheSuspensionSetByKeys)
-{
-    Press('e', 2);
-    RunFrames(*m_test, m_settings, 30, "");
-    ExpectSuspension(6.0f);
-}
-
-TEST_F(CarScene, DriveKeysTurnTheRearMotorOnly)
-{
+    // A very stiff suspension still carries the car steadily.
     Press('d');
-    EXPECT_EQ(m_rear->GetMotorSpeed(), -50.0f);
-    Press('a');
-    EXPECT_EQ(m_rear->GetMotorSpeed(), 50.0f);
-    Press('s');
-    EXPECT_EQ(m_rear->GetMotorSpeed(), 0.0f);
-    EXPECT_FALSE(m_front->IsMotorEnabled());
+    RunFrames(*m_test, m_settings, 120, "");
+    EXPECT_GT(Chassis()->GetPosition().y, 0.0f);
+    EXPECT_LT(Chassis()->GetPosition().y, 5.0f);
+    EXPECT_GT(Chassis()->GetPosition().x, 5.0f);
 }
 
 TEST_F(CarScene, DrivesRightWithD)

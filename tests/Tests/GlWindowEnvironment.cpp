@@ -21,9 +21,9 @@ void GlWindowEnvironment::TearDown()
     if (m_window != 0)
     {
         glutDestroyWindow(m_window);
-        glutExit();
         m_window = 0;
     }
+    glutExit();
 }
 
 namespace

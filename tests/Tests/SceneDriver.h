@@ -21,6 +21,9 @@ void StepFrame(Test& test, Settings& settings);
 // A key press and release, as the window delivers them.
 void PressKey(Test& test, unsigned char key);
 
+// Presses and releases each key of `keys` in turn.
+void PressKeys(Test& test, const std::string& keys);
+
 // `frames` frames; every 10th frame presses the next key of `keys` (cycling) and releases it
 // five frames later, so every key is held for a while.
 void RunFrames(Test& test, Settings& settings, int frames, const std::string& keys);

@@ -157,6 +157,17 @@ TEST(MalformedInput, JointReferencesThatDoNotResolve)
          "Skipping joint 1: \"joint1\" names a rope joint, not a revolute or prismatic one\n", 2, 2, 1},
         {TwoBodiesAnd(std::string(kRevolute) + ", " + kRevolute + ", " + gearOn + R"("joint1": 0, "joint2": 7})"),
          "Skipping joint 2: \"joint2\" (7) is outside the joint list (3 entries)\n", 2, 2, 2},
+        // The gear's bodies come from the coupled joints (body B of each), whatever "bodyA" and
+        // "bodyB" say: coupling one joint with itself, or two joints that move the same body,
+        // would make a gear of a body to itself that no saved scene could load.
+        {TwoBodiesAnd(std::string(kRevolute) + ", " + gearOn + R"("joint1": 0, "joint2": 0})"),
+         "Skipping joint 1: *\n", 2, 2, 1},
+        {TwoBodiesAnd(std::string(kRevolute) + ", " + kRevolute + ", " + gearOn + R"("joint1": 0, "joint2": 1})"),
+         "Skipping joint 2: *\n", 2, 2, 2},
+        // The library asserts unless both of those bodies are dynamic.
+        {R"("body": [{}, {"type": 2, "massData-mass": 1, "massData-I": 1}], "joint": [)" + std::string(kRevolute) +
+             R"(, {"type": "revolute", "bodyA": 1, "bodyB": 0}, )" + gearOn + R"("joint1": 0, "joint2": 1}])",
+         "Skipping joint 2: *\n", 2, 0, 2},
         {TwoBodiesAnd(R"({"type": "motor", "bodyA": 0, "bodyB": 1}, {"bodyA": 0, "bodyB": 1})"),
          "Skipping joint 0: unknown type \"motor\"\nSkipping joint 1: it has no type\n", 2, 2, 0},
     };
