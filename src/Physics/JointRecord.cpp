@@ -1,5 +1,7 @@
 #include "Physics/JointRecord.h"
 
+#include "Physics/FloatBits.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -15,20 +17,6 @@ static_assert(sizeof(uintptr_t) >= 2 * sizeof(uint32_t), "joint user data holds 
 // pattern in the frequency half: frequencies reach a joint only through the guards, which
 // refuse non-finite values, so no real frequency has this pattern.
 constexpr uint32_t kRopePattern = 0x7FC0A9E5u;
-
-uint32_t Bits(float value)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float FromBits(uint32_t bits)
-{
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 uintptr_t Pack(uint32_t high, uint32_t low)
 {
@@ -53,14 +41,14 @@ JointRecord ReadJointRecord(const b2Joint* joint)
         record.rope = true;
         return record;
     }
-    record.frequencyHz = FromBits(high);
-    record.dampingRatio = FromBits(static_cast<uint32_t>(packed));
+    record.frequencyHz = FloatFromBits(high);
+    record.dampingRatio = FloatFromBits(static_cast<uint32_t>(packed));
     return record;
 }
 
 void RecordSpring(b2Joint* joint, float frequencyHz, float dampingRatio)
 {
-    UserData(joint) = Pack(Bits(frequencyHz), Bits(dampingRatio));
+    UserData(joint) = Pack(FloatBits(frequencyHz), FloatBits(dampingRatio));
 }
 
 void RecordRope(b2Joint* joint)

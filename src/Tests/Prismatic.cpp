@@ -37,23 +37,13 @@ Prismatic::Prismatic()
 
 void Prismatic::Keyboard(unsigned char key)
 {
-    if (m_joint == nullptr)
+    if (m_joint == nullptr || ToggleLimitOrMotor(m_joint, key))
     {
         return;
     }
-    switch (key)
+    if (key == 's')
     {
-    case 'l':
-        m_joint->EnableLimit(!m_joint->IsLimitEnabled());
-        break;
-    case 'm':
-        m_joint->EnableMotor(!m_joint->IsMotorEnabled());
-        break;
-    case 's':
         m_joint->SetMotorSpeed(-m_joint->GetMotorSpeed());
-        break;
-    default:
-        break;
     }
 }
 

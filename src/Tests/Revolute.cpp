@@ -52,20 +52,9 @@ void Revolute::Step(Settings* settings)
 
 void Revolute::Keyboard(unsigned char key)
 {
-    if (!m_joint)
+    if (m_joint != nullptr)
     {
-        return;
-    }
-    switch (key)
-    {
-    case 'l':
-        m_joint->EnableLimit(!m_joint->IsLimitEnabled());
-        break;
-    case 'm':
-        m_joint->EnableMotor(!m_joint->IsMotorEnabled());
-        break;
-    default:
-        break;
+        ToggleLimitOrMotor(m_joint, key);
     }
 }
 

@@ -32,3 +32,21 @@ void ForgetIfDestroyed(Remembered*& remembered, const Destroyed* destroyed)
         remembered = nullptr;
     }
 }
+
+// Keys "l" and "m": toggle the limit or the motor of a revolute or prismatic joint. False for
+// other keys.
+template <typename LimitedMotorJoint>
+bool ToggleLimitOrMotor(LimitedMotorJoint* joint, unsigned char key)
+{
+    switch (key)
+    {
+    case 'l':
+        joint->EnableLimit(!joint->IsLimitEnabled());
+        return true;
+    case 'm':
+        joint->EnableMotor(!joint->IsMotorEnabled());
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,5 +1,7 @@
 #include "WorldDoc/FloatEncoding.h"
 
+#include "Physics/FloatBits.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -10,20 +12,6 @@ namespace SceneFormat
 
 namespace
 {
-
-uint32_t BitsOf(float f)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &f, sizeof bits);
-    return bits;
-}
-
-float FloatOf(uint32_t bits)
-{
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
 
 int HexDigitValue(char c)
 {
@@ -58,7 +46,7 @@ float RoundToFloat(double d)
 void FormatHex(float f, char out[kHexDigits + 1])
 {
     static const char kDigits[] = "0123456789ABCDEF";
-    uint32_t bits = BitsOf(f);
+    uint32_t bits = Physics::FloatBits(f);
     for (std::size_t i = kHexDigits; i-- > 0;)
     {
         out[i] = kDigits[bits & 0xFu];
@@ -83,7 +71,7 @@ bool ParseHex(const char* text, std::size_t length, float& out)
         }
         bits = (bits << 4) | static_cast<uint32_t>(digit);
     }
-    out = FloatOf(bits);
+    out = Physics::FloatFromBits(bits);
     return true;
 }
 

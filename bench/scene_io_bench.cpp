@@ -1,0 +1,332 @@
+// Reading and writing a large scene (10,000 bodies, 20,000 fixtures of every shape, 5,000 joints
+// of every type) through the scene document, beside JsonCpp parsing and printing the same text
+// alone: the document's own work should add at most half again to JsonCpp's.
+#include "Physics/Create.h"
+#include "Physics/Ghosts.h"
+#include "Physics/JointKinds.h"
+#include "Physics/Polygon.h"
+#include "Physics/Springs.h"
+#include "WorldDoc/WorldDoc.h"
+
+#include <benchmark/benchmark.h>
+#include <box2d/box2d.h>
+#include <json/json.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr int kBodies = 10000;
+constexpr int kJoints = 5000;
+
+template <typename T>
+T* Require(T* created)
+{
+    if (created == nullptr)
+    {
+        throw std::runtime_error("the physics layer refused part of the benchmark scene");
+    }
+    return created;
+}
+
+void AddFixture(b2Body* body, const b2Shape& shape, float density)
+{
+    b2FixtureDef def;
+    def.shape = &shape;
+    def.density = density;
+    def.friction = 0.3f;
+    Require(Physics::CreateFixture(body, def));
+}
+
+// Two fixtures per body: a solid one (circle, box or hexagon) and a second of any shape.
+void AddFixtures(b2Body* body, int i)
+{
+    b2CircleShape circle;
+    circle.m_radius = 0.4f;
+    switch (i % 3)
+    {
+    case 0: AddFixture(body, circle, 1.0f); break;
+    case 1:
+    {
+        b2PolygonShape box;
+        box.SetAsBox(0.5f, 0.3f);
+        AddFixture(body, box, 1.0f);
+        break;
+    }
+    default:
+    {
+        b2Vec2 points[6];
+        for (int k = 0; k < 6; ++k)
+        {
+            points[k] = 0.5f * b2Vec2(std::cos(k * 1.0472f), std::sin(k * 1.0472f));
+        }
+        b2PolygonShape hexagon;
+        Physics::SetPolygon(hexagon, points, 6);
+        AddFixture(body, hexagon, 1.0f);
+        break;
+    }
+    }
+
+    const b2Vec2 zigzag[] = {{-1.0f, 0.0f}, {-0.5f, 0.3f}, {0.0f, 0.0f}, {0.5f, 0.3f}, {1.0f, 0.0f}};
+    switch (i % 4)
+    {
+    case 0:
+        circle.m_p = b2Vec2(0.3f, 0.2f);
+        AddFixture(body, circle, 0.5f);
+        break;
+    case 1:
+    {
+        b2EdgeShape edge;
+        edge.SetTwoSided(b2Vec2(-1.0f, -0.6f), b2Vec2(1.0f, -0.6f));
+        AddFixture(body, edge, 0.0f);
+        break;
+    }
+    case 2:
+    {
+        b2ChainShape chain;
+        Physics::SetChain(chain, zigzag, 5);
+        AddFixture(body, chain, 0.0f);
+        break;
+    }
+    default:
+    {
+        b2ChainShape loop;
+        Physics::SetLoop(loop, zigzag, 4);
+        AddFixture(body, loop, 0.0f);
+        break;
+    }
+    }
+}
+
+// Ten joints of the ten types of the scene format, on five pairs of bodies.
+void AddJointGroup(b2World* world, b2Body* const* b)
+{
+    const b2Vec2 pa = b[0]->GetPosition();
+    const b2Vec2 pb = b[1]->GetPosition();
+
+    b2RevoluteJointDef revolute;
+    revolute.Initialize(b[0], b[1], 0.5f * (pa + pb));
+    revolute.enableLimit = true;
+    revolute.lowerAngle = -0.5f;
+    revolute.upperAngle = 0.5f;
+    b2Joint* hinge = Require(Physics::CreateJoint(world, revolute));
+
+    b2PrismaticJointDef prismatic;
+    prismatic.Initialize(b[2], b[3], b[2]->GetPosition(), b2Vec2(1.0f, 0.0f));
+    b2Joint* slider = Require(Physics::CreateJoint(world, prismatic));
+
+    b2GearJointDef gear;
+    gear.bodyA = b[1];
+    gear.bodyB = b[3];
+    gear.joint1 = hinge;
+    gear.joint2 = slider;
+    gear.ratio = 1.5f;
+    Require(Physics::CreateJoint(world, gear));
+
+    b2DistanceJointDef distance;
+    distance.Initialize(b[4], b[5], b[4]->GetPosition(), b[5]->GetPosition());
+    Physics::SetSpring(Require(Physics::CreateJoint(world, distance)), 2.0f, 0.5f);
+
+    b2PulleyJointDef pulley;
+    pulley.Initialize(b[6], b[7], b[6]->GetPosition() + b2Vec2(0.0f, 5.0f),
+                      b[7]->GetPosition() + b2Vec2(0.0f, 5.0f), b[6]->GetPosition(), b[7]->GetPosition(), 1.0f);
+    Require(Physics::CreateJoint(world, pulley));
+
+    b2WheelJointDef wheel;
+    wheel.Initialize(b[8], b[9], b[9]->GetPosition(), b2Vec2(0.0f, 1.0f));
+    Physics::SetSpring(Require(Physics::CreateJoint(world, wheel)), 4.0f, 0.7f);
+
+    b2WeldJointDef weld;
+    weld.Initialize(b[0], b[2], b[2]->GetPosition());
+    Require(Physics::CreateJoint(world, weld));
+
+    b2FrictionJointDef friction;
+    friction.Initialize(b[4], b[6], b[6]->GetPosition());
+    friction.maxForce = 10.0f;
+    friction.maxTorque = 5.0f;
+    Require(Physics::CreateJoint(world, friction));
+
+    Physics::RopeJointDef rope;
+    rope.bodyA = b[5];
+    rope.bodyB = b[8];
+    rope.maxLength = 4.0f;
+    Require(Physics::CreateRopeJoint(world, rope));
+
+    b2MouseJointDef mouse;
+    mouse.bodyA = b[7];
+    mouse.bodyB = b[9];
+    mouse.target = b[9]->GetPosition();
+    mouse.maxForce = 100.0f;
+    Require(Physics::CreateJoint(world, mouse));
+}
+
+// The scene and its text as the scene document writes it. World settings that make the reader
+// print notes are off, so that the runs print nothing.
+struct LargeScene
+{
+    LargeScene()
+    {
+        world = std::make_unique<b2World>(b2Vec2(0.0f, -10.0f));
+        world->SetWarmStarting(false);
+        world->SetContinuousPhysics(false);
+        WorldDoc doc(true);
+
+        std::vector<b2Body*> dynamicBodies;
+        for (int i = 0; i < kBodies; ++i)
+        {
+            b2BodyDef def;
+            def.type = i % 20 == 0 ? b2_staticBody : i % 20 == 10 ? b2_kinematicBody : b2_dynamicBody;
+            def.position = b2Vec2(3.0f * (i % 100), 3.0f * (i / 100));
+            def.angle = 0.01f * (i % 7);
+            def.linearVelocity = def.type == b2_staticBody ? b2Vec2_zero : b2Vec2(0.1f * (i % 5), -0.2f);
+            b2Body* body = Require(Physics::CreateBody(world.get(), def));
+            AddFixtures(body, i);
+            if (i % 10 == 0)
+            {
+                doc.setBodyName(body, ("body " + std::to_string(i)).c_str());
+            }
+            if (def.type == b2_dynamicBody)
+            {
+                dynamicBodies.push_back(body);
+            }
+        }
+        for (int group = 0; group < kJoints / 10; ++group)
+        {
+            b2Body* pair[10];
+            for (int k = 0; k < 10; ++k)
+            {
+                pair[k] = dynamicBodies[(group * 10 + k) % dynamicBodies.size()];
+            }
+            AddJointGroup(world.get(), pair);
+        }
+
+        text = doc.writeToString(world.get());
+        Json::Reader reader;
+        if (!reader.parse(text, parsed, true))
+        {
+            throw std::runtime_error("the scene document wrote text JsonCpp cannot parse");
+        }
+        file = "/tmp/vexa-scene-bench-" + std::to_string(getpid()) + ".json";
+    }
+
+    ~LargeScene() { std::remove(file.c_str()); }
+
+    std::unique_ptr<b2World> world;
+    std::string text;
+    Json::Value parsed;
+    std::string file;
+};
+
+const LargeScene& Scene()
+{
+    static const LargeScene scene;
+    return scene;
+}
+
+// Times `work` and reports the scene text's size per second of it.
+template <typename Work>
+void Measure(benchmark::State& state, const Work& work)
+{
+    for (auto _ : state)
+    {
+        work();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Scene().text.size()));
+    state.counters["MB"] = static_cast<double>(Scene().text.size()) / 1.0e6;
+}
+
+// Reading.
+
+void JsonCppParse(benchmark::State& state)
+{
+    Measure(state, [] {
+        Json::Value root;
+        Json::Reader reader;
+        benchmark::DoNotOptimize(reader.parse(Scene().text, root, true));
+    });
+}
+
+void WorldDocRead(benchmark::State& state)
+{
+    Measure(state, [] {
+        WorldDoc doc(false);
+        std::unique_ptr<b2World> world(doc.readFromString(Scene().text));
+        benchmark::DoNotOptimize(world.get());
+    });
+}
+
+void WorldDocBuildFromParsed(benchmark::State& state)
+{
+    Measure(state, [] {
+        WorldDoc doc(false);
+        std::unique_ptr<b2World> world(doc.j2b2World(Scene().parsed));
+        benchmark::DoNotOptimize(world.get());
+    });
+}
+
+// Writing.
+
+void JsonCppPrint(benchmark::State& state)
+{
+    Measure(state, [] { benchmark::DoNotOptimize(Json::StyledWriter().write(Scene().parsed)); });
+}
+
+void JsonCppStreamToFile(benchmark::State& state)
+{
+    Measure(state, [] {
+        std::ofstream out(Scene().file, std::ios::binary | std::ios::trunc);
+        Json::StyledStreamWriter("   ").write(out, Scene().parsed);
+    });
+}
+
+void WorldDocWriteString(benchmark::State& state)
+{
+    Measure(state, [] { benchmark::DoNotOptimize(WorldDoc(true).writeToString(Scene().world.get())); });
+}
+
+void WorldDocWriteFile(benchmark::State& state)
+{
+    Measure(state, [] {
+        benchmark::DoNotOptimize(WorldDoc(true).writeToFile(Scene().world.get(), Scene().file.c_str()));
+    });
+}
+
+void WorldDocTree(benchmark::State& state)
+{
+    Measure(state, [] { benchmark::DoNotOptimize(WorldDoc(true).b2j(Scene().world.get())); });
+}
+
+}  // namespace
+
+BENCHMARK(JsonCppParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorldDocRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorldDocBuildFromParsed)->Unit(benchmark::kMillisecond);
+BENCHMARK(JsonCppPrint)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorldDocWriteString)->Unit(benchmark::kMillisecond);
+BENCHMARK(JsonCppStreamToFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorldDocWriteFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorldDocTree)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    {
+        return 1;
+    }
+    // Built before any timing starts; said on standard error so that --benchmark_format=json
+    // output stays parsable.
+    std::fprintf(stderr, "scene: %d bodies, %d joints, %.1f MB of text\n", kBodies, kJoints,
+                 Scene().text.size() / 1.0e6);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
