@@ -6,7 +6,7 @@ cd "$root"
 
 scripts/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DVEXA_TESTS=OFF >/dev/null
-cmake --build build/release --target vexa -j"$(nproc)"
+cmake --build build/release --target vexa vexa-scene -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "Vexa is a window program and no display is available (DISPLAY is not set)."
