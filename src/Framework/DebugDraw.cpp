@@ -30,6 +30,23 @@ void CircleVertices(const b2Vec2& center, float radius)
     }
 }
 
+// A shape filled at half intensity and half alpha, outlined at full intensity. Blending is left
+// on for whatever is drawn next.
+template <typename EmitVertices>
+void DrawFilledOutline(const b2Color& color, EmitVertices emitVertices)
+{
+    EnableBlending();
+    glColor4f(0.5f * color.r, 0.5f * color.g, 0.5f * color.b, 0.5f);
+    glBegin(GL_TRIANGLE_FAN);
+    emitVertices();
+    glEnd();
+
+    glColor4f(color.r, color.g, color.b, 1.0f);
+    glBegin(GL_LINE_LOOP);
+    emitVertices();
+    glEnd();
+}
+
 void PolygonVertices(const b2Vec2* vertices, int32 vertexCount)
 {
     for (int32 i = 0; i < vertexCount; ++i)
@@ -50,16 +67,7 @@ void DebugDraw::DrawPolygon(const b2Vec2* vertices, int32 vertexCount, const b2C
 
 void DebugDraw::DrawSolidPolygon(const b2Vec2* vertices, int32 vertexCount, const b2Color& color)
 {
-    EnableBlending();
-    glColor4f(0.5f * color.r, 0.5f * color.g, 0.5f * color.b, 0.5f);
-    glBegin(GL_TRIANGLE_FAN);
-    PolygonVertices(vertices, vertexCount);
-    glEnd();
-
-    glColor4f(color.r, color.g, color.b, 1.0f);
-    glBegin(GL_LINE_LOOP);
-    PolygonVertices(vertices, vertexCount);
-    glEnd();
+    DrawFilledOutline(color, [&] { PolygonVertices(vertices, vertexCount); });
 }
 
 void DebugDraw::DrawCircle(const b2Vec2& center, float radius, const b2Color& color)
@@ -72,16 +80,7 @@ void DebugDraw::DrawCircle(const b2Vec2& center, float radius, const b2Color& co
 
 void DebugDraw::DrawSolidCircle(const b2Vec2& center, float radius, const b2Vec2& axis, const b2Color& color)
 {
-    EnableBlending();
-    glColor4f(0.5f * color.r, 0.5f * color.g, 0.5f * color.b, 0.5f);
-    glBegin(GL_TRIANGLE_FAN);
-    CircleVertices(center, radius);
-    glEnd();
-
-    glColor4f(color.r, color.g, color.b, 1.0f);
-    glBegin(GL_LINE_LOOP);
-    CircleVertices(center, radius);
-    glEnd();
+    DrawFilledOutline(color, [&] { CircleVertices(center, radius); });
 
     // The radius line shows the body's rotation, so a rolling wheel visibly turns.
     b2Vec2 p = center + radius * axis;
