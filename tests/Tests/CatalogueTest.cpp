@@ -26,6 +26,16 @@ const std::vector<std::string> k_rowNames = {
 // Every key some scene handles, and a few none does.
 const std::string k_everyKey = "1234567890abcdefghijklmnopqrstuvwxyzA,.;";
 
+// Presses every key once, stepping a frame after each.
+void PressEveryKey(::Test& test, Settings& settings)
+{
+    for (unsigned char key : k_everyKey)
+    {
+        PressKey(test, key);
+        StepFrame(test, settings);
+    }
+}
+
 }  // namespace
 
 TEST(Catalogue, RegistryListsTheScenesInOrderAndEndsWithANullRow)
@@ -54,6 +64,42 @@ TEST_P(EveryRow, RunsWithEveryKeyPressedAndIsDeletedCleanly)
     RunFrames(*test, settings, 10 * static_cast<int>(k_everyKey.size()) + 20, k_everyKey);
     test->LaunchBomb();
     RunFrames(*test, settings, 20, "");
+}
+
+// The editor may destroy anything a scene remembers while the scene object lives on.
+TEST_P(EveryRow, KeepsRunningAsItsJointsFixturesAndBodiesAreDestroyed)
+{
+    Settings settings;
+    std::unique_ptr<::Test> test(g_testEntries[GetParam()].createFcn());
+    RunFrames(*test, settings, 30, "");
+    b2World* world = test->GetWorld();
+
+    while (world->GetJointList() != nullptr)
+    {
+        test->DestroyJoint(world->GetJointList());
+    }
+    PressEveryKey(*test, settings);
+
+    for (b2Body* body : Bodies(world))
+    {
+        b2Fixture* fixture = body->GetFixtureList();
+        while (fixture != nullptr)
+        {
+            b2Fixture* next = fixture->GetNext();
+            test->DestroyFixture(fixture);
+            fixture = next;
+        }
+    }
+    PressEveryKey(*test, settings);
+
+    while (world->GetBodyList() != nullptr)
+    {
+        test->DestroyBody(world->GetBodyList());
+    }
+    PressEveryKey(*test, settings);
+    test->MouseDown(b2Vec2(0.0f, 10.0f));
+    test->LaunchBomb();
+    RunFrames(*test, settings, 10, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, EveryRow, ::testing::Range(0, 43),
