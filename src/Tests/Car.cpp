@@ -52,15 +52,7 @@ b2Body* Car::CreateGround()
 
 void Car::CreateTeeter(b2Body* ground)
 {
-    b2Body* teeter = SceneParts::CreateDynamicBody(world, b2Vec2(140.0f, 1.0f), MakeBox(10.0f, 0.25f), 1.0f);
-
-    b2RevoluteJointDef jd;
-    jd.Initialize(ground, teeter, teeter->GetPosition());
-    jd.lowerAngle = -8.0f * b2_pi / 180.0f;
-    jd.upperAngle = 8.0f * b2_pi / 180.0f;
-    jd.enableLimit = true;
-    world->CreateJoint(&jd);
-
+    b2Body* teeter = CreateSeesaw(world, ground, b2Vec2(140.0f, 1.0f), 10.0f, 0.25f, 1.0f, 8.0f);
     teeter->ApplyAngularImpulse(100.0f, true);
 }
 

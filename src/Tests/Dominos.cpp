@@ -52,12 +52,6 @@ Dominos::Dominos()
 
     // The last domino of that row lands on the raised end of a see-saw and lifts the light box
     // on its other end.
-    b2Body* seesaw = SceneParts::CreateDynamicBody(world, b2Vec2(35.0f, 1.2f), MakeBox(4.0f, 0.2f), 1.0f);
-    b2RevoluteJointDef hinge;
-    hinge.Initialize(ground, seesaw, seesaw->GetPosition());
-    hinge.lowerAngle = -10.0f * b2_pi / 180.0f;
-    hinge.upperAngle = 10.0f * b2_pi / 180.0f;
-    hinge.enableLimit = true;
-    world->CreateJoint(&hinge);
+    CreateSeesaw(world, ground, b2Vec2(35.0f, 1.2f), 4.0f, 0.2f, 1.0f, 10.0f);
     SceneParts::CreateDynamicBody(world, b2Vec2(38.0f, 2.0f), MakeBox(0.5f, 0.5f), 0.25f);
 }

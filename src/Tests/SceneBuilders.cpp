@@ -58,3 +58,16 @@ void StackBoxes(b2World* world, float x, float baseY, int count, float halfSize,
         SceneParts::CreateDynamicBody(world, b2Vec2(x, y), box, density, friction);
     }
 }
+
+b2Body* CreateSeesaw(b2World* world, b2Body* ground, const b2Vec2& position, float halfWidth, float halfHeight,
+                     float density, float limitDegrees)
+{
+    b2Body* plank = SceneParts::CreateDynamicBody(world, position, MakeBox(halfWidth, halfHeight), density);
+    b2RevoluteJointDef hinge;
+    hinge.Initialize(ground, plank, plank->GetPosition());
+    hinge.lowerAngle = -limitDegrees * b2_pi / 180.0f;
+    hinge.upperAngle = limitDegrees * b2_pi / 180.0f;
+    hinge.enableLimit = true;
+    world->CreateJoint(&hinge);
+    return plank;
+}

@@ -33,6 +33,11 @@ void ForgetIfDestroyed(Remembered*& remembered, const Destroyed* destroyed)
     }
 }
 
+// A dynamic plank of the given half extents and density hinged to `ground` at its centre,
+// free to tilt `limitDegrees` either way.
+b2Body* CreateSeesaw(b2World* world, b2Body* ground, const b2Vec2& position, float halfWidth, float halfHeight,
+                     float density, float limitDegrees);
+
 // Keys "l" and "m": toggle the limit or the motor of a revolute or prismatic joint. False for
 // other keys.
 template <typename LimitedMotorJoint>
