@@ -41,18 +41,19 @@ Test::Test(b2World* hostedWorld) : world(hostedWorld)
     }
     maxProfile = totalProfile = recentProfile = b2Profile{};
     AttachToWorld();
-    EnsureGroundBody();
 }
 
 Test::~Test()
 {
     // Deleting the world frees every body, fixture and joint without announcements.
+    AnnounceWorld(nullptr);
     delete world;
     world = nullptr;
 }
 
 void Test::ReplaceWorld(b2World* replacement)
 {
+    AnnounceWorld(replacement);
     delete world;
     world = replacement;
     groundBody = nullptr;
@@ -61,7 +62,29 @@ void Test::ReplaceWorld(b2World* replacement)
     bombSpawning = false;
     pointCount = 0;
     AttachToWorld();
-    EnsureGroundBody();
+}
+
+void Test::AnnounceWorld(b2World* replacement)
+{
+    names.clear();
+    const std::vector<WorldObserver*> observers = m_observers;
+    for (WorldObserver* observer : observers)
+    {
+        observer->WorldGoing(world, replacement);
+    }
+}
+
+void Test::AddObserver(WorldObserver* observer)
+{
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+    {
+        m_observers.push_back(observer);
+    }
+}
+
+void Test::RemoveObserver(WorldObserver* observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
 }
 
 void Test::AttachToWorld()
@@ -80,6 +103,23 @@ b2Body* Test::EnsureGroundBody()
         groundBody = world->CreateBody(&bodyDef);
     }
     return groundBody;
+}
+
+void Test::ReleaseGroundBody()
+{
+    if (groundBody != nullptr && groundBody->GetFixtureList() == nullptr && groundBody->GetJointList() == nullptr)
+    {
+        DestroyBody(groundBody);
+    }
+}
+
+void Test::EndGrab()
+{
+    if (mouseJoint != nullptr)
+    {
+        DestroyJoint(mouseJoint);
+    }
+    bombSpawning = false;
 }
 
 void Test::SetDebugDrawFlags(unsigned flags)
@@ -178,6 +218,11 @@ void Test::Step(Settings* settings)
     world->SetSubStepping(settings->enableSubStepping > 0);
 
     pointCount = 0;
+    // A grab ended with its body (destroyed by the scene) leaves the anchor behind.
+    if (mouseJoint == nullptr)
+    {
+        ReleaseGroundBody();
+    }
     Physics::UpdateSprings(world);
     world->Step(timeStep, settings->velocityIterations, settings->positionIterations);
     world->DebugDraw();
@@ -288,6 +333,7 @@ void Test::MouseDown(const b2Vec2& p)
     b2Joint* joint = Physics::CreateJoint(world, md);
     if (joint == nullptr)
     {
+        ReleaseGroundBody();
         return;
     }
     Physics::SetSpring(joint, 5.0f, 0.7f);
@@ -379,6 +425,12 @@ void Test::LaunchBomb(const b2Vec2& position, const b2Vec2& velocity)
 
 void Test::AnnounceJoint(b2Joint* joint)
 {
+    names.forget(joint);
+    const std::vector<WorldObserver*> observers = m_observers;
+    for (WorldObserver* observer : observers)
+    {
+        observer->JointGoing(joint);
+    }
     if (joint == mouseJoint)
     {
         mouseJoint = nullptr;
@@ -389,6 +441,12 @@ void Test::AnnounceJoint(b2Joint* joint)
 
 void Test::AnnounceFixture(b2Fixture* fixture)
 {
+    names.forget(fixture);
+    const std::vector<WorldObserver*> observers = m_observers;
+    for (WorldObserver* observer : observers)
+    {
+        observer->FixtureGoing(fixture);
+    }
     ContactPoint* kept = std::remove_if(points, points + pointCount, [fixture](const ContactPoint& cp) {
         return cp.fixtureA == fixture || cp.fixtureB == fixture;
     });
@@ -396,11 +454,22 @@ void Test::AnnounceFixture(b2Fixture* fixture)
     FixtureDestroyed(fixture);
 }
 
-void Test::DestroyBody(b2Body* body)
+void Test::AnnounceBody(b2Body* body)
+{
+    names.forget(body);
+    const std::vector<WorldObserver*> observers = m_observers;
+    for (WorldObserver* observer : observers)
+    {
+        observer->BodyGoing(body);
+    }
+    BodyDestroyed(body);
+}
+
+bool Test::DestroyBody(b2Body* body)
 {
     if (body == nullptr || world->IsLocked())
     {
-        return;
+        return false;
     }
     for (b2Joint* gear : Physics::GearsDependingOn(world, body))
     {
@@ -414,9 +483,10 @@ void Test::DestroyBody(b2Body* body)
     {
         bomb = nullptr;
     }
-    BodyDestroyed(body);
+    AnnounceBody(body);
     // The library announces the body's joints and fixtures through the destruction listener.
     world->DestroyBody(body);
+    return true;
 }
 
 bool Test::DestroyFixture(b2Fixture* fixture)
@@ -440,22 +510,32 @@ bool Test::DestroyFixture(b2Fixture* fixture)
     return true;
 }
 
-void Test::DestroyJoint(b2Joint* joint)
+bool Test::DestroyJoint(b2Joint* joint)
 {
     if (joint == nullptr || world->IsLocked())
     {
-        return;
+        return false;
     }
     for (b2Joint* gear : Physics::GearsDependingOn(world, joint))
     {
         DestroyJoint(gear);
     }
+    const bool grab = joint == mouseJoint;
     AnnounceJoint(joint);
     world->DestroyJoint(joint);
+    if (grab)
+    {
+        ReleaseGroundBody();
+    }
+    return true;
 }
 
 bool Test::WriteSnapshot(const char* filename)
 {
+    if (mouseJoint == nullptr)
+    {
+        ReleaseGroundBody();
+    }
     WorldDoc doc(true);
     return doc.writeToFile(world, filename);
 }

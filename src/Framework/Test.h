@@ -5,8 +5,12 @@
 
 #include "Framework/DebugDraw.h"
 #include "Framework/Settings.h"
+#include "Framework/WorldObserver.h"
+#include "WorldDoc/ObjectNames.h"
 
 #include <box2d/box2d.h>
+
+#include <vector>
 
 class Test;
 
@@ -70,11 +74,21 @@ public:
 
     // The only way objects of this world are destroyed explicitly: each announces the object
     // (and, for a body, its joints and fixtures, and gear joints coupling its joints) before the
-    // library frees it. A fixture whose removal would leave its body with a mass the library
-    // rejects is kept (false, reason printed).
-    void DestroyBody(b2Body* body);
+    // library frees it. False when nothing was destroyed: a null object, a locked world (during
+    // a step), or a fixture whose removal would leave its body with a mass the library rejects
+    // (reason printed).
+    bool DestroyBody(b2Body* body);
     bool DestroyFixture(b2Fixture* fixture);
-    void DestroyJoint(b2Joint* joint);
+    bool DestroyJoint(b2Joint* joint);
+
+    // Observers hear of every object before it is destroyed, whoever destroys it, and of the
+    // world before it is deleted or replaced. An observer removes itself before it goes.
+    void AddObserver(WorldObserver* observer);
+    void RemoveObserver(WorldObserver* observer);
+
+    // Ends a mouse grab (its joint is destroyed) and drops a bomb being aimed: used when the
+    // window stops sending this scene the button release that would end them.
+    void EndGrab();
 
     void ShiftMouseDown(const b2Vec2& p);
     void SpawnBomb(const b2Vec2& worldPt);
@@ -97,7 +111,11 @@ public:
     void AnnounceJoint(b2Joint* joint);
     void AnnounceFixture(b2Fixture* fixture);
 
+    // Anchor of the mouse joint: created for a grab and destroyed after it while nothing else
+    // is attached to it, so that it never becomes part of a scene the user saves.
     b2Body* groundBody = nullptr;
+    // Names of this world's objects; destroyed objects lose theirs at once.
+    ObjectNames names;
     ContactPoint points[k_maxContactPoints];
     int pointCount = 0;
     DestructionListener destructionListener;
@@ -124,5 +142,10 @@ protected:
 
 private:
     void AttachToWorld();
+    void AnnounceBody(b2Body* body);
+    void AnnounceWorld(b2World* replacement);
     b2Body* EnsureGroundBody();
+    void ReleaseGroundBody();
+
+    std::vector<WorldObserver*> m_observers;
 };

@@ -1,5 +1,6 @@
 #include "Tests/BodyTypes.h"
 
+#include "Physics/BodyState.h"
 #include "Physics/Create.h"
 #include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
@@ -53,18 +54,22 @@ void BodyTypes::Keyboard(unsigned char key)
     {
         return;
     }
+    // The editor may have reshaped the platform into something the library cannot give a
+    // mass to; the physics layer refuses such a change instead of letting the library abort.
     switch (key)
     {
     case 'd':
-        m_platform->SetType(b2_dynamicBody);
+        Physics::SetBodyType(m_platform, b2_dynamicBody);
         break;
     case 's':
-        m_platform->SetType(b2_staticBody);
+        Physics::SetBodyType(m_platform, b2_staticBody);
         break;
     case 'k':
-        m_platform->SetType(b2_kinematicBody);
-        m_platform->SetLinearVelocity(b2Vec2(-k_platformSpeed, 0.0f));
-        m_platform->SetAngularVelocity(0.0f);
+        if (Physics::SetBodyType(m_platform, b2_kinematicBody))
+        {
+            m_platform->SetLinearVelocity(b2Vec2(-k_platformSpeed, 0.0f));
+            m_platform->SetAngularVelocity(0.0f);
+        }
         break;
     default:
         break;

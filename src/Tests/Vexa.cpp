@@ -15,6 +15,7 @@ Vexa::Vexa()
         return;
     }
     ReplaceWorld(loaded);
+    names.takeFrom(doc);
 
     std::vector<b2Body*> ragdoll;
     doc.getBodiesByName("ragdoll", ragdoll);

@@ -1,6 +1,6 @@
 // What a frame puts on screen: the world through the debug drawer, the overlay text and the side
 // panel, read back from the window's pixels.
-#include "ShellFixture.h"
+#include "Support/Shell/ShellFixture.h"
 
 #include "Framework/Shell.h"
 #include "Framework/Test.h"

@@ -1,6 +1,6 @@
 // The simulation-mode window: scene switching, view control, shortcuts, mouse and stepping,
 // driven through the real window callbacks.
-#include "ShellFixture.h"
+#include "Support/Shell/ShellFixture.h"
 
 #include "Framework/Shell.h"
 #include "Framework/Test.h"

@@ -1,6 +1,6 @@
 // The scene host: contact recording, bombs, mouse grabs and the single destruction path that
 // keeps the host's own references valid whatever gets destroyed.
-#include "ShellFixture.h"
+#include "Support/Shell/ShellFixture.h"
 
 #include "Framework/Settings.h"
 #include "Framework/Test.h"

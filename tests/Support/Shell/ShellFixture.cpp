@@ -1,4 +1,4 @@
-#include "ShellFixture.h"
+#include "Support/Shell/ShellFixture.h"
 
 #include "Framework/Modifiers.h"
 #include "Framework/Shell.h"

@@ -1,0 +1,195 @@
+// The scene editor: everything it knows besides the world itself. The view rectangle and the
+// mouse, held keys, the edit method (what the mouse picks), the control state (the operation in
+// progress with its candidate, disambiguation and selection sets), the values the panel shows
+// and takes, the clipboard text and the on-screen messages.
+//
+// The world belongs to the scene host (`Test`); the editor only points into it. It listens to the
+// host, which announces every object before it is destroyed and the world before it goes, and
+// drops every pointer it holds to that object at once. Names live with the host too, so they
+// stay with the world when the editor is left and entered again.
+//
+// The model (state, input, picking, panel values, messages) makes no OpenGL calls and works
+// without a display; drawing lives in files of its own (EditorDraw*.cpp) and runs only between
+// beginDrawing and endDrawing, which the front end calls around the editor's visit.
+#pragma once
+
+#include "Editor/EditorTypes.h"
+#include "Framework/WorldObserver.h"
+
+#include <box2d/box2d.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class Test;
+class WorldDoc;
+struct ObjectNames;
+
+// Pages of the help overlay run from 0 to maxHelpPage.
+extern int maxHelpPage;
+// Scale of the trace image in world units per image side.
+extern float imageScale;
+extern const b2Transform g_identityTransform;
+
+// "zero", "all bits set", or the values of the set bits in ascending order joined by ",".
+std::string humanReadableBitMask(unsigned short bits);
+
+// The point of segment a-b nearest to p; `t` (when not null) gets its position along the
+// segment from 0 to 1.
+b2Vec2 closestPointOnLineToPoint(const b2Vec2& a, const b2Vec2& b, const b2Vec2& p, float* t);
+
+class Editor : public WorldObserver
+{
+public:
+    // Edits the world of `host` (which may be null: nothing to edit) and listens to it.
+    explicit Editor(Test* host);
+    ~Editor() override;
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    // Edits another host's world: every selection and candidate set is emptied and the state
+    // returns to idle; edit method, clipboard, messages and panel values stay.
+    void setTest(Test* host);
+    Test* getTest() const { return m_test; }
+    b2World* getWorld() const { return m_world; }
+    void clearControlState();
+    _editMethod getEditMethod() const { return m_editMethod; }
+    void setDebugDrawFlags(int flags) { m_debugDrawFlags = flags; }
+    b2Vec2 getPositionForTextAtMouse() const;
+
+    // View geometry: the world rectangle shown and its size in pixels. Sizes that must look the
+    // same at every zoom are given in pixels and converted with the horizontal extent.
+    void setDisplayArea(b2Vec2 lowerLeft, b2Vec2 upperRight, int width, int height);
+    float pixelToWorld(float pixels) const;
+    float worldToPixel(float world) const;
+
+    // Input.
+    void setSpecialKeyState(bool shift, bool alt, bool ctrl);
+    void handleKeyDown(unsigned char key);
+    void handleKeyUp(unsigned char key);
+    void handleMouseMove(b2Vec2 pixel, b2Vec2 world);
+    void handleMouseButtonDown(int button);
+    void setEditMethod(_editMethod method);
+    void abandonControlState();
+
+    // Picking and selection.
+    void updateSelectionCandidate();
+    void select(int button);
+    bool haveSelection() const;
+    void selectAll();
+    bool isMouseOverFixture(b2Fixture* fixture, float radius, float& distance) const;
+    bool isMouseOverVertex(b2Fixture* fixture, float radius, float& distance, int& index) const;
+    b2Vec2 getWorldPosition(const vertexInfo& v, b2Transform extra) const;
+    b2Vec2 getFixtureCenter(b2Fixture* fixture, b2Transform extra) const;
+    bool getVertexSplitPoint(b2Fixture* fixture, float maxDistance, float& distance, _vertexSplitInfo& info) const;
+    // Centre of the current edit method's selection; (0, 0) when it is empty.
+    b2Vec2 getSelectionCenter() const;
+
+    // Reference cleanup: every pointer to the object leaves every set of the editor.
+    void clearReferencesTo(b2Joint* joint);
+    void clearReferencesTo(b2Fixture* fixture);
+    void clearReferencesTo(b2Body* body);
+    void replaceReferencesTo(b2Fixture* oldFixture, b2Fixture* newFixture);
+
+    // Panel.
+    void updateUIPanelInfo();
+    _panelInfo& panelInfo() { return m_panelInfo; }
+    _panelInput& panelInput() { return m_panelInput; }
+
+    // Names, kept by the host with its world.
+    std::string getNameOfBody(b2Body* body) const;
+    std::string getNameOfFixture(b2Fixture* fixture) const;
+    std::string getNameOfJoint(b2Joint* joint) const;
+    b2Body* getBodyByName(const std::string& name) const;
+    b2Fixture* getFixtureByName(const std::string& name) const;
+    b2Joint* getJointByName(const std::string& name) const;
+    void getNamesFromJson(WorldDoc* doc);
+    void setNamesInJson(WorldDoc* doc) const;
+
+    // Messages: shown for about 600 rendered frames and printed on standard output.
+    void addMessage(const std::string& text, b2Color colour);
+    const std::vector<_message>& messages() const { return m_messages; }
+
+    // Read-only views for the front end, the renderer and tests.
+    const _controlState& controlState() const { return m_controlState; }
+    int helpPage() const { return m_helpPage; }
+    int infoMode() const { return m_infoMode; }
+    bool showsWorldInfo() const { return m_showWorldInfo; }
+    b2Body* lastSelectedBody() const { return m_lastSelectedBody; }
+    b2Vec2 mouseWorld() const { return m_mouseWorld; }
+
+    // Drawing (OpenGL; needs a current context). beginDrawing saves the OpenGL attribute state
+    // and sets the editor's own; endDrawing restores it and frees the editor's textures.
+    void beginDrawing();
+    void endDrawing();
+    void render();
+
+    // WorldObserver: the host announces objects and worlds before they go.
+    void BodyGoing(b2Body* body) override;
+    void FixtureGoing(b2Fixture* fixture) override;
+    void JointGoing(b2Joint* joint) override;
+    void WorldGoing(b2World* world, b2World* replacement) override;
+
+private:
+    const ObjectNames* names() const;
+    ObjectNames* names();
+
+    // Drawing primitives and overlays (EditorDraw*.cpp).
+    void drawLine(b2Vec2 a, b2Vec2 b, b2Color colour, bool stippled, bool dotAtA, float lineWidth);
+    void drawFadingCircle(b2Vec2 centre, float radius, b2Color colour);
+    void drawSelectionCenter();
+    void drawCursor();
+    void drawOriginAxes(float length, b2Transform* xf, float lineWidth);
+    void drawShape(b2Fixture* fixture, const b2Transform& xf, const b2Color& colour);
+    void drawShape(b2Fixture* fixture, const b2Mat33& m, const b2Color& colour, float radiusScale);
+    void drawShapeVertices(b2Fixture* fixture, const b2Transform& xf);
+    void drawWorldDebugData();
+    void drawConnectingLine(b2Body* body, b2Fixture* fixture, b2Transform& xf, b2Color colour);
+    void drawReferenceGrid();
+    void drawBodyNub(b2Body* body, const b2Mat33& m, b2Color colour, bool drawShapes, bool drawConnecting,
+                     bool drawDetails);
+    void drawFixtureNub(b2Fixture* fixture, const b2Mat33& m, float radiusScale, b2Color colour, bool bodyNub,
+                        bool bodyNubConnecting, bool connectingLine);
+    void drawVertexNub(const vertexInfo& v, const b2Mat33& m, b2Color colour, float pointSize);
+    void drawJointNub(b2Joint* joint, const b2Mat33& m, b2Color colour, bool showBodies, bool showIcons,
+                      bool showLimits);
+    void drawJointIcon(b2JointType type, b2Vec2 p, b2Color colour, float size, int variant);
+    void drawSelectUI();
+
+    // Text overlays (EditorDrawText.cpp).
+    void drawString(int x, int y, b2Color colour, const char* format, ...) __attribute__((format(printf, 5, 6)));
+    void showHelp();
+    void showControlState();
+    void showMessages();
+    void showInfo();
+    void showMousePosition();
+    void showDebugData();
+
+    Test* m_test = nullptr;
+    b2World* m_world = nullptr;
+    b2Vec2 m_displayLowerLeft = b2Vec2_zero;
+    b2Vec2 m_displayUpperRight = b2Vec2(1.0f, 1.0f);
+    int m_displayWidth = 1;
+    int m_displayHeight = 1;
+    int m_debugDrawFlags = 0;
+    b2Vec2 m_mousePixel = b2Vec2_zero;
+    b2Vec2 m_mouseWorld = b2Vec2_zero;
+    bool m_keys[256] = {};
+    int m_specialKeys = 0;
+    _editMethod m_editMethod = EM_BODIES;
+    _controlState m_controlState;
+    float m_textAlpha = 1.0f;
+    int m_textLine = 15;
+    int m_helpPage = 0;
+    int m_infoMode = 2;
+    bool m_showWorldInfo = false;
+    _panelInfo m_panelInfo;
+    _panelInput m_panelInput;
+    std::string m_clipboard;
+    // Only ever compared, never dereferenced; cleared when its body goes all the same.
+    b2Body* m_lastSelectedBody = nullptr;
+    std::vector<_message> m_messages;
+    unsigned int m_traceTexture = 0;
+    bool m_drawing = false;
+};
