@@ -35,6 +35,7 @@ float settingsHz = 60.0f;
 float viewZoom = 1.0f;
 b2Vec2 lastp = b2Vec2_zero;
 bool rMouseDown = false;
+void (*editorToggle)() = nullptr;
 
 const char* const k_snapshotFile = "snapshot.json";
 
@@ -79,6 +80,7 @@ int getTestIndex() { return testIndex; }
 int* getTestSelection() { return &testSelection; }
 const TestEntry& getTestEntry() { return *entry; }
 float* getSettingsHz() { return &settingsHz; }
+void SetEditorToggle(void (*enter)()) { editorToggle = enter; }
 
 void UpdateProjection()
 {
@@ -202,6 +204,10 @@ void Keyboard(unsigned char key, int x, int y)
     switch (key)
     {
     case 5:  // Ctrl+E: the editor takes over the window.
+        if (OnlyCtrlHeld() && editorToggle != nullptr)
+        {
+            editorToggle();
+        }
         break;
 
     case 12:  // Ctrl+L

@@ -40,6 +40,9 @@ void StartShell(int* argc, char** argv);
 void ShutdownShell();
 // Installs the simulation-mode window callbacks (also when the editor hands the window back).
 void InstallSimulationCallbacks();
+// What Ctrl+E does in simulation mode: the program hands in the editor's entry point (the shell
+// does not depend on the editor). Nothing happens while none is set.
+void SetEditorToggle(void (*enter)());
 
 // Simulation-mode window callbacks.
 void SimulationLoop();

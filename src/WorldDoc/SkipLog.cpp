@@ -8,6 +8,16 @@ void SkipLog::add(Section section, int index, int part, std::string line)
     m_entries.push_back(Entry{std::make_tuple(static_cast<int>(section), index, part), std::move(line)});
 }
 
+int SkipLog::skippedCount() const
+{
+    int count = 0;
+    for (const Entry& entry : m_entries)
+    {
+        count += std::get<2>(entry.position) != kMassLine ? 1 : 0;
+    }
+    return count;
+}
+
 void SkipLog::print()
 {
     std::stable_sort(m_entries.begin(), m_entries.end(),

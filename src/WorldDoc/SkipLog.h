@@ -24,6 +24,9 @@ public:
     static constexpr int kMassLine = 1 << 30;
 
     void add(Section section, int index, int part, std::string line);
+    // Lines about parts of the document left out: every line but the notes on mass data, which
+    // leave their body loaded.
+    int skippedCount() const;
     // Prints every line on standard output, in document order, and forgets them.
     void print();
 

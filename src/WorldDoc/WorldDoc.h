@@ -49,6 +49,9 @@ public:
     b2World* readFromString(const std::string& str);
 
     b2World* j2b2World(const Json::Value& worldValue);
+    // How many objects (or lists of objects) the last world read left out, each with its line
+    // on standard output; 0 when everything loaded.
+    int skippedCount() const { return m_skipped; }
     // Null when the object was skipped (reason printed).
     b2Body* j2b2Body(b2World* world, const Json::Value& bodyValue);
     b2Fixture* j2b2Fixture(b2Body* body, const Json::Value& fixtureValue);
@@ -89,6 +92,7 @@ protected:
     std::map<b2Body*, std::string> m_bodyToNameMap;
     std::map<b2Fixture*, std::string> m_fixtureToNameMap;
     std::map<b2Joint*, std::string> m_jointToNameMap;
+    int m_skipped = 0;
 
 private:
     // Each writes one complete object into the sink: a JSON tree or the text itself.

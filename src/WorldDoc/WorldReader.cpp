@@ -54,6 +54,7 @@ b2World* WorldDoc::j2b2World(const Json::Value& worldValue)
 {
     m_bodies.clear();
     m_joints.clear();
+    m_skipped = 0;
     if (!worldValue.isObject())
     {
         std::cout << "Could not read the scene: it is not a JSON object" << std::endl;
@@ -73,6 +74,7 @@ b2World* WorldDoc::j2b2World(const Json::Value& worldValue)
         }
         std::unique_ptr<b2World> newWorld(new b2World(gravity));
         readWorldContents(newWorld.get(), worldValue, log);
+        m_skipped = log.skippedCount();
         return newWorld.release();
     });
     if (!world)

@@ -243,6 +243,22 @@ TEST(MalformedInput, LinesComeInDocumentOrder)
                         3, 1, 0});
 }
 
+TEST(MalformedInput, SkipCountSaysHowManyObjectsWereLeftOut)
+{
+    // A fixture, a body and a joint left out, and a body that keeps the mass of its fixtures
+    // instead of the malformed mass data: only the three left out count.
+    const std::string document = R"({"body": [{"fixture": [{"polygon": 0}]}, {"type": 9},
+        {"type": 2, "massData-I": "7F800000"}], "joint": [{"type": "x"}]})";
+    WorldDoc doc(false);
+    std::string output;
+    ASSERT_TRUE(ReadWorld(doc, document, &output));
+    EXPECT_EQ(3, doc.skippedCount()) << output;
+
+    // A later read that loads everything starts the count again.
+    ASSERT_TRUE(ReadWorld(doc, "{}", &output));
+    EXPECT_EQ(0, doc.skippedCount());
+}
+
 TEST(MalformedInput, DocumentsThatAreNotScenesGiveNoWorld)
 {
     WorldDoc doc(false);
