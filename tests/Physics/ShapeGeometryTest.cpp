@@ -1,0 +1,110 @@
+#include "PhysicsWorld.h"
+
+#include "Physics/Create.h"
+#include "Physics/Ghosts.h"
+#include "Physics/ShapeGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using Physics::ShapeGeometry;
+
+namespace
+{
+
+b2Fixture* AddChain(b2Body* body, bool loop)
+{
+    const b2Vec2 points[] = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
+    b2ChainShape chain;
+    loop ? Physics::SetLoop(chain, points, 4) : Physics::SetChain(chain, points, 4);
+    b2FixtureDef def;
+    def.shape = &chain;
+    return Physics::CreateFixture(body, def);
+}
+
+ShapeGeometry Moved(ShapeGeometry g, b2Vec2 d)
+{
+    return Physics::MapGeometry(g, [d](const b2Vec2& p) { return p + d; });
+}
+
+}  // namespace
+
+TEST(ShapeGeometry, PolygonRewrittenInPlaceAndMassFollows)
+{
+    PhysicsWorld w;
+    b2Fixture* box = w.a->GetFixtureList();
+    ShapeGeometry g = Physics::MapGeometry(Physics::GetGeometry(box), [](const b2Vec2& p) { return 2.0f * p; });
+    ASSERT_TRUE(Physics::SetGeometry(box, g));
+    EXPECT_EQ(box, w.a->GetFixtureList());
+    EXPECT_FLOAT_EQ(w.a->GetMass(), 4.0f);
+}
+
+TEST(ShapeGeometry, DegenerateResultsAreRefusedAndNothingChanges)
+{
+    PhysicsWorld w;
+    b2Fixture* box = w.a->GetFixtureList();
+    const ShapeGeometry before = Physics::GetGeometry(box);
+    const float mass = w.a->GetMass();
+
+    const ShapeGeometry collapsed = Physics::MapGeometry(before, [](const b2Vec2&) { return b2Vec2(1.0f, 1.0f); });
+    const ShapeGeometry flat = Physics::MapGeometry(before, [](const b2Vec2& p) { return b2Vec2(p.x, 0.0f); });
+    const ShapeGeometry huge = Moved(before, b2Vec2(1e30f, 0.0f));
+    const ShapeGeometry nan = Moved(before, b2Vec2(NAN, 0.0f));
+    for (const ShapeGeometry& bad : {collapsed, flat, huge, nan})
+    {
+        std::string error;
+        EXPECT_FALSE(Physics::SetGeometry(box, bad, &error));
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_EQ(Physics::GetGeometry(box).points, before.points);
+    EXPECT_EQ(w.a->GetMass(), mass);
+
+    b2CircleShape circle;
+    circle.m_radius = 1.0f;
+    b2Fixture* round = w.b->CreateFixture(&circle, 1.0f);
+    ShapeGeometry zero = Physics::GetGeometry(round);
+    zero.radius = 0.0f;
+    EXPECT_FALSE(Physics::SetGeometry(round, zero));
+    EXPECT_EQ(static_cast<b2CircleShape*>(round->GetShape())->m_radius, 1.0f);
+}
+
+TEST(ShapeGeometry, ChainKeepsFixtureGhostsAndRefusesPointsOnNeighbours)
+{
+    PhysicsWorld w;
+    b2Fixture* chain = AddChain(w.ground, false);
+    Physics::SetChainGhosts(chain, Physics::ChainGhosts{true, false, b2Vec2(-1.0f, -1.0f), b2Vec2_zero});
+
+    ASSERT_TRUE(Physics::SetGeometry(chain, Moved(Physics::GetGeometry(chain), b2Vec2(1.0f, 0.0f))));
+    const Physics::ChainGhosts ghosts = Physics::GetChainGhosts(chain);
+    EXPECT_TRUE(ghosts.hasPrevVertex);
+    EXPECT_FALSE(ghosts.hasNextVertex);
+    EXPECT_EQ(ghosts.prevVertex, b2Vec2(0.0f, -1.0f));
+
+    ShapeGeometry crowded = Physics::GetGeometry(chain);
+    crowded.points[1] = crowded.points[0];
+    EXPECT_FALSE(Physics::SetGeometry(chain, crowded));
+    EXPECT_EQ(static_cast<b2ChainShape*>(chain->GetShape())->m_count, 4);
+}
+
+TEST(ShapeGeometry, LoopStaysALoopAndReversalSwapsGhosts)
+{
+    PhysicsWorld w;
+    b2Fixture* loop = AddChain(w.ground, true);
+    const ShapeGeometry g = Physics::GetGeometry(loop);
+    EXPECT_TRUE(g.loop);
+    EXPECT_EQ(g.points.size(), 4u);
+    ASSERT_TRUE(Physics::SetGeometry(loop, Physics::ReverseChain(g)));
+    EXPECT_TRUE(Physics::GetGeometry(loop).loop);
+    EXPECT_EQ(Physics::GetGeometry(loop).points.front(), g.points.back());
+
+    ShapeGeometry open;
+    open.type = b2Shape::e_chain;
+    open.points = {b2Vec2(0, 0), b2Vec2(1, 0)};
+    open.hasGhostBefore = true;
+    open.ghostBefore = b2Vec2(-1, 0);
+    const ShapeGeometry reversed = Physics::ReverseChain(open);
+    EXPECT_TRUE(reversed.hasGhostAfter);
+    EXPECT_FALSE(reversed.hasGhostBefore);
+    EXPECT_EQ(reversed.ghostAfter, b2Vec2(-1, 0));
+}
