@@ -19,8 +19,10 @@ DistanceTest::DistanceTest()
     m_poseB.angle = 0.4f;
 }
 
-void DistanceTest::Step(Settings*)
+void DistanceTest::Step(Settings* settings)
 {
+    Test::Step(settings);
+
     b2DistanceInput input;
     input.proxyA.Set(&m_boxA, 0);
     input.proxyB.Set(&m_polygonB, 0);

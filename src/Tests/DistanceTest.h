@@ -1,5 +1,6 @@
-// No simulation: the distance between a box and a polygon moved by keys, with the closest points
-// on each, recomputed and drawn every frame.
+// The distance between a box and a polygon moved by keys (shapes outside the world), with the
+// closest points on each, recomputed and drawn every frame. The (empty) world steps as in every
+// scene, so bombs fly and the overlays work.
 #pragma once
 
 #include "Framework/Test.h"

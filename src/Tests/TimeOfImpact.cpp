@@ -44,8 +44,10 @@ TimeOfImpact::TimeOfImpact()
     ResetCollisionCounters();
 }
 
-void TimeOfImpact::Step(Settings*)
+void TimeOfImpact::Step(Settings* settings)
 {
+    Test::Step(settings);
+
     b2TOIInput input;
     input.proxyA.Set(&m_bar, 0);
     input.proxyB.Set(&m_square, 0);

@@ -1,6 +1,7 @@
-// No simulation: two boxes sweeping through space, a long bar drifting slowly and a square
-// flying and tumbling across it. Every frame computes when they first touch and draws the bar
-// at the start and at that time, and the square at the start, at that time and at the end.
+// Two boxes sweeping through space outside the (empty) world, a long bar drifting slowly and a
+// square flying and tumbling across it. Every frame computes when they first touch and draws the
+// bar at the start and at that time, and the square at the start, at that time and at the end.
+// The world itself steps as in every scene, so bombs fly and the overlays work.
 #pragma once
 
 #include "Framework/Test.h"

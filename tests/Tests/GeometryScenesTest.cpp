@@ -1,6 +1,7 @@
-// The scenes that compute geometry without simulating ("PolyCollision", "Distance Test", "Time
-// of Impact", and "Dynamic Tree" for the first case): the world is never stepped, the keys move
-// the second shape, and the read-outs follow the shapes.
+// The scenes that compute geometry outside the world ("PolyCollision", "Distance Test", "Time
+// of Impact", and "Dynamic Tree" for the first case): "PolyCollision" and "Dynamic Tree" never
+// step the world, the other two step it like every scene; the keys move the second shape, and
+// the read-outs follow the shapes.
 #include "RepeatedKeys.h"
 #include "SceneDriver.h"
 
@@ -52,9 +53,34 @@ std::string SceneName(const ::testing::TestParamInfo<GeometryScene>& info)
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, GeometryScenes,
                          ::testing::Values(GeometryScene{"PolyCollision", PolyCollision::Create, 1},
-                                           GeometryScene{"DistanceTest", DistanceTest::Create, 2},
-                                           GeometryScene{"TimeOfImpact", TimeOfImpact::Create, 2},
                                            GeometryScene{"DynamicTreeTest", DynamicTreeTest::Create, 1}),
+                         SceneName);
+
+class SteppingGeometryScenes : public ::testing::TestWithParam<GeometryScene>
+{
+};
+
+TEST_P(SteppingGeometryScenes, StepTheWorldAndDrawTheHostLinesLikeEveryScene)
+{
+    std::unique_ptr<::Test> scene(GetParam().create());
+    scene->LaunchBomb(b2Vec2(0.0f, 30.0f), b2Vec2(5.0f, 0.0f));
+    b2Body* bomb = scene->bomb;
+
+    Settings settings;
+    RunFrames(*scene, settings, 10, "");
+    EXPECT_EQ(scene->stepCount, 10);
+    EXPECT_GT(bomb->GetPosition().x, 0.0f);
+    EXPECT_LT(bomb->GetPosition().y, 30.0f);
+    EXPECT_EQ(scene->textLine, 30 + 15 * (1 + GetParam().readOutLines)) << "the host's line, then the read-outs";
+
+    settings.drawStats = 1;
+    StepFrame(*scene, settings);
+    EXPECT_EQ(scene->textLine, 30 + 15 * (3 + GetParam().readOutLines)) << "statistics follow the settings";
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, SteppingGeometryScenes,
+                         ::testing::Values(GeometryScene{"DistanceTest", DistanceTest::Create, 2},
+                                           GeometryScene{"TimeOfImpact", TimeOfImpact::Create, 2}),
                          SceneName);
 
 TEST(KeyedPose, KeysMoveAndTurnTheShapeAndOtherKeysDoNot)
