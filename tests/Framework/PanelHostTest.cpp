@@ -1,0 +1,90 @@
+// Mouse events shared between the panel and the scene, through the real window callbacks: a
+// quick click reaches the panel's controls and the wheel scrolls the panel, never the scene.
+#include "Support/Shell/ShellFixture.h"
+
+#include "Framework/PanelHost.h"
+#include "Framework/Shell.h"
+
+#include <imgui.h>
+#include <imgui_internal.h>
+
+#include <cstring>
+
+namespace
+{
+
+ImGuiWindow* PanelChild(const char* prefix)
+{
+    for (ImGuiWindow* window : ImGui::GetCurrentContext()->Windows)
+    {
+        if (std::strncmp(window->Name, prefix, std::strlen(prefix)) == 0)
+        {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Window pixel in the "Shapes" check box, the first control of the "Draw" group below its title,
+// as the last frame laid it out.
+void ShapesCheckBox(int& x, int& y)
+{
+    ImGuiWindow* group = PanelChild("Default panel/Draw_");
+    ASSERT_NE(group, nullptr);
+    const ImVec2 start = group->DC.CursorStartPos;
+    const float half = 0.5f * ImGui::GetFrameHeight();
+    x = static_cast<int>(start.x + half);
+    y = static_cast<int>(start.y + ImGui::GetTextLineHeightWithSpacing() + half);
+}
+
+}  // namespace
+
+TEST_F(ShellTest, ClickBetweenTwoFramesTogglesAPanelCheckBox)
+{
+    // Clicks earlier tests left waiting would otherwise reach the panel first.
+    ResetPanelMouse();
+    Frame();
+    int x = 0;
+    int y = 0;
+    ShapesCheckBox(x, y);
+    const int before = getSettings()->drawShapes;
+
+    Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+    Click(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+    Frame();
+    Frame();
+    EXPECT_EQ(getSettings()->drawShapes, before == 0 ? 1 : 0);
+
+    Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+    Frame();
+    Click(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+    Frame();
+    EXPECT_EQ(getSettings()->drawShapes, before) << "a slow click toggles it back";
+}
+
+TEST_F(ShellTest, WheelScrollsThePanelAndNeverReachesTheScene)
+{
+    // Too short a window for the whole panel.
+    Resize(1136, 300);
+    ResetPanelMouse();
+    Frame();
+    ImGuiWindow* panel = ImGui::FindWindowByName("Default panel");
+    ASSERT_NE(panel, nullptr);
+    ASSERT_GT(panel->ScrollMax.y, 0.0f);
+    const int x = 1136 - k_panelWidth / 2;
+    PassiveMotion(x, 150);
+    Click(4, GLUT_DOWN, x, 150);
+    Click(4, GLUT_UP, x, 150);
+    Frame();
+    Frame();
+    EXPECT_GT(panel->Scroll.y, 0.0f);
+
+    for (int pixelX : {x, 300})
+    {
+        for (int button : {3, 4})
+        {
+            EXPECT_TRUE(PanelTakesMouse(button, GLUT_DOWN, pixelX, 150));
+            EXPECT_TRUE(PanelTakesMouse(button, GLUT_UP, pixelX, 150));
+        }
+    }
+}
