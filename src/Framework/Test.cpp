@@ -532,10 +532,12 @@ bool Test::DestroyJoint(b2Joint* joint)
 
 bool Test::WriteSnapshot(const char* filename)
 {
-    if (mouseJoint == nullptr)
+    // A drag's joint and anchor body are not part of the scene: saving ends the drag.
+    if (mouseJoint != nullptr)
     {
-        ReleaseGroundBody();
+        DestroyJoint(mouseJoint);
     }
+    ReleaseGroundBody();
     WorldDoc doc(true);
     return doc.writeToFile(world, filename);
 }

@@ -100,8 +100,9 @@ public:
     void DrawTitle(int x, int y, const char* text);
     b2World* GetWorld() { return world; }
 
-    // Writes the world as a scene file; false (with the reason printed) when it could not be
-    // written, the previous file then being left as it was.
+    // Writes the world as a scene file, ending a mouse drag first so that its joint and anchor
+    // are not saved; false (with the reason printed) when it could not be written, the previous
+    // file then being left as it was.
     bool WriteSnapshot(const char* filename);
     // A plain Test hosting the world read from `filename`, or null when it cannot be read
     // (the reader has printed why).
@@ -137,7 +138,7 @@ protected:
     void DrawLine(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Hosts `replacement` instead of the current world, which is deleted: the host's listeners and
-    // debug drawer are attached to it and it gets a ground body of its own.
+    // debug drawer are attached to it.
     void ReplaceWorld(b2World* replacement);
 
 private:
