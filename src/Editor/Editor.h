@@ -25,6 +25,7 @@
 class Test;
 class WorldDoc;
 struct ObjectNames;
+struct TextRow;
 
 // Pages of the help overlay run from 0 to maxHelpPage.
 extern int maxHelpPage;
@@ -165,6 +166,8 @@ private:
     void showInfo();
     void showMousePosition();
     void showDebugData();
+    // Rows composed in EditorText.cpp, from the current text line down; blank rows only advance.
+    void drawTextRows(int x, const std::vector<TextRow>& rows);
 
     Test* m_test = nullptr;
     b2World* m_world = nullptr;

@@ -1,0 +1,439 @@
+// The editor's frame: trace image, reference grid, origin axes, the world's shapes in their body
+// types' colours, the selection display, the selection centre, the cursor and the text; and the
+// drawing primitives the nubs and overlays are made of.
+#include "Editor/Editor.h"
+#include "Editor/EditorDebugDraw.h"
+#include "Editor/EditorText.h"
+#include "Editor/Mat33.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+DebugDraw g_editorDebugDraw;
+
+b2Color BodyTypeColour(b2BodyType type)
+{
+    switch (type)
+    {
+    case b2_staticBody:
+        return b2Color(0.5f, 0.9f, 0.5f);
+    case b2_kinematicBody:
+        return b2Color(0.5f, 0.5f, 0.9f);
+    default:
+        return b2Color(0.9f, 0.7f, 0.7f);
+    }
+}
+
+namespace
+{
+
+constexpr float k_degreesPerRadian = 57.29578f;
+const b2Color k_white(1.0f, 1.0f, 1.0f);
+const b2Color k_red(1.0f, 0.0f, 0.0f);
+const b2Color k_green(0.0f, 1.0f, 0.0f);
+
+void Vertex(const b2Vec2& p)
+{
+    glVertex2f(p.x, p.y);
+}
+
+void Colour(const b2Color& c)
+{
+    glColor3f(c.r, c.g, c.b);
+}
+
+// The centre of a circle, edge or polygon in its own coordinates: what ComputeMass reports, read
+// from the shape so that a degenerate polygon (which ComputeMass asserts on) still draws.
+b2Vec2 ShapeCentre(const b2Shape* shape)
+{
+    switch (shape->GetType())
+    {
+    case b2Shape::e_circle:
+        return static_cast<const b2CircleShape*>(shape)->m_p;
+    case b2Shape::e_edge:
+    {
+        auto edge = static_cast<const b2EdgeShape*>(shape);
+        return 0.5f * (edge->m_vertex1 + edge->m_vertex2);
+    }
+    case b2Shape::e_polygon:
+        return static_cast<const b2PolygonShape*>(shape)->m_centroid;
+    default:
+        return b2Vec2_zero;
+    }
+}
+
+// The shape drawn with every point placed by `place`; circles with their radius scaled and a
+// radius line along `axis` (none for a zero axis).
+template <typename Place>
+void DrawPlacedShape(const b2Shape* shape, Place place, float radiusScale, const b2Vec2& axis, const b2Color& colour)
+{
+    switch (shape->GetType())
+    {
+    case b2Shape::e_circle:
+    {
+        auto circle = static_cast<const b2CircleShape*>(shape);
+        g_editorDebugDraw.DrawSolidCircle(place(circle->m_p), circle->m_radius * radiusScale, axis, colour);
+        break;
+    }
+    case b2Shape::e_edge:
+    {
+        auto edge = static_cast<const b2EdgeShape*>(shape);
+        g_editorDebugDraw.DrawSegment(place(edge->m_vertex1), place(edge->m_vertex2), colour);
+        break;
+    }
+    case b2Shape::e_polygon:
+    {
+        auto polygon = static_cast<const b2PolygonShape*>(shape);
+        b2Vec2 vertices[b2_maxPolygonVertices];
+        for (int i = 0; i < polygon->m_count; ++i)
+        {
+            vertices[i] = place(polygon->m_vertices[i]);
+        }
+        g_editorDebugDraw.DrawSolidPolygon(vertices, polygon->m_count, colour);
+        break;
+    }
+    case b2Shape::e_chain:
+    {
+        auto chain = static_cast<const b2ChainShape*>(shape);
+        b2EdgeShape edge;
+        for (int i = 0; i < chain->GetChildCount(); ++i)
+        {
+            chain->GetChildEdge(&edge, i);
+            g_editorDebugDraw.DrawSegment(place(edge.m_vertex1), place(edge.m_vertex2), colour);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void DrawTraceImage(unsigned int texture)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glScalef(imageScale, imageScale, 1.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_TRIANGLE_FAN);
+    const float corners[4][2] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
+    for (const auto& corner : corners)
+    {
+        glTexCoord2f(corner[0], corner[1]);
+        glVertex2f(corner[0], corner[1]);
+    }
+    glEnd();
+    glPopMatrix();
+    glDisable(GL_TEXTURE_2D);
+}
+
+// One level of the reference grid: lines `step` apart from `start` up to the view's upper edge,
+// each spanning the whole view. Counted with an integer so that coordinates too large for the
+// step to register cannot stall the loop.
+void DrawGridLevel(float step, const b2Vec2& start, const b2Vec2& lower, const b2Vec2& upper, const b2Color& colour)
+{
+    Colour(colour);
+    glBegin(GL_LINES);
+    int rows = static_cast<int>(std::floor((upper.y - start.y) / step + 1e-3f));
+    for (int i = 0; i <= rows; ++i)
+    {
+        float y = start.y + step * static_cast<float>(i);
+        glVertex2f(lower.x, y);
+        glVertex2f(upper.x, y);
+    }
+    int columns = static_cast<int>(std::floor((upper.x - start.x) / step + 1e-3f));
+    for (int i = 0; i <= columns; ++i)
+    {
+        float x = start.x + step * static_cast<float>(i);
+        glVertex2f(x, lower.y);
+        glVertex2f(x, upper.y);
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void Editor::beginDrawing()
+{
+    if (m_drawing)
+    {
+        return;
+    }
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glEnable(GL_BLEND);
+    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_LINE_SMOOTH);
+    glDisable(GL_DEPTH_TEST);
+    m_drawing = true;
+}
+
+void Editor::endDrawing()
+{
+    if (!m_drawing)
+    {
+        return;
+    }
+    if (m_traceTexture != 0)
+    {
+        glDeleteTextures(1, &m_traceTexture);
+        m_traceTexture = 0;
+    }
+    glPopAttrib();
+    m_drawing = false;
+}
+
+void Editor::render()
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (m_traceTexture != 0)
+    {
+        DrawTraceImage(m_traceTexture);
+    }
+    drawReferenceGrid();
+    drawOriginAxes(1.0f, nullptr, 1.0f);
+    drawWorldDebugData();
+
+    // The overlay of the operation in progress. Idle, cursor moves, disambiguation and pending
+    // deletions show the selection; measuring, translating, rotating and scaling draw guides of
+    // their own.
+    int state = m_controlState.state;
+    if (state == 0 || state == CS_MOVE_CURSOR || state == CS_DISAMBIGUATE || state == CS_DELETE)
+    {
+        drawSelectUI();
+    }
+
+    drawSelectionCenter();
+    drawCursor();
+
+    m_textLine = 15;
+    showHelp();
+    showControlState();
+    showMessages();
+    showInfo();
+    showMousePosition();
+}
+
+void Editor::drawLine(b2Vec2 a, b2Vec2 b, b2Color colour, bool stippled, bool dotAtA, float lineWidth)
+{
+    Colour(colour);
+    glLineWidth(lineWidth);
+    if (stippled)
+    {
+        glLineStipple(1, 0xF0F0);
+        glEnable(GL_LINE_STIPPLE);
+    }
+    glBegin(GL_LINES);
+    Vertex(a);
+    Vertex(b);
+    glEnd();
+    glDisable(GL_LINE_STIPPLE);
+    if (dotAtA)
+    {
+        g_editorDebugDraw.DrawPoint(a, 5.0f, colour);
+    }
+}
+
+void Editor::drawFadingCircle(b2Vec2 centre, float radius, b2Color colour)
+{
+    glBegin(GL_TRIANGLE_FAN);
+    glColor4f(colour.r, colour.g, colour.b, 1.0f);
+    Vertex(centre);
+    glColor4f(colour.r, colour.g, colour.b, 0.0f);
+    for (int i = 0; i <= 16; ++i)
+    {
+        float angle = static_cast<float>(i) * 2.0f * b2_pi / 16.0f;
+        Vertex(centre + radius * b2Vec2(std::cos(angle), std::sin(angle)));
+    }
+    glEnd();
+}
+
+void Editor::drawSelectionCenter()
+{
+    if (SelectedCount(m_controlState, m_editMethod) == 0)
+    {
+        return;
+    }
+    float half = pixelToWorld(16.0f);
+    b2Vec2 c = m_controlState.selectionCenter;
+    glLineWidth(1.0f);
+    Colour(k_white);
+    glBegin(GL_LINES);
+    Vertex(c - b2Vec2(half, 0.0f));
+    Vertex(c + b2Vec2(half, 0.0f));
+    Vertex(c - b2Vec2(0.0f, half));
+    Vertex(c + b2Vec2(0.0f, half));
+    glEnd();
+}
+
+void Editor::drawCursor()
+{
+    // A ring of 14 segments alternating red and white, from the top clockwise, starting red.
+    float radius = pixelToWorld(8.0f);
+    glPushMatrix();
+    glTranslatef(m_controlState.cursorPos.x, m_controlState.cursorPos.y, 0.0f);
+    glBegin(GL_LINES);
+    b2Vec2 previous(0.0f, radius);
+    for (int i = 0; i <= 14; ++i)
+    {
+        float angle = static_cast<float>(i) / 14.0f * 2.0f * b2_pi;
+        b2Vec2 point = radius * b2Vec2(std::sin(angle), std::cos(angle));
+        Colour(i % 2 == 0 ? k_white : k_red);
+        Vertex(previous);
+        Vertex(point);
+        previous = point;
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void Editor::drawOriginAxes(float length, b2Transform* xf, float lineWidth)
+{
+    if (xf != nullptr)
+    {
+        glPushMatrix();
+        glTranslatef(xf->p.x, xf->p.y, 0.0f);
+        glRotatef(std::atan2(xf->q.s, xf->q.c) * k_degreesPerRadian, 0.0f, 0.0f, 1.0f);
+    }
+    glLineWidth(lineWidth);
+    glBegin(GL_LINES);
+    Colour(k_red);
+    glVertex2f(0.0f, 0.0f);
+    glVertex2f(length, 0.0f);
+    Colour(k_green);
+    glVertex2f(0.0f, 0.0f);
+    glVertex2f(0.0f, length);
+    glEnd();
+    glLineWidth(1.0f);
+    if (xf != nullptr)
+    {
+        glPopMatrix();
+    }
+}
+
+void Editor::drawShape(b2Fixture* fixture, const b2Transform& xf, const b2Color& colour)
+{
+    auto place = [&xf](const b2Vec2& p) { return b2Mul(xf, p); };
+    DrawPlacedShape(fixture->GetShape(), place, 1.0f, xf.q.GetXAxis(), colour);
+}
+
+void Editor::drawShape(b2Fixture* fixture, const b2Mat33& m, const b2Color& colour, float radiusScale)
+{
+    auto place = [&m](const b2Vec2& p) { return b2Mul(m, p); };
+    DrawPlacedShape(fixture->GetShape(), place, radiusScale, b2Vec2_zero, colour);
+}
+
+void Editor::drawShapeVertices(b2Fixture* fixture, const b2Transform& xf)
+{
+    const b2Transform& bodyXf = fixture->GetBody()->GetTransform();
+    auto point = [&](const b2Vec2& p) { Vertex(b2Mul(xf, b2Mul(bodyXf, p))); };
+    const b2Shape* shape = fixture->GetShape();
+    glBegin(GL_POINTS);
+    switch (shape->GetType())
+    {
+    case b2Shape::e_edge:
+    {
+        auto edge = static_cast<const b2EdgeShape*>(shape);
+        point(edge->m_vertex1);
+        point(edge->m_vertex2);
+        break;
+    }
+    case b2Shape::e_polygon:
+    {
+        auto polygon = static_cast<const b2PolygonShape*>(shape);
+        for (int i = 0; i < polygon->m_count; ++i)
+        {
+            point(polygon->m_vertices[i]);
+        }
+        break;
+    }
+    case b2Shape::e_chain:
+    {
+        auto chain = static_cast<const b2ChainShape*>(shape);
+        b2EdgeShape edge;
+        for (int i = 0; i < chain->GetChildCount(); ++i)
+        {
+            chain->GetChildEdge(&edge, i);
+            point(edge.m_vertex1);
+            point(edge.m_vertex2);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    glEnd();
+}
+
+void Editor::drawWorldDebugData()
+{
+    if (m_world == nullptr)
+    {
+        return;
+    }
+    for (b2Body* body = m_world->GetBodyList(); body != nullptr; body = body->GetNext())
+    {
+        b2Color colour = BodyTypeColour(body->GetType());
+        for (b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
+        {
+            drawShape(fixture, body->GetTransform(), colour);
+        }
+    }
+}
+
+void Editor::drawConnectingLine(b2Body* body, b2Fixture* fixture, b2Transform& xf, b2Color colour)
+{
+    const b2Transform& bodyXf = body->GetTransform();
+    b2Vec2 bodyPosition = body->GetPosition();
+    auto line = [&](const b2Vec2& local) {
+        drawLine(b2Mul(xf, b2Mul(bodyXf, local)), bodyPosition, colour, true, true, 1.0f);
+    };
+    const b2Shape* shape = fixture->GetShape();
+    if (shape->GetType() != b2Shape::e_chain)
+    {
+        line(ShapeCentre(shape));
+        return;
+    }
+    auto chain = static_cast<const b2ChainShape*>(shape);
+    b2EdgeShape edge;
+    for (int i = 0; i < chain->GetChildCount(); ++i)
+    {
+        chain->GetChildEdge(&edge, i);
+        line(0.5f * (edge.m_vertex1 + edge.m_vertex2));
+    }
+}
+
+void Editor::drawReferenceGrid()
+{
+    b2Vec2 lower = m_displayLowerLeft;
+    b2Vec2 upper = m_displayUpperRight;
+    float height = upper.y - lower.y;
+    if (!lower.IsValid() || !upper.IsValid() || !(height > 0.0f) || m_displayWidth <= 0)
+    {
+        return;
+    }
+    // Pixels per world unit: each level shows only while its lines are more than 25 pixels apart.
+    float k = static_cast<float>(m_displayWidth) / height;
+    b2Vec2 truncated(std::trunc(lower.x), std::trunc(lower.y));
+
+    glLineWidth(1.0f);
+    glLineStipple(1, 0x8888);
+    glEnable(GL_LINE_STIPPLE);
+    if (k * 0.1f > 25.0f)
+    {
+        DrawGridLevel(0.1f, truncated - b2Vec2(1.0f, 1.0f), lower, upper, b2Color(0.0f, 0.0f, 0.4f));
+    }
+    if (k > 25.0f)
+    {
+        DrawGridLevel(1.0f, truncated, lower, upper, b2Color(0.0f, 0.2f, 0.0f));
+    }
+    if (k * 10.0f > 25.0f)
+    {
+        b2Vec2 start(10.0f * std::trunc(truncated.x / 10.0f), 10.0f * std::trunc(truncated.y / 10.0f));
+        DrawGridLevel(10.0f, start, lower, upper, b2Color(0.5f, 0.0f, 0.0f));
+    }
+    glDisable(GL_LINE_STIPPLE);
+}

@@ -1,0 +1,380 @@
+// What the editor draws: frames rendered into the shell's window and read back, and the overlay
+// text rows composed without a display.
+#include "Editor/Editor.h"
+#include "Editor/EditorText.h"
+#include "Editor/Mat33.h"
+#include "Framework/Shell.h"
+#include "Framework/Test.h"
+#include "Physics/JointKinds.h"
+#include "Physics/Springs.h"
+#include "Support/Shell/ShellFixture.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+struct Pixel
+{
+    int r;
+    int g;
+    int b;
+};
+
+class EditorDrawingTest : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        getViewportDimensions(m_width, m_height);
+    }
+
+    // Shows the world rectangle around `centre` at `zoom` and tells the editor so.
+    void View(Editor& editor, b2Vec2 centre, float zoom)
+    {
+        getSettings()->viewCenter = centre;
+        setViewZoom(zoom);
+        UpdateProjection();
+        editor.setDisplayArea(ConvertScreenToWorld(0, m_height), ConvertScreenToWorld(m_width, 0), m_width, m_height);
+    }
+
+    void Render(Editor& editor, int frames)
+    {
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        editor.beginDrawing();
+        for (int i = 0; i < frames; ++i)
+        {
+            editor.render();
+        }
+        editor.endDrawing();
+    }
+
+    // One frame on a black background, read back.
+    void DrawFrame(Editor& editor)
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        Render(editor, 1);
+        m_pixels.assign(static_cast<size_t>(m_width) * m_height * 4, 0);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, m_pixels.data());
+    }
+
+    // Pixel (x, y) of the last frame, y from the top.
+    Pixel At(int x, int y) const
+    {
+        const unsigned char* p = &m_pixels[(static_cast<size_t>(m_height - 1 - y) * m_width + x) * 4];
+        return Pixel{p[0], p[1], p[2]};
+    }
+
+    // Pixels of the last frame in the box [x0, x1) × [y0, y1) that match.
+    std::vector<std::pair<int, int>> Find(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& matches)
+    {
+        std::vector<std::pair<int, int>> found;
+        for (int y = std::max(y0, 0); y < std::min(y1, m_height); ++y)
+        {
+            for (int x = std::max(x0, 0); x < std::min(x1, m_width); ++x)
+            {
+                if (matches(At(x, y)))
+                {
+                    found.emplace_back(x, y);
+                }
+            }
+        }
+        return found;
+    }
+
+    // Whether a pixel within one of (dx, dy) from the world point matches.
+    bool Near(const b2Vec2& world, int dx, int dy, const std::function<bool(Pixel)>& matches)
+    {
+        int x = 0;
+        int y = 0;
+        WorldToPixel(world, x, y);
+        return !Find(x + dx - 1, y + dy - 1, x + dx + 2, y + dy + 2, matches).empty();
+    }
+
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<unsigned char> m_pixels;
+};
+
+bool IsRed(Pixel p)
+{
+    return p.r > 150 && p.g < 100 && p.b < 100;
+}
+
+bool IsWhite(Pixel p)
+{
+    return p.r > 150 && p.g > 150 && p.b > 150;
+}
+
+bool IsYellow(Pixel p)
+{
+    return p.r > 180 && p.g > 180 && p.b < 100;
+}
+
+std::vector<std::string> Texts(const TextRows& rows)
+{
+    std::vector<std::string> texts;
+    for (const TextRow& row : rows)
+    {
+        texts.push_back(row.text);
+    }
+    return texts;
+}
+
+bool Contains(const TextRows& rows, const std::string& text)
+{
+    std::vector<std::string> texts = Texts(rows);
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+b2Body* AddBox(b2World* world, b2BodyType type, b2Vec2 position, float half)
+{
+    b2BodyDef bd;
+    bd.type = type;
+    bd.position = position;
+    b2Body* body = world->CreateBody(&bd);
+    b2PolygonShape box;
+    box.SetAsBox(half, half);
+    body->CreateFixture(&box, 1.0f);
+    return body;
+}
+
+}  // namespace
+
+TEST_F(EditorDrawingTest, CursorRingAlternatesRedAndWhiteEvenWithoutAWorld)
+{
+    Editor editor(nullptr);
+    View(editor, b2Vec2_zero, 1.0f);
+    DrawFrame(editor);
+
+    // The ring starts at the top and runs clockwise: red, then white, 8 pixels out.
+    EXPECT_TRUE(Near(b2Vec2_zero, 2, -8, IsRed));
+    EXPECT_FALSE(Near(b2Vec2_zero, 2, -8, IsWhite));
+    EXPECT_TRUE(Near(b2Vec2_zero, 5, -6, IsWhite));
+}
+
+TEST_F(EditorDrawingTest, OnlyTheSelectedBodyIsOutlinedInTheSelectionColour)
+{
+    ::Test host;
+    b2Body* chosen = AddBox(host.GetWorld(), b2_dynamicBody, b2Vec2(6.0f, 4.0f), 3.0f);
+    AddBox(host.GetWorld(), b2_dynamicBody, b2Vec2(-6.0f, 4.0f), 3.0f);
+    Editor editor(&host);
+    View(editor, b2Vec2_zero, 1.0f);
+    int x = 0;
+    int y = 0;
+    WorldToPixel(chosen->GetPosition(), x, y);
+    editor.handleMouseMove(b2Vec2(static_cast<float>(x), static_cast<float>(y)), chosen->GetPosition());
+    editor.updateSelectionCandidate();
+    editor.select(0);
+    ASSERT_EQ(editor.controlState().selectedBodies.count(chosen), 1u);
+    DrawFrame(editor);
+
+    // Right edges of the two boxes, halfway up.
+    EXPECT_TRUE(Near(b2Vec2(9.0f, 5.0f), 0, 0, IsYellow));
+    EXPECT_FALSE(Near(b2Vec2(-3.0f, 5.0f), 0, 0, IsYellow));
+}
+
+TEST_F(EditorDrawingTest, GridLevelsAppearAsTheViewZoomsIn)
+{
+    Editor editor(nullptr);
+    auto fine = [](Pixel p) { return p.b > 40 && p.r < 30 && p.g < 30; };
+    auto unit = [](Pixel p) { return p.g > 25 && p.r < 20 && p.b < 20; };
+    auto coarse = [](Pixel p) { return p.r > 60 && p.g < 30 && p.b < 30; };
+    struct Case
+    {
+        float pixelsPerUnit;
+        bool fine;
+        bool unit;
+        bool coarse;
+    };
+    // Around (1000, 1000), so that a line of every level is in view and the origin is not; the
+    // text rows at the top are left out.
+    for (const Case& c : {Case{300.0f, true, true, true}, Case{26.0f, false, true, true},
+                          Case{24.0f, false, false, true}, Case{2.4f, false, false, false}})
+    {
+        float zoom = static_cast<float>(m_width) / (c.pixelsPerUnit * 50.0f);
+        View(editor, b2Vec2(1000.37f, 1000.41f), zoom);
+        DrawFrame(editor);
+        SCOPED_TRACE(c.pixelsPerUnit);
+        EXPECT_EQ(!Find(0, 80, m_width, m_height, fine).empty(), c.fine);
+        EXPECT_EQ(!Find(0, 80, m_width, m_height, unit).empty(), c.unit);
+        EXPECT_EQ(!Find(0, 80, m_width, m_height, coarse).empty(), c.coarse);
+    }
+}
+
+TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFrames)
+{
+    Editor editor(nullptr);
+    View(editor, b2Vec2_zero, 1.0f);
+    editor.addMessage("first message", k_errorColour);
+    editor.addMessage("second message", k_successColour);
+    auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
+    auto green = [](Pixel p) { return p.g > 30 && p.r < 20 && p.b < 20; };
+    auto meanRow = [](const std::vector<std::pair<int, int>>& found) {
+        double sum = 0.0;
+        for (const auto& p : found)
+        {
+            sum += p.second;
+        }
+        return found.empty() ? -1.0 : sum / static_cast<double>(found.size());
+    };
+    DrawFrame(editor);
+    auto redText = Find(0, 0, 200, 100, red);
+    auto greenText = Find(0, 0, 200, 100, green);
+    ASSERT_FALSE(redText.empty());
+    ASSERT_FALSE(greenText.empty());
+    EXPECT_LT(meanRow(redText), meanRow(greenText));
+    int brightest = 0;
+    for (const auto& p : redText)
+    {
+        brightest = std::max(brightest, At(p.first, p.second).r);
+    }
+    EXPECT_GT(brightest, 240);
+
+    // Half a second before the end (frame 571) the text is drawn at about half strength.
+    Render(editor, 569);
+    DrawFrame(editor);
+    ASSERT_EQ(editor.messages().size(), 2u);
+    int faded = 0;
+    for (const auto& p : Find(0, 0, 200, 100, red))
+    {
+        faded = std::max(faded, At(p.first, p.second).r);
+    }
+    EXPECT_GT(faded, 60);
+    EXPECT_LT(faded, 190);
+
+    Render(editor, 40);
+    EXPECT_TRUE(editor.messages().empty());
+}
+
+TEST(EditorDrawingText, BitMasksReadAsTheValuesOfTheirBits)
+{
+    EXPECT_EQ(humanReadableBitMask(0), "zero");
+    EXPECT_EQ(humanReadableBitMask(0xFFFF), "all bits set");
+    EXPECT_EQ(humanReadableBitMask(0x8001), "1,32768");
+    EXPECT_EQ(humanReadableBitMask(0x0006), "2,4");
+}
+
+TEST(EditorDrawingText, InfoDescribesBodiesFixturesAndJoints)
+{
+    b2World world(b2Vec2(0.0f, -10.0f));
+    b2BodyDef bd;
+    b2Body* bare = world.CreateBody(&bd);
+    TextRows bareRows = BodyInfoText(*bare, "");
+    EXPECT_EQ(bareRows[1].text, "  Type: static");
+    EXPECT_EQ(bareRows.back().text, "  Fixtures: 0");
+    EXPECT_EQ(bareRows.back().colour.g, 0.0f);
+
+    b2Body* body = AddBox(&world, b2_dynamicBody, b2Vec2(1.0f, 2.0f), 0.5f);
+    b2ChainShape loop;
+    const b2Vec2 points[] = {{0.0f, 0.0f}, {4.0f, 0.0f}, {4.0f, 4.0f}};
+    loop.CreateLoop(points, 3);
+    b2Fixture* chain = body->CreateFixture(&loop, 0.0f);
+    TextRows bodyRows = BodyInfoText(*body, "crate");
+    EXPECT_EQ(bodyRows[1].text, "  Name: crate");
+    EXPECT_TRUE(Contains(bodyRows, "  Position: 1.000000,2.000000"));
+    EXPECT_TRUE(Contains(bodyRows, "    Polygon: 1"));
+    EXPECT_TRUE(Contains(bodyRows, "    Loop: 1"));
+    EXPECT_TRUE(Contains(bodyRows, "      Total child edges: 3"));
+    EXPECT_FALSE(Contains(bodyRows, "    Circle: 0"));
+
+    b2Filter filter;
+    filter.categoryBits = 0x0003;
+    chain->SetFilterData(filter);
+    TextRows chainRows = FixtureInfoText(*chain, "");
+    EXPECT_TRUE(Contains(chainRows, "  Shape: chain"));
+    EXPECT_TRUE(Contains(chainRows, "  Category bits: 1,2"));
+    EXPECT_TRUE(Contains(chainRows, "  Mask bits: all bits set"));
+    EXPECT_TRUE(Contains(chainRows, "  Sub-type: loop"));
+
+    b2RevoluteJointDef hinge;
+    hinge.Initialize(bare, body, b2Vec2(1.0f, 2.0f));
+    hinge.enableLimit = true;
+    hinge.lowerAngle = -0.5f * b2_pi;
+    hinge.upperAngle = 0.25f * b2_pi;
+    TextRows hingeRows = JointInfoText(*world.CreateJoint(&hinge), "hinge");
+    EXPECT_EQ(Texts(hingeRows)[2], "  Type: revolute");
+    EXPECT_TRUE(Contains(hingeRows, "  Lower limit: -90.000000 deg"));
+    EXPECT_TRUE(Contains(hingeRows, "    (movement range: 135.000000 deg)"));
+
+    Physics::RopeJointDef rope;
+    rope.bodyA = bare;
+    rope.bodyB = body;
+    rope.localAnchorB.Set(0.0f, 0.5f);
+    rope.maxLength = 3.5f;
+    TextRows ropeRows = JointInfoText(*Physics::CreateRopeJoint(&world, rope), "");
+    EXPECT_TRUE(Contains(ropeRows, "  Type: rope"));
+    EXPECT_TRUE(Contains(ropeRows, "  Max length: 3.500000"));
+
+    b2DistanceJointDef spring;
+    spring.Initialize(bare, body, b2Vec2_zero, b2Vec2(1.0f, 2.0f));
+    b2Joint* distance = world.CreateJoint(&spring);
+    Physics::SetSpring(distance, 4.0f, 0.5f);
+    EXPECT_TRUE(Contains(JointInfoText(*distance, ""), "  Frequency: 4.0000 Hz"));
+}
+
+TEST(EditorDrawingText, OperationBlockFollowsTheState)
+{
+    OperationView view;
+    view.editMethod = EM_FIXTURES;
+    EXPECT_EQ(Texts(OperationText(view)), std::vector<std::string>{"Selecting fixtures (0)"});
+    view.selectedCount = 2;
+    EXPECT_TRUE(Contains(OperationText(view), "  Del : delete selection (press twice)"));
+
+    view.state = CS_DELETE;
+    EXPECT_EQ(Texts(OperationText(view))[0], "Pending deletion  (2 fixtures)");
+    view.editMethod = EM_JOINTS;
+    EXPECT_EQ(Texts(OperationText(view)),
+              (std::vector<std::string>{"", "  Press Del again to confirm", "  Esc : cancel"}));
+
+    view.state = CS_MEASURE;
+    view.mouseFromStart.Set(3.0f, 4.0f);
+    EXPECT_TRUE(Contains(OperationText(view), "  Distance : 5.000000"));
+    view.state = CS_ROTATE | CS_UPPER_LIMIT;
+    EXPECT_TRUE(Contains(OperationText(view), "  Press l again to switch to lower limit"));
+}
+
+TEST(EditorDrawingText, LongLinesAreCutNotOverrun)
+{
+    std::string name(1000, 'n');
+    EXPECT_EQ(FormatText("  Name: %s", name.c_str()).size(), 255u);
+}
+
+TEST(EditorDrawingMatrices, CompositionAppliesTheFirstMatrixFirst)
+{
+    b2Mat33 move;
+    b2Mat33 turn;
+    setMat33Translation(move, b2Vec2(1.0f, 0.0f));
+    setMat33Rotation(turn, 0.5f * b2_pi);
+    b2Vec2 p = b2Mul(b2Mul(move, turn), b2Vec2(1.0f, 0.0f));
+    EXPECT_NEAR(p.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(p.y, 2.0f, 1e-6f);
+
+    b2Transform xf(b2Vec2(3.0f, -2.0f), b2Rot(0.7f));
+    b2Mat33 there;
+    b2Mat33 back;
+    setMat33Transform(there, xf);
+    setMat33TransformT(back, xf);
+    b2Vec2 q = b2Mul(b2Mul(there, back), b2Vec2(0.25f, 5.0f));
+    EXPECT_NEAR(q.x, 0.25f, 1e-5f);
+    EXPECT_NEAR(q.y, 5.0f, 1e-5f);
+
+    // Angles far out of range come back within a turn instead of looping for ever.
+    float huge = 1.0e30f;
+    normalizeAngle(huge);
+    EXPECT_LE(std::fabs(huge), b2_pi);
+    float angle = 3.5f * b2_pi;
+    normalizeAngle(angle);
+    EXPECT_NEAR(angle, -0.5f * b2_pi, 1e-5f);
+}
