@@ -13,6 +13,7 @@
 // beginDrawing and endDrawing, which the front end calls around the editor's visit.
 #pragma once
 
+#include "Editor/EditorPickIndex.h"
 #include "Editor/EditorTypes.h"
 #include "Framework/WorldObserver.h"
 
@@ -65,7 +66,10 @@ public:
     float pixelToWorld(float pixels) const;
     float worldToPixel(float world) const;
 
-    // Input.
+    // Input. Modifier bits of setSpecialKeyState: 1 Shift, 2 Alt, 4 Ctrl.
+    static constexpr int k_shiftKey = 1;
+    static constexpr int k_altKey = 2;
+    static constexpr int k_ctrlKey = 4;
     void setSpecialKeyState(bool shift, bool alt, bool ctrl);
     void handleKeyDown(unsigned char key);
     void handleKeyUp(unsigned char key);
@@ -86,6 +90,10 @@ public:
     bool getVertexSplitPoint(b2Fixture* fixture, float maxDistance, float& distance, _vertexSplitInfo& info) const;
     // Centre of the current edit method's selection; (0, 0) when it is empty.
     b2Vec2 getSelectionCenter() const;
+    // Picking keeps an index of the world between mouse moves. Code that changes the world while
+    // the editor is open (moves or creates objects, changes shapes, enables or disables bodies)
+    // calls this afterwards; destructions announced by the host are noticed without it.
+    void worldChanged();
 
     // Reference cleanup: every pointer to the object leaves every set of the editor.
     void clearReferencesTo(b2Joint* joint);
@@ -135,6 +143,16 @@ public:
 private:
     const ObjectNames* names() const;
     ObjectNames* names();
+
+    // Modifiers held at the last event.
+    bool shiftHeld() const { return (m_specialKeys & k_shiftKey) != 0; }
+    bool ctrlHeld() const { return (m_specialKeys & k_ctrlKey) != 0; }
+
+    // Candidates of each edit method under the mouse (EditorPicking.cpp).
+    void updateBodyCandidates();
+    void updateFixtureCandidates();
+    void updateVertexCandidates();
+    void updateJointCandidates();
 
     // Drawing primitives and overlays (EditorDraw*.cpp).
     void drawLine(b2Vec2 a, b2Vec2 b, b2Color colour, bool stippled, bool dotAtA, float lineWidth);
@@ -195,4 +213,5 @@ private:
     std::vector<_message> m_messages;
     unsigned int m_traceTexture = 0;
     bool m_drawing = false;
+    PickIndex m_pickIndex;
 };

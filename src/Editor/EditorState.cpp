@@ -39,6 +39,7 @@ void Editor::setTest(Test* host)
     }
     m_lastSelectedBody = nullptr;
     clearControlState();
+    worldChanged();
 }
 
 void Editor::clearControlState()
@@ -241,16 +242,19 @@ void Editor::replaceReferencesTo(b2Fixture* oldFixture, b2Fixture* newFixture)
 void Editor::BodyGoing(b2Body* body)
 {
     clearReferencesTo(body);
+    worldChanged();
 }
 
 void Editor::FixtureGoing(b2Fixture* fixture)
 {
     clearReferencesTo(fixture);
+    worldChanged();
 }
 
 void Editor::JointGoing(b2Joint* joint)
 {
     clearReferencesTo(joint);
+    worldChanged();
 }
 
 void Editor::WorldGoing(b2World* world, b2World* replacement)
@@ -268,6 +272,7 @@ void Editor::WorldGoing(b2World* world, b2World* replacement)
     m_world = replacement;
     m_lastSelectedBody = nullptr;
     clearControlState();
+    worldChanged();
     m_controlState.validVertexDisplays.clear();
     m_controlState.invalidVertexDisplays.clear();
 }

@@ -1,0 +1,246 @@
+// Cost of one editor mouse move (picking under the mouse) on a large scene: 10,000 bodies with
+// 20,000 fixtures of every shape type and 5,000 pickable joints, in each edit method (and with
+// Tab held in vertex mode), at zoom 1 and zoomed out to show the whole scene. For comparison, the
+// plain walks over the world's body and joint lists that picking would otherwise do per move.
+#include "Editor/Editor.h"
+#include "Framework/Test.h"
+#include "Physics/Create.h"
+#include "Physics/Ghosts.h"
+#include "Physics/JointKinds.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cfloat>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace
+{
+
+constexpr int k_columns = 100;
+constexpr int k_rows = 100;
+constexpr float k_spacing = 4.0f;
+constexpr float k_sceneSize = k_columns * k_spacing;
+// The window's default size less the editor panel.
+constexpr int k_viewWidth = 1136 - 200;
+constexpr int k_viewHeight = 688;
+
+void AddFixtures(b2Body* body, int i)
+{
+    b2FixtureDef def;
+    def.density = 1.0f;
+    b2CircleShape circle;
+    circle.m_radius = 0.5f;
+    b2PolygonShape box;
+    box.SetAsBox(0.6f, 0.4f, b2Vec2(0.3f, 0.2f), 0.3f);
+    b2EdgeShape edge;
+    edge.SetTwoSided(b2Vec2(-1.0f, -0.8f), b2Vec2(1.0f, -0.8f));
+    const b2Vec2 points[] = {{-1.0f, 0.5f}, {-0.3f, 1.0f}, {0.4f, 0.6f}, {1.0f, 1.1f}};
+    b2ChainShape chain;
+    if (i % 8 == 3)
+    {
+        Physics::SetLoop(chain, points, 4);
+    }
+    else
+    {
+        Physics::SetChain(chain, points, 4);
+    }
+    const b2Shape* shapes[] = {&circle, &box, &edge, &chain};
+    for (int k = 0; k < 2; ++k)
+    {
+        def.shape = shapes[(i + k * 3) % 4];
+        body->CreateFixture(&def);
+    }
+}
+
+void AddJoint(b2World* world, b2Body* a, b2Body* b, int i)
+{
+    const b2Vec2 middle = 0.5f * (a->GetPosition() + b->GetPosition());
+    switch (i % 5)
+    {
+    case 0:
+    {
+        b2RevoluteJointDef def;
+        def.Initialize(a, b, middle);
+        Physics::CreateJoint(world, def);
+        break;
+    }
+    case 1:
+    {
+        b2PrismaticJointDef def;
+        def.Initialize(a, b, middle, b2Vec2(1.0f, 0.0f));
+        Physics::CreateJoint(world, def);
+        break;
+    }
+    case 2:
+    {
+        b2DistanceJointDef def;
+        def.Initialize(a, b, a->GetPosition(), b->GetPosition());
+        Physics::CreateJoint(world, def);
+        break;
+    }
+    case 3:
+    {
+        b2WheelJointDef def;
+        def.Initialize(a, b, b->GetPosition(), b2Vec2(0.0f, 1.0f));
+        Physics::CreateJoint(world, def);
+        break;
+    }
+    default:
+    {
+        Physics::RopeJointDef def;
+        def.bodyA = a;
+        def.bodyB = b;
+        def.maxLength = k_spacing * 1.5f;
+        Physics::CreateRopeJoint(world, def);
+        break;
+    }
+    }
+}
+
+struct Scene
+{
+    std::unique_ptr<Test> host;
+    std::unique_ptr<Editor> editor;
+    std::vector<b2Vec2> mice;
+
+    Scene()
+    {
+        host = std::make_unique<Test>();
+        b2World* world = host->GetWorld();
+        std::mt19937 random(7);
+        std::uniform_real_distribution<float> jitter(-0.5f, 0.5f);
+        std::vector<b2Body*> bodies;
+        for (int i = 0; i < k_columns * k_rows; ++i)
+        {
+            b2BodyDef def;
+            def.type = i % 3 == 0 ? b2_staticBody : b2_dynamicBody;
+            def.position.Set((i % k_columns) * k_spacing + jitter(random), (i / k_columns) * k_spacing + jitter(random));
+            def.angle = jitter(random);
+            // A few bodies are disabled, as a scene being built often has.
+            def.enabled = i % 2000 != 17;
+            bodies.push_back(world->CreateBody(&def));
+            AddFixtures(bodies.back(), i);
+        }
+        for (int i = 0; i < 5000; ++i)
+        {
+            const int a = (i % 50) * 2 + (i / 50) * k_columns;
+            AddJoint(world, bodies[a], bodies[a + 1], i);
+        }
+        editor = std::make_unique<Editor>(host.get());
+        std::uniform_real_distribution<float> anywhere(0.0f, k_sceneSize);
+        for (int i = 0; i < 4096; ++i)
+        {
+            mice.emplace_back(anywhere(random), anywhere(random));
+        }
+    }
+};
+
+Scene& TheScene()
+{
+    static Scene scene;
+    return scene;
+}
+
+// The view as the shell sets it: centred on `centre`, 25 × zoom metres from centre to top.
+void ShowView(Editor& editor, b2Vec2 centre, float zoom)
+{
+    const b2Vec2 half(25.0f * zoom * k_viewWidth / k_viewHeight, 25.0f * zoom);
+    editor.setDisplayArea(centre - half, centre + half, k_viewWidth, k_viewHeight);
+}
+
+void BM_MouseMove(benchmark::State& state)
+{
+    Scene& scene = TheScene();
+    Editor& editor = *scene.editor;
+    const auto method = static_cast<_editMethod>(state.range(0));
+    const bool tab = state.range(1) != 0;
+    const bool zoomedOut = state.range(2) != 0;
+    const b2Vec2 middle(k_sceneSize * 0.5f, k_sceneSize * 0.5f);
+    ShowView(editor, middle, zoomedOut ? k_sceneSize / 50.0f : 1.0f);
+    editor.handleKeyDown(27);
+    editor.setEditMethod(method);
+    if (tab)
+    {
+        editor.handleKeyDown(9);
+    }
+    size_t i = 0;
+    for (auto _ : state)
+    {
+        const b2Vec2 mouse = scene.mice[i++ % scene.mice.size()];
+        editor.handleMouseMove(b2Vec2(100.0f, 100.0f), mouse);
+        benchmark::DoNotOptimize(editor.controlState().candidateBodies.size());
+    }
+    if (tab)
+    {
+        editor.handleKeyUp(9);
+    }
+    state.SetLabel(std::string(zoomedOut ? "whole scene" : "zoom 1") + (tab ? ", Tab held" : ""));
+}
+
+void MouseMoveArgs(benchmark::internal::Benchmark* bench)
+{
+    bench->ArgNames({"method", "tab", "zoomedOut"});
+    for (int zoomedOut = 0; zoomedOut < 2; ++zoomedOut)
+    {
+        for (int method = EM_BODIES; method <= EM_JOINTS; ++method)
+        {
+            bench->Args({method, 0, zoomedOut});
+        }
+        bench->Args({EM_VERTICES, 1, zoomedOut});
+    }
+}
+BENCHMARK(BM_MouseMove)->Apply(MouseMoveArgs)->Unit(benchmark::kMicrosecond);
+
+// What one mouse move would cost walking the lists instead: every body origin, every pickable
+// joint's two anchors.
+void BM_PlainBodyWalk(benchmark::State& state)
+{
+    Scene& scene = TheScene();
+    b2World* world = scene.host->GetWorld();
+    size_t i = 0;
+    for (auto _ : state)
+    {
+        const b2Vec2 mouse = scene.mice[i++ % scene.mice.size()];
+        float best = FLT_MAX;
+        for (b2Body* body = world->GetBodyList(); body != nullptr; body = body->GetNext())
+        {
+            best = b2Min(best, (body->GetPosition() - mouse).Length());
+        }
+        benchmark::DoNotOptimize(best);
+    }
+}
+BENCHMARK(BM_PlainBodyWalk)->Unit(benchmark::kMicrosecond);
+
+void BM_PlainJointWalk(benchmark::State& state)
+{
+    Scene& scene = TheScene();
+    b2World* world = scene.host->GetWorld();
+    size_t i = 0;
+    for (auto _ : state)
+    {
+        const b2Vec2 mouse = scene.mice[i++ % scene.mice.size()];
+        b2Joint* last = nullptr;
+        for (b2Joint* joint = world->GetJointList(); joint != nullptr; joint = joint->GetNext())
+        {
+            const b2JointType type = Physics::GetJointType(joint);
+            if (type == e_pulleyJoint || type == e_mouseJoint || type == e_gearJoint || type == e_weldJoint ||
+                type == e_frictionJoint)
+            {
+                continue;
+            }
+            const float d = b2Min((joint->GetAnchorA() - mouse).Length(), (joint->GetAnchorB() - mouse).Length());
+            if (d < 2.0f)
+            {
+                last = joint;
+            }
+        }
+        benchmark::DoNotOptimize(last);
+    }
+}
+BENCHMARK(BM_PlainJointWalk)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

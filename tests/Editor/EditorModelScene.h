@@ -1,0 +1,100 @@
+// A headless editor on a scene host of its own, for tests of the editor's model. The view shows
+// 100 × 100 metres around the origin on 1000 × 1000 pixels (0.1 m per pixel), so bodies,
+// fixtures and joints are picked within 3.2 m and vertices within 1.6 m.
+#pragma once
+
+#include "Editor/Editor.h"
+#include "Framework/Test.h"
+#include "Physics/Ghosts.h"
+
+#include <vector>
+
+struct EditorModelScene
+{
+    Test host;
+    Editor editor{&host};
+
+    EditorModelScene() { showView(1.0f); }
+
+    b2World* world() { return host.GetWorld(); }
+    const _controlState& state() const { return editor.controlState(); }
+
+    // `scale` 2 shows twice as much of the world (zoomed out).
+    void showView(float scale)
+    {
+        editor.setDisplayArea(b2Vec2(-50.0f * scale, -50.0f * scale), b2Vec2(50.0f * scale, 50.0f * scale), 1000, 1000);
+    }
+
+    void moveMouse(b2Vec2 p) { editor.handleMouseMove(b2Vec2(500.0f + 10.0f * p.x, 500.0f - 10.0f * p.y), p); }
+
+    void click(int button, bool shift = false, bool ctrl = false)
+    {
+        editor.setSpecialKeyState(shift, false, ctrl);
+        editor.handleMouseButtonDown(button);
+        editor.setSpecialKeyState(false, false, false);
+    }
+
+    void clickAt(b2Vec2 p, int button = 0, bool shift = false, bool ctrl = false)
+    {
+        moveMouse(p);
+        click(button, shift, ctrl);
+    }
+
+    void press(unsigned char key, bool shift = false, bool ctrl = false)
+    {
+        editor.setSpecialKeyState(shift, false, ctrl);
+        editor.handleKeyDown(key);
+        editor.handleKeyUp(key);
+        editor.setSpecialKeyState(false, false, false);
+    }
+
+    b2Body* addBody(b2Vec2 position, b2BodyType type = b2_dynamicBody, float angle = 0.0f)
+    {
+        b2BodyDef def;
+        def.type = type;
+        def.position = position;
+        def.angle = angle;
+        return world()->CreateBody(&def);
+    }
+
+    b2Fixture* addShape(b2Body* body, const b2Shape& shape, float density = 1.0f)
+    {
+        return body->CreateFixture(&shape, density);
+    }
+
+    b2Fixture* addBox(b2Body* body, float halfWidth, float halfHeight, b2Vec2 centre = b2Vec2_zero)
+    {
+        b2PolygonShape box;
+        box.SetAsBox(halfWidth, halfHeight, centre, 0.0f);
+        return addShape(body, box);
+    }
+
+    b2Fixture* addCircle(b2Body* body, float radius, b2Vec2 centre = b2Vec2_zero)
+    {
+        b2CircleShape circle;
+        circle.m_radius = radius;
+        circle.m_p = centre;
+        return addShape(body, circle);
+    }
+
+    b2Fixture* addEdge(b2Body* body, b2Vec2 a, b2Vec2 b)
+    {
+        b2EdgeShape edge;
+        edge.SetTwoSided(a, b);
+        return addShape(body, edge, 0.0f);
+    }
+
+    b2Fixture* addChain(b2Body* body, const std::vector<b2Vec2>& points, bool loop)
+    {
+        b2ChainShape chain;
+        (loop ? Physics::SetLoop : Physics::SetChain)(chain, points.data(), static_cast<int>(points.size()));
+        return addShape(body, chain, 0.0f);
+    }
+
+    b2Joint* addRevolute(b2Body* a, b2Body* b, b2Vec2 anchor)
+    {
+        b2RevoluteJointDef def;
+        def.Initialize(a, b, anchor);
+        return world()->CreateJoint(&def);
+    }
+};

@@ -1,0 +1,461 @@
+// Picking under the mouse and selection by clicks, in every edit method: radii, ties, stacked
+// objects told apart, modifier keys, joint types that cannot be picked, and the equivalence of
+// the indexed picking with a plain walk over the world's lists.
+#include "Editor/EditorModelScene.h"
+
+#include "Physics/JointKinds.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <random>
+
+namespace
+{
+
+class Picking : public ::testing::Test, public EditorModelScene
+{
+};
+
+TEST_F(Picking, StackedBodiesAreAllCandidatesAndDisambiguationPicksOne)
+{
+    b2Body* a = addBody(b2Vec2(1.0f, 1.0f));
+    b2Body* b = addBody(b2Vec2(1.0f, 1.0f));
+    b2Body* near = addBody(b2Vec2(1.0f, 3.5f));  // within the radius, but farther
+
+    clickAt(b2Vec2(1.2f, 1.0f));
+    EXPECT_EQ(state().selectedBodies, (std::set<b2Body*>{a, b}));
+
+    click(1);
+    ASSERT_EQ(state().state, CS_DISAMBIGUATE);
+    EXPECT_EQ(state().disambiguationBodies, (std::set<b2Body*>{a, b}));
+    // The stand-ins form a row 1.5 apart, 1.5 below the shared origin, in set order.
+    b2Body* second = *state().disambiguationBodies.rbegin();
+    clickAt(b2Vec2(1.75f, -0.5f));
+    EXPECT_EQ(state().selectedBodies, std::set<b2Body*>{second});
+    EXPECT_EQ(editor.lastSelectedBody(), second);
+    EXPECT_EQ(state().state, CS_DISAMBIGUATE);
+
+    // Only the stand-ins are pickable now, not the bodies themselves.
+    moveMouse(near->GetPosition());
+    EXPECT_TRUE(state().candidateBodies.empty());
+}
+
+TEST_F(Picking, ModifiersAddToggleAndKeepTheSelection)
+{
+    b2Body* a = addBody(b2Vec2(0.0f, 0.0f));
+    b2Body* b = addBody(b2Vec2(10.0f, 0.0f));
+    clickAt(a->GetPosition());
+    clickAt(b->GetPosition(), 0, true);
+    EXPECT_EQ(state().selectedBodies, (std::set<b2Body*>{a, b}));
+    clickAt(b2Vec2(30.0f, 30.0f), 0, true);
+    EXPECT_EQ(state().selectedBodies.size(), 2u);
+    clickAt(a->GetPosition(), 0, false, true);
+    EXPECT_EQ(state().selectedBodies, std::set<b2Body*>{b});
+    clickAt(b2Vec2(30.0f, 30.0f));
+    EXPECT_TRUE(state().selectedBodies.empty());
+    EXPECT_EQ(state().selectionCenter, b2Vec2_zero);
+}
+
+TEST_F(Picking, OverlappingFixturesPickTheNearerCentroidOnly)
+{
+    b2Fixture* left = addBox(addBody(b2Vec2(0.0f, 0.0f)), 2.0f, 2.0f);
+    b2Fixture* right = addBox(addBody(b2Vec2(3.0f, 0.0f)), 2.0f, 2.0f);
+    editor.setEditMethod(EM_FIXTURES);
+    moveMouse(b2Vec2(1.2f, 0.0f));
+    EXPECT_EQ(state().candidateFixtures, std::set<b2Fixture*>{left});
+    moveMouse(b2Vec2(1.8f, 0.0f));
+    EXPECT_EQ(state().candidateFixtures, std::set<b2Fixture*>{right});
+    // A polygon is picked only from inside, an edge or chain within the radius.
+    b2Fixture* edge = addEdge(addBody(b2Vec2(0.0f, 20.0f), b2_staticBody), b2Vec2(-5.0f, 0.0f), b2Vec2(5.0f, 0.0f));
+    moveMouse(b2Vec2(0.0f, 23.0f));
+    EXPECT_EQ(state().candidateFixtures, std::set<b2Fixture*>{edge});
+    moveMouse(b2Vec2(0.0f, 23.3f));
+    EXPECT_TRUE(state().candidateFixtures.empty());
+    moveMouse(b2Vec2(0.0f, 2.5f));
+    EXPECT_TRUE(state().candidateFixtures.empty());
+}
+
+TEST_F(Picking, ExactlyTiedFixturesGoToTheFirstInWorldOrder)
+{
+    b2Body* older = addBody(b2Vec2(0.0f, 0.0f));
+    b2Body* newer = addBody(b2Vec2(0.0f, 0.0f));
+    addBox(older, 1.0f, 1.0f);
+    b2Fixture* firstMet = addBox(newer, 1.0f, 1.0f);  // the world lists newest first
+    editor.setEditMethod(EM_FIXTURES);
+    moveMouse(b2Vec2(0.5f, 0.5f));
+    EXPECT_EQ(state().candidateFixtures, std::set<b2Fixture*>{firstMet});
+    // Right clicks never start telling fixtures apart.
+    click(1);
+    EXPECT_EQ(state().state, 0);
+}
+
+TEST_F(Picking, VerticesOfEachShapeType)
+{
+    b2Body* body = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
+    addCircle(body, 1.0f, b2Vec2(-10.0f, 0.0f));
+    b2Fixture* edge = addEdge(body, b2Vec2(0.0f, 0.0f), b2Vec2(5.0f, 0.0f));
+    b2Fixture* chain = addChain(body, {{0.0f, 10.0f}, {5.0f, 10.0f}, {10.0f, 10.0f}}, false);
+    b2Fixture* box = addBox(body, 1.0f, 1.0f, b2Vec2(0.0f, -10.0f));
+    editor.setEditMethod(EM_VERTICES);
+
+    moveMouse(b2Vec2(-10.0f, 0.0f));
+    EXPECT_TRUE(state().candidateVertices.empty());
+    moveMouse(b2Vec2(4.5f, 0.5f));
+    EXPECT_EQ(state().candidateVertices, (std::set<vertexInfo>{{edge, 2}}));
+    moveMouse(b2Vec2(10.0f, 11.0f));
+    EXPECT_EQ(state().candidateVertices, (std::set<vertexInfo>{{chain, 2}}));
+    EXPECT_EQ(editor.getWorldPosition({chain, 2}, g_identityTransform), b2Vec2(10.0f, 10.0f));
+    moveMouse(b2Vec2(1.0f, -9.0f));
+    ASSERT_EQ(state().candidateVertices.size(), 1u);
+    EXPECT_EQ(state().candidateVertices.begin()->fixture, box);
+
+    // The edge's start and the chain's first point stacked: both are candidates and are told apart.
+    addEdge(body, b2Vec2(0.0f, 10.0f), b2Vec2(-5.0f, 10.0f));
+    clickAt(b2Vec2(0.2f, 10.0f));
+    EXPECT_EQ(state().selectedVertices.size(), 2u);
+    click(1);
+    ASSERT_EQ(state().state, CS_DISAMBIGUATE);
+    const vertexInfo second = *state().disambiguationVertices.rbegin();
+    clickAt(b2Vec2(0.5f, 9.0f), 0, false, true);
+    EXPECT_EQ(state().selectedVertices.size(), 1u);
+    EXPECT_EQ(state().selectedVertices.count(second), 0u);
+}
+
+TEST_F(Picking, TabShowsTheVertexInsertionPoint)
+{
+    b2Body* body = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
+    b2Fixture* box = addBox(body, 2.0f, 2.0f);
+    editor.setEditMethod(EM_VERTICES);
+    clickAt(b2Vec2(2.0f, 2.0f));
+    ASSERT_EQ(state().selectedVertices.size(), 1u);
+
+    editor.handleKeyDown(9);
+    moveMouse(b2Vec2(2.5f, 1.0f));
+    EXPECT_TRUE(state().candidateVertices.empty());
+    const _vertexSplitInfo& split = state().splitInfo;
+    ASSERT_EQ(split.fixture, box);
+    EXPECT_FLOAT_EQ(split.fraction, 0.75f);
+    EXPECT_EQ(split.segmentStart, b2Vec2(2.0f, -2.0f));
+    // Beyond the segment's end the point is the end itself; a click there does not select.
+    moveMouse(b2Vec2(2.5f, 2.5f));
+    EXPECT_TRUE(split.fraction == 0.0f || split.fraction == 1.0f);
+    click(0);
+    EXPECT_EQ(state().selectedVertices.size(), 1u);
+    editor.handleKeyUp(9);
+
+    // A full polygon offers no insertion point.
+    b2Vec2 octagon[8];
+    for (int i = 0; i < 8; ++i)
+    {
+        octagon[i] = b2Vec2(20.0f + 2.0f * cosf(i * b2_pi / 4.0f), 2.0f * sinf(i * b2_pi / 4.0f));
+    }
+    b2PolygonShape full;
+    full.Set(octagon, 8);
+    addShape(body, full);
+    editor.handleKeyDown(9);
+    moveMouse(b2Vec2(22.5f, 0.0f));
+    EXPECT_EQ(state().splitInfo.fixture, nullptr);
+}
+
+TEST_F(Picking, OnlyJointsWithAnchorsToMoveArePickable)
+{
+    b2Body* ground = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
+    b2Body* a = addBody(b2Vec2(0.0f, 0.0f));
+    b2Body* b = addBody(b2Vec2(10.0f, 0.0f));
+    b2WeldJointDef weld;
+    weld.Initialize(ground, a, b2Vec2(0.0f, 0.0f));
+    world()->CreateJoint(&weld);
+    editor.setEditMethod(EM_JOINTS);
+    moveMouse(b2Vec2(0.0f, 0.0f));
+    EXPECT_TRUE(state().candidateJoints.empty());
+
+    Physics::RopeJointDef rope;
+    rope.bodyA = ground;
+    rope.bodyB = b;
+    rope.maxLength = 12.0f;
+    b2Joint* ropeJoint = Physics::CreateRopeJoint(world(), rope);
+    moveMouse(b2Vec2(9.0f, 0.0f));
+    EXPECT_EQ(state().candidateJoints, std::set<b2Joint*>{ropeJoint});
+    // Of several within the radius the last in the world's list (the oldest) wins.
+    addRevolute(a, b, b2Vec2(8.0f, 0.0f));
+    moveMouse(b2Vec2(8.5f, 0.0f));
+    EXPECT_EQ(state().candidateJoints, std::set<b2Joint*>{ropeJoint});
+}
+
+TEST_F(Picking, ZoomingInHalvesThePickRadius)
+{
+    addBody(b2Vec2(2.5f, 0.0f));
+    moveMouse(b2Vec2(0.0f, 0.0f));
+    EXPECT_EQ(state().candidateBodies.size(), 1u);
+    showView(0.5f);
+    moveMouse(b2Vec2(0.0f, 0.0f));
+    EXPECT_TRUE(state().candidateBodies.empty());
+}
+
+TEST_F(Picking, NoticesObjectsThatAppearOrMoveBetweenMoves)
+{
+    b2Body* first = addBody(b2Vec2(0.0f, 0.0f));
+    moveMouse(b2Vec2(0.0f, 0.0f));
+    ASSERT_EQ(state().candidateBodies.size(), 1u);
+    first->SetTransform(b2Vec2(20.0f, 0.0f), 0.0f);
+    editor.worldChanged();
+    moveMouse(b2Vec2(0.0f, 0.0f));
+    EXPECT_TRUE(state().candidateBodies.empty());
+    b2Body* created = addBody(b2Vec2(0.5f, 0.0f));
+    moveMouse(b2Vec2(0.0f, 0.0f));
+    EXPECT_EQ(state().candidateBodies, std::set<b2Body*>{created});
+
+    // Fixtures of a disabled body are outside the broad-phase but still pickable.
+    b2Body* disabled = addBody(b2Vec2(-10.0f, 0.0f));
+    b2Fixture* fixture = addBox(disabled, 1.0f, 1.0f);
+    disabled->SetEnabled(false);
+    editor.setEditMethod(EM_FIXTURES);
+    moveMouse(b2Vec2(-10.0f, 0.5f));
+    EXPECT_EQ(state().candidateFixtures, std::set<b2Fixture*>{fixture});
+}
+
+TEST_F(Picking, SelectionCentrePerEditMethod)
+{
+    b2Body* body = addBody(b2Vec2(1.0f, 2.0f), b2_staticBody);
+    b2Body* other = addBody(b2Vec2(5.0f, 2.0f));
+    b2Fixture* chain = addChain(body, {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 4.0f}}, false);
+    b2Joint* joint = addRevolute(body, other, b2Vec2(3.0f, 3.0f));
+    clickAt(b2Vec2(1.0f, 2.0f));
+    clickAt(b2Vec2(5.0f, 2.0f), 0, true);
+    EXPECT_EQ(state().selectionCenter, b2Vec2(3.0f, 2.0f));
+    // A chain's centre is the mean of its segments' midpoints.
+    editor.setEditMethod(EM_FIXTURES);
+    clickAt(b2Vec2(2.0f, 2.0f));
+    ASSERT_EQ(state().selectedFixtures, std::set<b2Fixture*>{chain});
+    EXPECT_EQ(state().selectionCenter, b2Vec2(2.5f, 3.0f));
+    editor.setEditMethod(EM_JOINTS);
+    clickAt(b2Vec2(3.0f, 3.0f));
+    ASSERT_EQ(state().selectedJoints, std::set<b2Joint*>{joint});
+    EXPECT_EQ(state().selectionCenter, joint->GetAnchorA());
+}
+
+TEST(ClosestPoint, ClampsToTheSegmentAndReportsTheFraction)
+{
+    float t = -1.0f;
+    EXPECT_EQ(closestPointOnLineToPoint(b2Vec2(0, 0), b2Vec2(4, 0), b2Vec2(1, 3), &t), b2Vec2(1, 0));
+    EXPECT_FLOAT_EQ(t, 0.25f);
+    EXPECT_EQ(closestPointOnLineToPoint(b2Vec2(0, 0), b2Vec2(4, 0), b2Vec2(-2, 1), &t), b2Vec2(0, 0));
+    EXPECT_EQ(t, 0.0f);
+    EXPECT_EQ(closestPointOnLineToPoint(b2Vec2(0, 0), b2Vec2(4, 0), b2Vec2(9, 1), &t), b2Vec2(4, 0));
+    EXPECT_EQ(t, 1.0f);
+    EXPECT_EQ(closestPointOnLineToPoint(b2Vec2(2, 2), b2Vec2(2, 2), b2Vec2(9, 1), nullptr), b2Vec2(2, 2));
+}
+
+// The picking rules as a plain walk over the world's lists, in list order.
+struct ReferencePick
+{
+    std::set<b2Body*> bodies;
+    std::set<b2Fixture*> fixtures;
+    std::set<vertexInfo> vertices;
+    std::set<b2Joint*> joints;
+    _vertexSplitInfo split;
+};
+
+bool IsPickableType(b2JointType type)
+{
+    return type == e_revoluteJoint || type == e_prismaticJoint || type == e_distanceJoint || type == e_wheelJoint ||
+           type == e_ropeJoint;
+}
+
+ReferencePick PickByWalking(const Editor& editor, b2World* world, b2Vec2 mouse, bool tab)
+{
+    ReferencePick pick;
+    const float wide = editor.pixelToWorld(32.0f);
+    const float narrow = editor.pixelToWorld(16.0f);
+    float bestBody = FLT_MAX, bestFixture = FLT_MAX, bestVertex = FLT_MAX, bestSplit = FLT_MAX;
+    for (b2Body* body = world->GetBodyList(); body != nullptr; body = body->GetNext())
+    {
+        const float d = (body->GetPosition() - mouse).Length();
+        if (d < wide && d <= bestBody)
+        {
+            if (d < bestBody)
+            {
+                pick.bodies.clear();
+            }
+            bestBody = d;
+            pick.bodies.insert(body);
+        }
+        for (b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
+        {
+            float d = FLT_MAX;
+            if (editor.isMouseOverFixture(fixture, wide, d) && d < bestFixture)
+            {
+                bestFixture = d;
+                pick.fixtures = {fixture};
+            }
+            int index = 0;
+            if (!tab && editor.isMouseOverVertex(fixture, narrow, d, index) && d <= bestVertex)
+            {
+                if (d < bestVertex)
+                {
+                    pick.vertices.clear();
+                }
+                bestVertex = d;
+                pick.vertices.insert({fixture, index});
+            }
+            _vertexSplitInfo split;
+            if (tab && editor.getVertexSplitPoint(fixture, narrow, d, split) && d < bestSplit)
+            {
+                bestSplit = d;
+                pick.split = split;
+            }
+        }
+    }
+    for (b2Joint* joint = world->GetJointList(); joint != nullptr; joint = joint->GetNext())
+    {
+        const float d = b2Min((joint->GetAnchorA() - mouse).Length(), (joint->GetAnchorB() - mouse).Length());
+        if (IsPickableType(Physics::GetJointType(joint)) && d < wide)
+        {
+            pick.joints = {joint};
+        }
+    }
+    return pick;
+}
+
+// A random scene on a coarse lattice, so that origins, shapes and anchors often coincide exactly:
+// stacked identical bodies and fixtures, every shape and joint type, some disabled bodies.
+void BuildRandomScene(EditorModelScene& scene, std::mt19937& random)
+{
+    auto lattice = [&](int cells) { return static_cast<float>(std::uniform_int_distribution<int>(-cells, cells)(random)); };
+    std::vector<b2Body*> bodies;
+    for (int i = 0; i < 160; ++i)
+    {
+        const b2Vec2 position(lattice(8), lattice(8));
+        const float angle = i % 3 == 0 ? 0.0f : lattice(3) * 0.5f;
+        b2Body* body = scene.addBody(position, i % 4 == 0 ? b2_staticBody : b2_dynamicBody, angle);
+        const int shapes = 1 + i % 3;
+        for (int k = 0; k < shapes; ++k)
+        {
+            const b2Vec2 at(lattice(2), lattice(2));
+            switch ((i + k) % 5)
+            {
+            case 0:
+                scene.addBox(body, 1.0f + lattice(1) * 0.5f, 1.0f, at);
+                break;
+            case 1:
+                scene.addCircle(body, 1.0f, at);
+                break;
+            case 2:
+                scene.addEdge(body, at, at + b2Vec2(2.0f, lattice(2)));
+                break;
+            default:
+                scene.addChain(body, {at, at + b2Vec2(2.0f, 0.0f), at + b2Vec2(2.0f, 2.0f), at + b2Vec2(0.0f, 3.0f)},
+                               k % 2 == 0);
+                break;
+            }
+        }
+        body->SetEnabled(i % 17 != 5);
+        bodies.push_back(body);
+        if (i % 6 == 0)
+        {
+            // An exact copy on top, and a copy of its first shape within it.
+            b2Body* twin = scene.addBody(position, body->GetType(), angle);
+            for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
+            {
+                scene.addShape(twin, *f->GetShape(), f->GetDensity());
+            }
+            scene.addShape(body, *body->GetFixtureList()->GetShape(), 1.0f);
+        }
+    }
+    // Joints of pickable and unpickable kinds, several sharing an anchor.
+    for (size_t i = 0; i + 1 < bodies.size(); i += 2)
+    {
+        b2Body* a = bodies[i];
+        b2Body* b = bodies[i + 1];
+        if (i % 8 == 2)
+        {
+            Physics::RopeJointDef rope;
+            rope.bodyA = a;
+            rope.bodyB = b;
+            rope.maxLength = 5.0f;
+            Physics::CreateRopeJoint(scene.world(), rope);
+        }
+        else if (i % 8 == 4)
+        {
+            b2WeldJointDef weld;
+            weld.Initialize(a, b, a->GetPosition());
+            scene.world()->CreateJoint(&weld);
+        }
+        else if (i % 8 == 6)
+        {
+            b2DistanceJointDef distance;
+            distance.Initialize(a, b, a->GetPosition(), b->GetPosition());
+            scene.world()->CreateJoint(&distance);
+        }
+        else
+        {
+            scene.addRevolute(a, b, a->GetPosition());
+        }
+    }
+}
+
+TEST(PickingEquivalence, IndexedPickingMatchesAPlainWalk)
+{
+    std::mt19937 random(20240611);
+    EditorModelScene scene;
+    BuildRandomScene(scene, random);
+    std::uniform_real_distribution<float> anywhere(-12.0f, 12.0f);
+    std::vector<b2Vec2> mice;
+    for (b2Body* body = scene.world()->GetBodyList(); body != nullptr; body = body->GetNext())
+    {
+        mice.push_back(body->GetPosition());  // exact ties between stacked bodies and shapes
+    }
+    for (int i = 0; i < 300; ++i)
+    {
+        mice.emplace_back(anywhere(random), anywhere(random));
+    }
+    int ties = 0;
+    for (float view : {0.25f, 1.0f, 4.0f})
+    {
+        scene.showView(view);
+        for (int method = EM_BODIES; method <= EM_JOINTS; ++method)
+        {
+            for (bool tab : {false, true})
+            {
+                scene.editor.setEditMethod(static_cast<_editMethod>(method));
+                if (tab)
+                {
+                    scene.editor.handleKeyDown(9);
+                }
+                for (const b2Vec2& mouse : mice)
+                {
+                    scene.moveMouse(mouse);
+                    const ReferencePick expected = PickByWalking(scene.editor, scene.world(), mouse, tab);
+                    const _controlState& got = scene.state();
+                    SCOPED_TRACE(testing::Message() << "view " << view << " method " << method << " tab " << tab
+                                                    << " mouse " << mouse.x << "," << mouse.y);
+                    switch (method)
+                    {
+                    case EM_BODIES:
+                        ASSERT_EQ(got.candidateBodies, expected.bodies);
+                        ties += expected.bodies.size() > 1;
+                        break;
+                    case EM_FIXTURES:
+                        ASSERT_EQ(got.candidateFixtures, expected.fixtures);
+                        break;
+                    case EM_VERTICES:
+                        ASSERT_EQ(got.candidateVertices, expected.vertices);
+                        ASSERT_EQ(got.splitInfo.fixture, expected.split.fixture);
+                        ASSERT_EQ(got.splitInfo.edgeIndex, expected.split.edgeIndex);
+                        ASSERT_EQ(got.splitInfo.fraction, expected.split.fraction);
+                        break;
+                    default:
+                        ASSERT_EQ(got.candidateJoints, expected.joints);
+                        break;
+                    }
+                }
+                scene.editor.handleKeyUp(9);
+            }
+        }
+    }
+    // The scene is only a fair test if it produces stacked candidates.
+    EXPECT_GT(ties, 10);
+}
+
+}  // namespace
