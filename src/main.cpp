@@ -1,3 +1,4 @@
+#include "Editor/EditorFrontEnd.h"
 #include "Framework/Shell.h"
 
 #include <GL/freeglut.h>
@@ -16,7 +17,9 @@ int main(int argc, char** argv)
         return 1;
     }
     StartShell(&argc, argv);
+    SetEditorToggle(EnterEditor);
     glutMainLoop();
+    DiscardEditor();
     ShutdownShell();
     return 0;
 }

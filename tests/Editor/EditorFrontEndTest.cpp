@@ -1,0 +1,359 @@
+// Editor mode through the real window callbacks: entering and leaving it, the view while editing,
+// and saving and loading scene files by the name typed into the panel.
+#include "EditorModeFixture.h"
+
+#include "Editor/Editor.h"
+#include "Editor/EditorFrontEnd.h"
+#include "Editor/EditorPanel.h"
+#include "Framework/DefaultPanel.h"
+#include "Framework/Settings.h"
+#include "Framework/Shell.h"
+#include "Framework/Test.h"
+#include "Framework/TestEntry.h"
+#include "WorldDoc/WorldDoc.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace
+{
+
+// Every name of a scene file, sorted and tagged with its kind; `bodies` gets the body count.
+std::vector<std::string> NamesInFile(const std::string& file, int* bodies = nullptr)
+{
+    WorldDoc doc(false);
+    std::unique_ptr<b2World> world(doc.readFromFile(file.c_str()));
+    std::vector<std::string> bodyNames;
+    std::vector<std::string> fixtureNames;
+    std::vector<std::string> jointNames;
+    doc.getAllBodyNames(bodyNames);
+    doc.getAllFixtureNames(fixtureNames);
+    doc.getAllJointNames(jointNames);
+    std::vector<std::string> names;
+    for (const std::string& name : bodyNames)
+    {
+        names.push_back("body " + name);
+    }
+    for (const std::string& name : fixtureNames)
+    {
+        names.push_back("fixture " + name);
+    }
+    for (const std::string& name : jointNames)
+    {
+        names.push_back("joint " + name);
+    }
+    std::sort(names.begin(), names.end());
+    if (bodies != nullptr)
+    {
+        *bodies = world ? world->GetBodyCount() : -1;
+    }
+    return names;
+}
+
+bool Exists(const std::string& name)
+{
+    return std::filesystem::exists(name);
+}
+
+}  // namespace
+
+class EditorFrontEndTest : public EditorModeTest
+{
+};
+
+TEST_F(EditorFrontEndTest, CtrlEEntersAndLeavesOnlyWithExactlyCtrl)
+{
+    for (int modifiers : {GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT})
+    {
+        HoldModifiers(modifiers);
+        Press(5);
+        EXPECT_EQ(nullptr, g_editor);
+    }
+    ToggleEditor();
+    ASSERT_NE(nullptr, g_editor);
+    EXPECT_EQ(getTest(), g_editor->getTest());
+    EXPECT_TRUE(IsEditorPanelOpen());
+    EXPECT_FALSE(IsDefaultPanelOpen());
+
+    // Not exactly Ctrl: the keys are the editor's own, and neither "s" nor "l" touches a file.
+    SetFileName("untouched.json");
+    EditorKey(5, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
+    EditorKey('s');
+    EditorKey(19, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
+    ASSERT_NE(nullptr, g_editor);
+    EXPECT_FALSE(Exists("untouched.json"));
+
+    EditorKey('e', GLUT_ACTIVE_CTRL);
+    EXPECT_EQ(nullptr, g_editor);
+    EXPECT_FALSE(IsEditorPanelOpen());
+    EXPECT_TRUE(IsDefaultPanelOpen());
+}
+
+TEST_F(EditorFrontEndTest, SimulationResumesFromTheEditedWorldOnEveryScene)
+{
+    for (int row : {1, 10, 20, 29, 42})
+    {
+        SCOPED_TRACE(g_testEntries[row].name);
+        SwitchScene(row);
+        ::Test* test = getTest();
+        b2Body* body = FreeDynamicBody(test->GetWorld());
+        ASSERT_NE(nullptr, body);
+        const int steps = test->stepCount;
+
+        ToggleEditor();
+        ASSERT_NE(nullptr, g_editor);
+        const b2Vec2 before = body->GetPosition();
+        EditorFrame();
+        EditorFrame();
+        EXPECT_EQ(steps, test->stepCount) << "the world does not step while it is edited";
+        EXPECT_EQ(before, body->GetPosition());
+        const b2Vec2 moved = before + b2Vec2(3.0f, 2.0f);
+        body->SetTransform(moved, body->GetAngle());
+        g_editor->worldChanged();
+
+        ToggleEditor();
+        ASSERT_EQ(nullptr, g_editor);
+        ASSERT_EQ(test, getTest());
+        Frame();
+        EXPECT_EQ(steps + 1, test->stepCount);
+        EXPECT_LT((body->GetPosition() - moved).Length(), 1.0f);
+    }
+}
+
+TEST_F(EditorFrontEndTest, EnteringEndsAGrabWithoutLeavingItsAnchorBehind)
+{
+    SwitchScene(10);
+    b2World* world = getTest()->GetWorld();
+    b2Body* body = FreeDynamicBody(world);
+    ASSERT_NE(nullptr, body);
+    const int bodies = world->GetBodyCount();
+    const int joints = world->GetJointCount();
+    int x = 0;
+    int y = 0;
+    WorldToPixel(body->GetWorldCenter(), x, y);
+    Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+    ASSERT_NE(nullptr, getTest()->mouseJoint);
+
+    ToggleEditor();
+    EXPECT_EQ(nullptr, getTest()->mouseJoint);
+    EXPECT_EQ(bodies, world->GetBodyCount());
+    EXPECT_EQ(joints, world->GetJointCount());
+    // The release now reaches the editor, which has nothing to end.
+    Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+}
+
+TEST_F(EditorFrontEndTest, NamesTravelThroughSaveAndLoadAcrossTwoVisits)
+{
+    SwitchScene(29);
+    ::Test* scene = getTest();
+    b2World* world = scene->GetWorld();
+    b2Body* deck = world->GetBodyList();
+    ASSERT_NE(nullptr, deck->GetNext());
+    ASSERT_NE(nullptr, world->GetJointList());
+    scene->names.bodyNames[deck] = "deck";
+    scene->names.bodyNames[deck->GetNext()] = "twin";
+    scene->names.bodyNames[deck->GetNext()->GetNext()] = "twin";
+    scene->names.fixtureNames[deck->GetFixtureList()] = "plank";
+    scene->names.jointNames[world->GetJointList()] = "hinge";
+
+    ToggleEditor();
+    SetFileName("named.json");
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Saved scene to file: named.json", k_successColour);
+    const std::vector<std::string> expected = {"body deck", "body twin", "body twin", "fixture plank",
+                                               "joint hinge"};
+    EXPECT_EQ(expected, NamesInFile("named.json"));
+
+    EditorKey(12, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Loaded scene from file: named.json", k_successColour);
+    ASSERT_NE(scene, getTest());
+    EXPECT_EQ(getTest(), g_editor->getTest());
+    EXPECT_EQ(29, getTestIndex()) << "the registry entry and title stay";
+    ASSERT_NE(nullptr, g_editor->getBodyByName("deck"));
+    EXPECT_EQ("plank", g_editor->getNameOfFixture(g_editor->getBodyByName("deck")->GetFixtureList()));
+    EXPECT_NE(nullptr, g_editor->getJointByName("hinge"));
+
+    // Leave, let the loaded world run, come back: the names are still the world's.
+    ToggleEditor();
+    Frame();
+    ToggleEditor();
+    ASSERT_NE(nullptr, g_editor);
+    EXPECT_STREQ("vexa.json", EditorPanel().fileName) << "each visit starts with the default name";
+    SetFileName("named-again.json");
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    EXPECT_EQ(expected, NamesInFile("named-again.json"));
+}
+
+TEST_F(EditorFrontEndTest, DefaultSceneSavedFromTheEditorKeepsEveryNameAndBody)
+{
+    CopyDefaultScene();
+    Restart(0);
+    ToggleEditor();
+    SetFileName("default-resaved.json");
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+
+    int original = 0;
+    int resaved = 0;
+    const std::vector<std::string> names = NamesInFile("vexa.json", &original);
+    EXPECT_FALSE(names.empty());
+    EXPECT_EQ(names, NamesInFile("default-resaved.json", &resaved));
+    EXPECT_EQ(original, resaved);
+}
+
+TEST_F(EditorFrontEndTest, FailedLoadKeepsTheSceneAndSaysWhy)
+{
+    SwitchScene(1);
+    ToggleEditor();
+    ::Test* scene = getTest();
+    const int bodies = scene->GetWorld()->GetBodyCount();
+    WriteFile("garbage.json", "{ this is not a scene");
+    for (const std::string name : {"missing.json", "garbage.json"})
+    {
+        SetFileName(name);
+        EditorKey(12, GLUT_ACTIVE_CTRL);
+        ExpectLastMessage("Could not load scene from file: " + name, k_errorColour);
+        EXPECT_EQ(scene, getTest());
+        EXPECT_EQ(scene, g_editor->getTest());
+        EXPECT_EQ(bodies, scene->GetWorld()->GetBodyCount());
+    }
+
+    SetFileName("");
+    EditorKey(12, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Enter a file name", k_errorColour);
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Enter a file name", k_errorColour);
+    EXPECT_EQ(scene, getTest());
+
+    // A file that loads with an object left out loads, and says how many were left out.
+    WriteFile("partial.json", R"({"body": [{}, {"type": 9}]})");
+    SetFileName("partial.json");
+    EditorKey(12, GLUT_ACTIVE_CTRL);
+    EXPECT_NE(scene, getTest());
+    EXPECT_EQ(1, getTest()->GetWorld()->GetBodyCount());
+    ExpectLastMessage("1 object of the file could not be loaded (see the console)", k_errorColour);
+}
+
+TEST_F(EditorFrontEndTest, FailedSaveSaysSoAndKeepsThePreviousFile)
+{
+    SwitchScene(1);
+    ToggleEditor();
+    SetFileName("no-such-directory/scene.json");
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Could not save scene to file: no-such-directory/scene.json", k_errorColour);
+
+    SetFileName("kept.json");
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    const std::string previous = ReadFile("kept.json");
+    ASSERT_GT(previous.size(), 4096u);
+
+    // A file size limit makes the next write fail part-way, as a full disk would.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previousLimit;
+    getrlimit(RLIMIT_FSIZE, &previousLimit);
+    rlimit small = previousLimit;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    setrlimit(RLIMIT_FSIZE, &previousLimit);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ExpectLastMessage("Could not save scene to file: kept.json", k_errorColour);
+    EXPECT_EQ(previous, ReadFile("kept.json"));
+}
+
+TEST_F(EditorFrontEndTest, LoadSaveCyclesNeverAddBodies)
+{
+    SwitchScene(29);
+    ToggleEditor();
+    const int bodies = getTest()->GetWorld()->GetBodyCount();
+    SetFileName("cycle.json");
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    // Reading builds polygons with their vertices in the reader's order, so the file settles
+    // after the first cycle and then stays the same.
+    std::string settled;
+    for (int cycle = 0; cycle < 4; ++cycle)
+    {
+        EditorKey(12, GLUT_ACTIVE_CTRL);
+        EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
+        EditorFrame();
+        EditorKey(19, GLUT_ACTIVE_CTRL);
+        if (cycle == 0)
+        {
+            settled = ReadFile("cycle.json");
+        }
+        EXPECT_EQ(settled, ReadFile("cycle.json"));
+    }
+    ToggleEditor();
+    Frame();
+    EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
+}
+
+TEST_F(EditorFrontEndTest, RightDragPansCtrlRightDragZoomsAndTheDisplayAreaFollows)
+{
+    ToggleEditor();
+    int tw = 0;
+    int th = 0;
+    PointAt(300, 300);
+    const b2Vec2 grabbed = ConvertScreenToWorld(300, 300);
+    Editor_Mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 300, 300);
+    Editor_MouseMotion(360, 250);
+    const b2Vec2 underCursor = ConvertScreenToWorld(360, 250);
+    EXPECT_NEAR(grabbed.x, underCursor.x, 1e-3f);
+    EXPECT_NEAR(grabbed.y, underCursor.y, 1e-3f);
+    Editor_Mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 360, 250);
+
+    HoldModifiers(GLUT_ACTIVE_CTRL);
+    Editor_Mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 300, 300);
+    Editor_MouseMotion(300, 290);
+    EXPECT_FLOAT_EQ(1.03f, getViewZoom()) << "dragging up zooms out by 3 %";
+    Editor_MouseMotion(300, 280);
+    EXPECT_FLOAT_EQ(1.03f * 1.03f, getViewZoom());
+    Editor_MouseMotion(300, 290);
+    EXPECT_FLOAT_EQ(1.03f, getViewZoom()) << "dragging down zooms in";
+    Editor_Mouse(GLUT_RIGHT_BUTTON, GLUT_UP, 300, 290);
+    HoldModifiers(0);
+    getViewportDimensions(tw, th);
+    EXPECT_NEAR(50.0f * 1.03f * tw / th, g_editor->pixelToWorld(static_cast<float>(tw)), 1e-3f);
+
+    // Motion without a button held no longer moves the view.
+    const b2Vec2 center = getSettings()->viewCenter;
+    Editor_MouseMotion(200, 200);
+    EXPECT_EQ(center, getSettings()->viewCenter);
+
+    Editor_KeyboardSpecial(GLUT_KEY_HOME, 10, 10);
+    EXPECT_EQ(b2Vec2(0.0f, 20.0f), getSettings()->viewCenter);
+    EXPECT_FLOAT_EQ(1.03f, getViewZoom()) << "Home keeps the zoom while editing";
+
+    Editor_Resize(800, 600);
+    getViewportDimensions(tw, th);
+    EXPECT_NEAR(50.0f * 1.03f * tw / th, g_editor->pixelToWorld(static_cast<float>(tw)), 1e-3f);
+}
+
+TEST_F(EditorFrontEndTest, SceneReplacedWhileEditingLeavesNothingSelected)
+{
+    SwitchScene(10);
+    ToggleEditor();
+    const auto selectABody = [this]() {
+        b2Body* body = FreeDynamicBody(getTest()->GetWorld());
+        ASSERT_NE(nullptr, body);
+        LeftClickAt(body->GetWorldCenter());
+        ASSERT_FALSE(g_editor->controlState().selectedBodies.empty());
+    };
+
+    selectABody();
+    SetFileName("replaced.json");
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    EditorKey(12, GLUT_ACTIVE_CTRL);
+    EXPECT_TRUE(g_editor->controlState().selectedBodies.empty());
+
+    selectABody();
+    SwitchScene(5);
+    EXPECT_TRUE(g_editor->controlState().selectedBodies.empty());
+    EditorFrame();
+    EXPECT_EQ(getTest(), g_editor->getTest()) << "the editor edits the scene that replaced its own";
+}

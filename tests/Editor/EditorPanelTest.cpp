@@ -1,0 +1,232 @@
+// The editor panel: what it shows for the editor's panel values, which controls it enables, how
+// it reads typed numbers back, and real clicks on its widgets.
+#include "EditorModeFixture.h"
+
+#include "Editor/Editor.h"
+#include "Editor/EditorFrontEnd.h"
+#include "Editor/EditorPanel.h"
+#include "Framework/DefaultPanel.h"
+#include "Framework/PanelHost.h"
+#include "Framework/Shell.h"
+
+#include <imgui.h>
+#include <imgui_internal.h>
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+
+void Type(char* field, std::size_t size, const char* text)
+{
+    std::snprintf(field, size, "%s", text);
+}
+
+}  // namespace
+
+class EditorPanelTest : public EditorModeTest
+{
+protected:
+    // Moves the mouse down the panel's column at x until ImGui reports the widget `id` of the
+    // panel under it; false when it is not within the window.
+    bool FindWidget(const char* id, int x, int& y)
+    {
+        ImGuiWindow* panel = ImGui::FindWindowByName("Editor panel");
+        if (panel == nullptr)
+        {
+            return false;
+        }
+        const ImGuiID wanted = panel->GetIDNoKeepAlive(id);
+        int w = 0;
+        int h = 0;
+        getWindowDimensions(w, h);
+        for (y = 2; y < h; y += 5)
+        {
+            PointAt(x, y);
+            if (ImGui::GetHoveredID() == wanted)
+            {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Press and release with a frame after each, as a person's click arrives.
+    void ClickPanel(int x, int y)
+    {
+        Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+        EditorFrame();
+        Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+        EditorFrame();
+    }
+};
+
+TEST_F(EditorPanelTest, MixedValuesShowAsQuestionMarksAndEmptyTextsAndAreNotReadBack)
+{
+    ToggleEditor();
+    EditorFrame();
+    _panelInfo& info = g_editor->panelInfo();
+    info.objectName = "wheel";
+    info.bodyType = 2;
+    info.bodyMass = k_unsetFloat;
+    info.bodyFixedRotation = 1;
+    info.bodyBullet = k_mixedFlag;
+    info.bodyGravityScale = 0.5f;
+    info.fixtureCategoryBits = k_unsetInt;
+    info.fixtureMaskBits = 0xFFFF;
+    info.jointType = 4;  // a pulley: the list has no such item
+    info.panelChanged = true;
+    updateUIPanelState();
+
+    const EditorPanelControls& c = EditorPanel();
+    EXPECT_FALSE(info.panelChanged);
+    EXPECT_STREQ("wheel", c.objectName);
+    EXPECT_EQ(2, c.bodyType);
+    EXPECT_STREQ("", c.bodyMass);
+    EXPECT_STREQ("0.5", c.bodyGravityScale);
+    EXPECT_STREQ("", c.fixtureCategoryBits);
+    EXPECT_STREQ("65535", c.fixtureMaskBits);
+    EXPECT_EQ(0, c.jointType);
+    EXPECT_EQ("(?) Bullet", PanelCheckboxLabel("Bullet", c.bodyBullet));
+    EXPECT_EQ(0, c.bodyBullet.value);
+    EXPECT_EQ("Fixed rotation", PanelCheckboxLabel("Fixed rotation", c.bodyFixedRotation));
+    EXPECT_EQ(1, c.bodyFixedRotation.value);
+    EditorFrame();
+
+    // Nothing is copied while the editor has not flagged a change.
+    info.objectName = "other";
+    updateUIPanelState();
+    EXPECT_STREQ("wheel", c.objectName);
+
+    ASSERT_TRUE(SetEditorInputPanelInfo());
+    const _panelInput& in = g_editor->panelInput();
+    EXPECT_EQ("wheel", in.name);
+    EXPECT_EQ(0, in.bodyBullet) << "the mixed state is not read back";
+    EXPECT_EQ(1, in.bodyFixedRotation);
+    EXPECT_EQ(k_unsetFloat, in.bodyMass);
+    EXPECT_EQ(0.5f, in.bodyGravityScale);
+    EXPECT_EQ(k_unsetInt, in.fixtureCategoryBits);
+    EXPECT_EQ(0xFFFF, in.fixtureMaskBits);
+    EXPECT_EQ(0, in.jointType);
+
+    // A half-typed number is reported and passed on as not set, never as 0.
+    Type(EditorPanel().bodyMass, sizeof(EditorPanel().bodyMass), "1e");
+    std::string malformed;
+    EXPECT_FALSE(SetEditorInputPanelInfo(&malformed));
+    EXPECT_EQ("Mass", malformed);
+    EXPECT_EQ(k_unsetFloat, in.bodyMass);
+}
+
+TEST_F(EditorPanelTest, EnablingFollowsTheEditMethodThenTheEditorsFlags)
+{
+    const _panelInfo none;
+    const EditorPanelEnabling vertices = ComputeEditorPanelEnabling(EM_VERTICES, none);
+    EXPECT_FALSE(vertices.bodySettings || vertices.fixtureSettings || vertices.shapeType ||
+                 vertices.jointSettings || vertices.name || vertices.createBody || vertices.createFixture ||
+                 vertices.createJoint);
+
+    _panelInfo creatable;
+    creatable.fixtureCreatable = true;
+    creatable.jointCreatable = true;
+    const EditorPanelEnabling both = ComputeEditorPanelEnabling(EM_VERTICES, creatable);
+    EXPECT_TRUE(both.fixtureSettings && both.shapeType && both.createFixture);
+    EXPECT_TRUE(both.jointSettings && both.createJoint);
+    EXPECT_FALSE(both.bodySettings);
+
+    const EditorPanelEnabling fixtures = ComputeEditorPanelEnabling(EM_FIXTURES, none);
+    EXPECT_TRUE(fixtures.fixtureSettings);
+    EXPECT_FALSE(fixtures.shapeType) << "the shape list only serves creating a fixture";
+    EXPECT_TRUE(ComputeEditorPanelEnabling(EM_JOINTS, none).jointSettings);
+
+    _panelInfo selection;
+    selection.nameEditable = true;
+    selection.bodyApplicable = true;
+    selection.bodyCreatable = true;
+    const EditorPanelEnabling bodies = ComputeEditorPanelEnabling(EM_BODIES, selection);
+    EXPECT_TRUE(bodies.bodySettings && bodies.name && bodies.applyBody && bodies.createBody);
+    EXPECT_FALSE(bodies.applyFixture || bodies.applyJoint || bodies.jointSettings);
+
+    // Through the real keys: the panel follows a key that changes the edit method.
+    ToggleEditor();
+    EditorFrame();
+    EXPECT_TRUE(EditorPanel().enabled.bodySettings);
+    EXPECT_TRUE(EditorPanel().enabled.createBody);
+    EditorKey('v');
+    EXPECT_EQ(EM_VERTICES, g_editor->getEditMethod());
+    EXPECT_FALSE(EditorPanel().enabled.bodySettings);
+    EXPECT_FALSE(EditorPanel().enabled.createBody);
+    EditorKey('b');
+    EXPECT_TRUE(EditorPanel().enabled.bodySettings);
+}
+
+TEST_F(EditorPanelTest, RealClicksTickACheckBoxTypeAFileNameAndLeaveTheEditor)
+{
+    ToggleEditor();
+    EditorFrame();
+    int w = 0;
+    int h = 0;
+    getWindowDimensions(w, h);
+    const int left = w - k_panelWidth;
+    int y = 0;
+    ASSERT_TRUE(FindWidget("###Bullet", left + 20, y));
+    ClickPanel(left + 20, y);
+    EXPECT_EQ(1, EditorPanel().bodyBullet.value);
+
+    // A name typed into "File" is saved to with Ctrl+S while the field still has the keyboard.
+    SetFileName("");
+    ASSERT_TRUE(FindWidget("##fileName", left + 100, y));
+    ClickPanel(left + 100, y);
+    for (const char c : std::string("typed.json"))
+    {
+        Editor_Keyboard(static_cast<unsigned char>(c), left + 100, y);
+    }
+    EditorFrame();
+    EXPECT_STREQ("typed.json", EditorPanel().fileName);
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Saved scene to file: typed.json", k_successColour);
+
+    ASSERT_TRUE(FindWidget("Exit editor", left + 100, y)) << "the whole panel fits the window";
+    ClickPanel(left + 100, y);
+    EXPECT_EQ(nullptr, g_editor);
+    EXPECT_TRUE(IsDefaultPanelOpen());
+}
+
+TEST(EditorPanelNumbers, TextThatIsNotOneWholeNumberIsMalformedNotZero)
+{
+    float f = 7.0f;
+    for (const char* bad : {"1e", "abc", "--2", "1.5.2", "inf", "nan", "1e39", "2 3"})
+    {
+        EXPECT_EQ(PanelNumber::Malformed, ParsePanelFloat(bad, f)) << bad;
+    }
+    EXPECT_EQ(7.0f, f);
+    int i = 7;
+    for (const char* bad : {"1e", "abc", "--2", "3.7", "99999999999", "0x10"})
+    {
+        EXPECT_EQ(PanelNumber::Malformed, ParsePanelInt(bad, i)) << bad;
+    }
+    EXPECT_EQ(7, i);
+
+    EXPECT_EQ(PanelNumber::Unset, ParsePanelFloat("", f));
+    EXPECT_EQ(PanelNumber::Unset, ParsePanelInt("  ", i));
+    EXPECT_EQ(PanelNumber::Valid, ParsePanelFloat(" -2.5 ", f));
+    EXPECT_EQ(-2.5f, f);
+    EXPECT_EQ(PanelNumber::Valid, ParsePanelInt("-12", i));
+    EXPECT_EQ(-12, i);
+}
+
+TEST(EditorPanelNumbers, ShownFloatsAreShortAndReadBackExactly)
+{
+    char text[k_panelNumberSize];
+    FormatPanelFloat(0.2f, text, sizeof(text));
+    EXPECT_STREQ("0.2", text);
+    for (float value : {1.0f / 3.0f, 123456.789f, -1.0e-7f})
+    {
+        FormatPanelFloat(value, text, sizeof(text));
+        float back = 0.0f;
+        ASSERT_EQ(PanelNumber::Valid, ParsePanelFloat(text, back)) << text;
+        EXPECT_EQ(value, back) << text;
+    }
+    FormatPanelFloat(k_unsetFloat, text, sizeof(text));
+    EXPECT_STREQ("", text);
+}
