@@ -15,6 +15,8 @@
 
 #include "Editor/EditorPickIndex.h"
 #include "Editor/EditorTypes.h"
+#include "Editor/OperationProposal.h"
+#include "Editor/WorldEdits.h"
 #include "Framework/WorldObserver.h"
 
 #include <box2d/box2d.h>
@@ -94,6 +96,25 @@ public:
     // the editor is open (moves or creates objects, changes shapes, enables or disables bodies)
     // calls this afterwards; destructions announced by the host are noticed without it.
     void worldChanged();
+
+    // Operations: the amounts of the open translate, rotate or scale (Shift fine, Ctrl in steps),
+    // their centres, what they would do, and applying it.
+    b2Vec2 getRotationCenter() const;
+    b2Vec2 getScaleCenter() const;
+    b2Vec2 getTranslatedDelta() const;
+    float getRotatedAngle() const;
+    b2Vec2 getScaledFactor() const;
+    OperationProposal proposeOperation() const;
+    // Applies the open operation; false while it stays open (a joint limit being set).
+    bool accept();
+    // Rebuilds the tentative vertex outlines of the open operation.
+    void checkNewVertexPositions();
+    // Sets the selected joint's lower or upper limit from the open translate or rotate.
+    void setJointLimit();
+    // The joint whose limits the mouse can set: in body mode with exactly one body and one
+    // joint selected, that joint when the body is one of its two; else null.
+    b2Joint* getLimitJoint() const;
+    const WorldEdits& edits() const { return m_edits; }
 
     // Reference cleanup: every pointer to the object leaves every set of the editor.
     void clearReferencesTo(b2Joint* joint);
@@ -212,6 +233,8 @@ private:
     b2Body* m_lastSelectedBody = nullptr;
     std::vector<_message> m_messages;
     unsigned int m_traceTexture = 0;
+    // Every change of the world goes through here.
+    WorldEdits m_edits;
     bool m_drawing = false;
     PickIndex m_pickIndex;
 };

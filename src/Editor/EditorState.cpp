@@ -33,6 +33,7 @@ void Editor::setTest(Test* host)
     }
     m_test = host;
     m_world = host != nullptr ? host->GetWorld() : nullptr;
+    m_edits.setHost(host);
     if (m_test != nullptr)
     {
         m_test->AddObserver(this);
@@ -268,6 +269,7 @@ void Editor::WorldGoing(b2World* world, b2World* replacement)
     {
         m_test->RemoveObserver(this);
         m_test = nullptr;
+        m_edits.setHost(nullptr);
     }
     m_world = replacement;
     m_lastSelectedBody = nullptr;
