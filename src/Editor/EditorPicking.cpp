@@ -95,40 +95,62 @@ b2Vec2 MassCentre(const b2Fixture* fixture)
     return mass.center;
 }
 
-// Collects what the broad-phase reports: a chain once for each of its segments, any other fixture
-// once.
-class FixtureCollector : public b2QueryCallback
+// Fixtures whose broad-phase boxes lie within `reach` of p. With `insideOnly`, circles and
+// polygons count only when p lies within their box: they are hit only from inside. Their boxes
+// are read from the broad-phase's own tree, so most far fixtures are dropped without being touched.
+class ProxyCollector
 {
 public:
-    FixtureCollector(std::vector<b2Fixture*>& fixtures, std::vector<b2Fixture*>& chains)
-        : m_fixtures(fixtures), m_chains(chains)
+    ProxyCollector(const b2BroadPhase& broadPhase, b2Vec2 p, float reach, bool insideOnly,
+                   std::vector<b2Fixture*>& fixtures)
+        : m_broadPhase(broadPhase), m_p(p), m_reachSquared(reach * reach), m_insideOnly(insideOnly),
+          m_fixtures(fixtures)
     {
     }
-    bool ReportFixture(b2Fixture* fixture) override
+
+    bool QueryCallback(int32 proxyId)
     {
-        (fixture->GetType() == b2Shape::e_chain ? m_chains : m_fixtures).push_back(fixture);
+        const b2AABB& box = m_broadPhase.GetFatAABB(proxyId);
+        const float dx = b2Max(b2Max(box.lowerBound.x - m_p.x, m_p.x - box.upperBound.x), 0.0f);
+        const float dy = b2Max(b2Max(box.lowerBound.y - m_p.y, m_p.y - box.upperBound.y), 0.0f);
+        const float outside = dx * dx + dy * dy;
+        if (outside > m_reachSquared)
+        {
+            return true;
+        }
+        b2Fixture* fixture = static_cast<const b2FixtureProxy*>(m_broadPhase.GetUserData(proxyId))->fixture;
+        if (m_insideOnly && outside > 0.0f && fixture->GetType() != b2Shape::e_edge &&
+            fixture->GetType() != b2Shape::e_chain)
+        {
+            return true;
+        }
+        m_fixtures.push_back(fixture);
         return true;
     }
 
 private:
+    const b2BroadPhase& m_broadPhase;
+    b2Vec2 m_p;
+    float m_reachSquared;
+    bool m_insideOnly;
     std::vector<b2Fixture*>& m_fixtures;
-    std::vector<b2Fixture*>& m_chains;
 };
 
 // Every fixture that may have a point within `radius` of p, each once: those the broad-phase
 // holds and those of disabled bodies, which it does not.
-std::vector<b2Fixture*> FixturesNear(b2World* world, PickIndex& index, b2Vec2 p, float radius)
+std::vector<b2Fixture*> FixturesNear(b2World* world, PickIndex& index, b2Vec2 p, float radius, bool insideOnly)
 {
     std::vector<b2Fixture*> fixtures;
-    std::vector<b2Fixture*> chains;
     const float reach = PickIndex::Reach(p, radius);
     b2AABB box;
     box.lowerBound = p - b2Vec2(reach, reach);
     box.upperBound = p + b2Vec2(reach, reach);
-    FixtureCollector collector(fixtures, chains);
-    world->QueryAABB(&collector, box);
-    std::sort(chains.begin(), chains.end(), std::less<b2Fixture*>());
-    fixtures.insert(fixtures.end(), chains.begin(), std::unique(chains.begin(), chains.end()));
+    const b2BroadPhase& broadPhase = world->GetContactManager().m_broadPhase;
+    ProxyCollector collector(broadPhase, p, reach, insideOnly, fixtures);
+    broadPhase.Query(&collector, box);
+    // A chain is reported once for every segment near p.
+    std::sort(fixtures.begin(), fixtures.end(), std::less<b2Fixture*>());
+    fixtures.erase(std::unique(fixtures.begin(), fixtures.end()), fixtures.end());
     for (b2Body* body : index.disabledBodies(world))
     {
         for (b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
@@ -486,7 +508,7 @@ void Editor::updateFixtureCandidates()
     }
     const float radius = pixelToWorld(k_fixturePickPixels);
     StrictlyNearest<FixtureHit> nearest;
-    for (b2Fixture* fixture : FixturesNear(m_world, m_pickIndex, m_mouseWorld, radius))
+    for (b2Fixture* fixture : FixturesNear(m_world, m_pickIndex, m_mouseWorld, radius, true))
     {
         float d = FLT_MAX;
         if (isMouseOverFixture(fixture, radius, d))
@@ -532,7 +554,7 @@ void Editor::updateVertexCandidates()
         }
         return;
     }
-    const std::vector<b2Fixture*> fixtures = FixturesNear(m_world, m_pickIndex, m_mouseWorld, radius);
+    const std::vector<b2Fixture*> fixtures = FixturesNear(m_world, m_pickIndex, m_mouseWorld, radius, false);
     if (m_keys[k_tab])
     {
         // Tab held: where a vertex would be inserted, instead of vertices.
