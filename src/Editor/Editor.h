@@ -92,9 +92,10 @@ public:
     bool getVertexSplitPoint(b2Fixture* fixture, float maxDistance, float& distance, _vertexSplitInfo& info) const;
     // Centre of the current edit method's selection; (0, 0) when it is empty.
     b2Vec2 getSelectionCenter() const;
-    // Picking keeps an index of the world between mouse moves. Code that changes the world while
-    // the editor is open (moves or creates objects, changes shapes, enables or disables bodies)
-    // calls this afterwards; destructions announced by the host are noticed without it.
+    // Picking keeps an index of the world between mouse moves. Changes made through edits() and
+    // destructions announced by the host are noticed; code that changes the world otherwise
+    // while the editor is open (moves objects, changes shapes, enables or disables bodies) calls
+    // this afterwards.
     void worldChanged();
 
     // Operations: the amounts of the open translate, rotate or scale (Shift fine, Ctrl in steps),

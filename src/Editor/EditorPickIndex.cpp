@@ -38,6 +38,15 @@ void PickIndex::invalidate()
     m_haveRanks = false;
 }
 
+void PickIndex::track(unsigned revision)
+{
+    if (revision != m_revision)
+    {
+        m_revision = revision;
+        invalidate();
+    }
+}
+
 float PickIndex::Reach(b2Vec2 p, float radius)
 {
     // Relative slack for the distance itself, absolute slack of a few units in the last place of

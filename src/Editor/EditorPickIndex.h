@@ -3,10 +3,10 @@
 // not hold (disabled bodies), and each body's position in the world's body list, which decides
 // between exactly tied fixtures.
 //
-// Built lazily and kept until invalidate() or until the world visibly differs from what was
-// indexed (another world, other body, joint or proxy counts, another first body or joint).
-// Anything that moves bodies or joint anchors, or enables or disables bodies, must invalidate it;
-// the editor does so for every change it makes and for every destruction its host announces.
+// Built lazily and kept until invalidate(), until the tracked count of changes moves on, or until
+// the world visibly differs from what was indexed (another world, other body, joint or proxy
+// counts, another first body or joint). Anything else that moves bodies or joint anchors, or
+// enables or disables bodies, must invalidate it.
 #pragma once
 
 #include <box2d/box2d.h>
@@ -19,6 +19,8 @@ class PickIndex
 {
 public:
     void invalidate();
+    // `revision` counts the changes made to the world: the index is dropped when it moves on.
+    void track(unsigned revision);
 
     // A distance a little beyond `radius` around p: whatever float rounding does to a distance
     // measured from p, nothing farther than this can measure below `radius`.
@@ -74,6 +76,7 @@ private:
     static std::pair<size_t, size_t> Span(const std::vector<Point>& points, b2Vec2 p, float reach);
 
     Key m_key;
+    unsigned m_revision = 0;
     bool m_haveBodies = false;
     bool m_haveJoints = false;
     bool m_haveRanks = false;

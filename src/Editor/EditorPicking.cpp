@@ -440,6 +440,7 @@ bool Editor::getVertexSplitPoint(b2Fixture* fixture, float maxDistance, float& d
 
 void Editor::updateSelectionCandidate()
 {
+    m_pickIndex.track(m_edits.revision());
     switch (m_editMethod)
     {
     case EM_BODIES:
