@@ -49,4 +49,8 @@ struct FixtureFields : b2Fixture
 
 b2BlockAllocator& WorldAllocator(b2World& world);
 
+// A body's velocities as stored, written without the wake-up and checks of the library's setters.
+b2Vec2& LinearVelocity(b2Body& body);
+float& AngularVelocity(b2Body& body);
+
 }  // namespace Physics::Access

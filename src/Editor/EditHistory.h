@@ -1,0 +1,157 @@
+// Undo and redo of the editor's changes to the world. Changes are grouped into steps, one per
+// user action. A step records, in order, each object it modified (its values before the first
+// change and after the last), created (its values at the end of the step) and destroyed (its
+// values just before). Undo walks a step backwards: modified objects get their old values in
+// place, so they keep their identity and every pointer to them stays good; created objects are
+// destroyed; destroyed ones are built again with their old values and names. Redo walks it
+// forwards. Objects are named by stable numbers (ObjectIds), never by address.
+#pragma once
+
+#include "Editor/ObjectIds.h"
+#include "Physics/ObjectState.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class Test;
+
+// A selection by object number, kept with each step so that undo and redo can select the
+// step's objects again.
+struct SelectionIds
+{
+    std::vector<int> bodies;
+    std::vector<int> fixtures;
+    std::vector<std::pair<int, int>> vertices;  // fixture number, vertex index
+    std::vector<int> joints;
+};
+
+// Implemented by the editor: what is selected, and selecting again after undo or redo.
+class SelectionKeeper
+{
+public:
+    virtual ~SelectionKeeper() = default;
+    virtual SelectionIds captureSelection(ObjectIds& ids) = 0;
+    virtual void restoreSelection(const SelectionIds& selection, ObjectIds& ids) = 0;
+};
+
+class EditHistory
+{
+public:
+    // Steps kept; the oldest go first.
+    static constexpr size_t k_maxSteps = 200;
+
+    void setHost(Test* host) { m_host = host; }
+    void setSelectionKeeper(SelectionKeeper* keeper) { m_keeper = keeper; }
+    ObjectIds& ids() { return m_ids; }
+
+    void beginStep(const std::string& label);
+    void endStep();
+    bool stepOpen() const { return m_depth > 0; }
+
+    // Called by the world edits: before an object changes in place, after an object is made,
+    // and before one is destroyed.
+    void willChange(b2Body* body);
+    void willChange(b2Fixture* fixture);
+    void willChange(b2Joint* joint);
+    void created(b2Body* body);
+    void created(b2Fixture* fixture);
+    void created(b2Joint* joint);
+    void willDestroy(b2Body* body);
+    void willDestroy(b2Fixture* fixture);
+    void willDestroy(b2Joint* joint);
+
+    // The object is gone (announced by the host).
+    template <class Object>
+    void forget(Object* object)
+    {
+        m_ids.forget(object);
+    }
+
+    bool canUndo() const { return m_done > 0; }
+    bool canRedo() const { return m_done < m_steps.size(); }
+    // The label of the step undone or redone; empty when there was none.
+    std::string undo();
+    std::string redo();
+    // Forgets every step (the world was replaced).
+    void clear();
+
+private:
+    enum class Kind
+    {
+        Body,
+        Fixture,
+        Joint
+    };
+    enum class Op
+    {
+        Modify,
+        Create,
+        Destroy
+    };
+    struct FixtureRecord
+    {
+        int id = -1;
+        int bodyId = -1;
+        Physics::FixtureState state;
+        std::string name;
+    };
+    struct BodyRecord
+    {
+        int id = -1;
+        Physics::BodyState state;
+        std::string name;
+        // Whole bodies (created or destroyed) carry their fixtures in list order.
+        std::vector<FixtureRecord> fixtures;
+    };
+    struct JointRecord
+    {
+        int id = -1;
+        int bodyA = -1;
+        int bodyB = -1;
+        int gearJoint1 = -1;
+        int gearJoint2 = -1;
+        Physics::JointState state;
+        std::string name;
+    };
+    struct Entry
+    {
+        Op op = Op::Modify;
+        Kind kind = Kind::Body;
+        int id = -1;
+        bool final = false;  // `after` taken
+        BodyRecord body[2];
+        FixtureRecord fixture[2];
+        JointRecord joint[2];
+    };
+    struct Step
+    {
+        std::string label;
+        std::vector<Entry> entries;
+        SelectionIds selectionBefore;
+        SelectionIds selectionAfter;
+    };
+
+    BodyRecord recordBody(b2Body* body, bool withFixtures);
+    FixtureRecord recordFixture(b2Fixture* fixture);
+    JointRecord recordJoint(b2Joint* joint);
+    // Takes the values an entry leaves behind, if not taken yet and the object still exists.
+    void finish(Entry& entry);
+    void finishEntriesOf(Kind kind, int id);
+    Entry* entryFor(Kind kind, int id);
+    bool recording() const { return m_depth > 0 && m_replaying == 0 && m_host != nullptr; }
+
+    void apply(const Entry& entry, bool forward);
+    void restore(Kind kind, const Entry& entry, int slot);
+    void rebuild(Kind kind, const Entry& entry, int slot);
+    void destroy(Kind kind, int id);
+
+    Test* m_host = nullptr;
+    SelectionKeeper* m_keeper = nullptr;
+    ObjectIds m_ids;
+    std::vector<Step> m_steps;
+    size_t m_done = 0;
+    Step m_open;
+    int m_depth = 0;
+    int m_replaying = 0;
+};

@@ -1,0 +1,57 @@
+// A world's scene text with its bodies and joints in a canonical order: objects that undo builds
+// again are new objects at the front of the world's lists, so two worlds that hold the same values
+// compare equal here whatever their list order. Joints name their bodies (and gears their
+// joints) by content instead of by list position.
+#pragma once
+
+#include "WorldDoc/WorldDoc.h"
+
+#include <json/json.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+inline std::string CanonicalScene(b2World* world)
+{
+    WorldDoc doc(true);
+    Json::Value root;
+    Json::Reader().parse(doc.writeToString(world), root);
+    Json::FastWriter writer;
+    std::vector<std::string> bodies;
+    for (const Json::Value& body : root["body"])
+    {
+        bodies.push_back(writer.write(body));
+    }
+    // Gears come last in the file and name earlier joints, so one pass resolves them.
+    std::vector<std::string> joints;
+    for (Json::Value joint : root["joint"])
+    {
+        for (const char* member : {"bodyA", "bodyB"})
+        {
+            joint[member] = bodies.at(joint[member].asUInt());
+        }
+        for (const char* member : {"joint1", "joint2"})
+        {
+            if (joint.isMember(member))
+            {
+                joint[member] = joints.at(joint[member].asUInt());
+            }
+        }
+        joints.push_back(writer.write(joint));
+    }
+    root.removeMember("body");
+    root.removeMember("joint");
+    std::sort(bodies.begin(), bodies.end());
+    std::sort(joints.begin(), joints.end());
+    std::string text = writer.write(root);
+    for (const std::string& part : bodies)
+    {
+        text += part;
+    }
+    for (const std::string& part : joints)
+    {
+        text += part;
+    }
+    return text;
+}

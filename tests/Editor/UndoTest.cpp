@@ -1,0 +1,188 @@
+#include "CanonicalScene.h"
+
+#include "Editor/WorldEdits.h"
+#include "Framework/Test.h"
+#include "Physics/Create.h"
+#include "Physics/Ghosts.h"
+#include "Physics/Springs.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// A ground with a loop, two dynamic bodies, a revolute and a prismatic joint to the ground and a
+// gear coupling them: every kind of object undo must bring back.
+class UndoTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        edits.setHost(&host);
+        b2World* world = host.GetWorld();
+        b2BodyDef def;
+        ground = world->CreateBody(&def);
+        const b2Vec2 loop[] = {{-20, 0}, {20, 0}, {20, 20}, {-20, 20}};
+        b2ChainShape chain;
+        Physics::SetLoop(chain, loop, 4);
+        ground->CreateFixture(&chain, 0.0f);
+
+        def.type = b2_dynamicBody;
+        def.position.Set(-3, 5);
+        a = world->CreateBody(&def);
+        b2PolygonShape box;
+        box.SetAsBox(1, 0.5f);
+        a->CreateFixture(&box, 2.0f);
+        def.position.Set(4, 5);
+        def.awake = false;
+        b = world->CreateBody(&def);
+        b2CircleShape circle;
+        circle.m_radius = 0.5f;
+        b->CreateFixture(&circle, 1.0f);
+
+        b2RevoluteJointDef revoluteDef;
+        revoluteDef.Initialize(ground, a, a->GetPosition());
+        revolute = world->CreateJoint(&revoluteDef);
+        b2PrismaticJointDef prismaticDef;
+        prismaticDef.Initialize(ground, b, b->GetPosition(), b2Vec2(1, 0));
+        prismatic = world->CreateJoint(&prismaticDef);
+        b2GearJointDef gearDef;
+        gearDef.bodyA = a;
+        gearDef.bodyB = b;
+        gearDef.joint1 = revolute;
+        gearDef.joint2 = prismatic;
+        gearDef.ratio = 2.0f;
+        world->CreateJoint(&gearDef);
+
+        host.names.bodyNames[a] = "arm";
+        host.names.fixtureNames[a->GetFixtureList()] = "plate";
+        host.names.jointNames[revolute] = "hinge";
+    }
+
+    std::string exact()
+    {
+        WorldDoc doc(true);
+        return doc.writeToString(host.GetWorld());
+    }
+
+    ::Test host;
+    WorldEdits edits;
+    b2Body* ground = nullptr;
+    b2Body* a = nullptr;
+    b2Body* b = nullptr;
+    b2Joint* revolute = nullptr;
+    b2Joint* prismatic = nullptr;
+};
+
+}  // namespace
+
+TEST_F(UndoTest, ChangedObjectsGetTheirValuesBackInPlace)
+{
+    const std::string before = exact();
+    b2Fixture* plate = a->GetFixtureList();
+    edits.beginStep("edit everything");
+    edits.placeBody(a, b2Vec2(1, 2), 0.5f);
+    Physics::ShapeGeometry wide = Physics::MapGeometry(Physics::GetGeometry(plate), [](b2Vec2 p) { return 2.0f * p; });
+    edits.reshapeFixture(plate, wide);
+    edits.setFriction(plate, 0.9f);
+    edits.setJointLimits(revolute, -0.5f, 0.25f);
+    edits.enableJointLimit(revolute, true);
+    edits.moveJointAnchors(prismatic, b2Vec2(0, 0), b2Vec2(0, 3));
+    edits.setName(a, "renamed");
+    edits.endStep();
+    const std::string after = exact();
+    ASSERT_NE(before, after);
+
+    EXPECT_EQ(edits.undo(), "edit everything");
+    EXPECT_EQ(exact(), before);
+    EXPECT_EQ(a->GetFixtureList(), plate);
+    EXPECT_EQ(host.names.bodyNames[a], "arm");
+    EXPECT_FALSE(b->IsAwake());
+
+    EXPECT_EQ(edits.redo(), "edit everything");
+    EXPECT_EQ(exact(), after);
+    EXPECT_EQ(edits.redo(), "");
+}
+
+TEST_F(UndoTest, DeletedBodyComesBackWithItsJointsGearAndNames)
+{
+    const std::string before = CanonicalScene(host.GetWorld());
+    edits.beginStep("delete 1 body");
+    edits.destroyBody(a);
+    edits.endStep();
+    const std::string after = CanonicalScene(host.GetWorld());
+    EXPECT_EQ(host.GetWorld()->GetJointCount(), 1);
+
+    edits.undo();
+    EXPECT_EQ(CanonicalScene(host.GetWorld()), before);
+    EXPECT_EQ(host.GetWorld()->GetJointCount(), 3);
+    std::map<std::string, int> names;
+    for (const auto& entry : host.names.bodyNames)
+    {
+        ++names[entry.second];
+    }
+    for (const auto& entry : host.names.fixtureNames)
+    {
+        ++names[entry.second];
+    }
+    for (const auto& entry : host.names.jointNames)
+    {
+        ++names[entry.second];
+    }
+    EXPECT_EQ(names, (std::map<std::string, int>{{"arm", 1}, {"plate", 1}, {"hinge", 1}}));
+
+    edits.redo();
+    EXPECT_EQ(CanonicalScene(host.GetWorld()), after);
+    edits.undo();
+    EXPECT_EQ(CanonicalScene(host.GetWorld()), before);
+}
+
+TEST_F(UndoTest, CreatedObjectsGoAndComeBack)
+{
+    const std::string before = CanonicalScene(host.GetWorld());
+    edits.beginStep("create body");
+    b2BodyDef def;
+    def.type = b2_dynamicBody;
+    def.position.Set(8, 8);
+    b2Body* made = edits.createBody(def);
+    b2PolygonShape box;
+    box.SetAsBox(0.5f, 0.5f);
+    b2FixtureDef fixtureDef;
+    fixtureDef.shape = &box;
+    fixtureDef.density = 3.0f;
+    edits.createFixture(made, fixtureDef);
+    edits.setName(made, "crate");
+    b2DistanceJointDef rod;
+    rod.Initialize(b, made, b->GetPosition(), made->GetPosition());
+    b2Joint* spring = edits.createJoint(rod);
+    edits.setSpring(spring, 4.0f, 0.5f);
+    edits.endStep();
+    const std::string after = CanonicalScene(host.GetWorld());
+
+    edits.undo();
+    EXPECT_EQ(CanonicalScene(host.GetWorld()), before);
+    edits.redo();
+    EXPECT_EQ(CanonicalScene(host.GetWorld()), after);
+    b2Joint* remade = host.GetWorld()->GetJointList();
+    EXPECT_EQ(Physics::GetSpringFrequency(remade), 4.0f);
+}
+
+TEST_F(UndoTest, StepsAreWholeActionsAndANewOneDropsTheRedoBranch)
+{
+    edits.beginStep("move twice");
+    edits.placeBody(a, b2Vec2(0, 1), 0.0f);
+    edits.placeBody(a, b2Vec2(0, 2), 0.0f);
+    edits.endStep();
+    edits.beginStep("refused");
+    EXPECT_FALSE(edits.placeBody(a, b2Vec2(NAN, 0), 0.0f));
+    edits.endStep();
+    edits.placeBody(b, b2Vec2(9, 9), 0.0f);
+
+    EXPECT_EQ(edits.undo(), "move body");
+    EXPECT_EQ(edits.undo(), "move twice");
+    EXPECT_EQ(a->GetPosition(), b2Vec2(-3, 5));
+    EXPECT_EQ(edits.undo(), "");
+    edits.redo();
+    edits.placeBody(b, b2Vec2(1, 1), 0.0f);
+    EXPECT_EQ(edits.redo(), "");
+}
