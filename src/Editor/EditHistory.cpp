@@ -74,16 +74,26 @@ EditHistory::JointRecord EditHistory::recordJoint(b2Joint* joint)
     return record;
 }
 
+namespace
+{
+
+int64_t EntryKey(int kind, int id)
+{
+    return (static_cast<int64_t>(kind) << 32) | static_cast<uint32_t>(id);
+}
+
+}  // namespace
+
 EditHistory::Entry* EditHistory::entryFor(Kind kind, int id)
 {
-    for (Entry& entry : m_open.entries)
-    {
-        if (entry.kind == kind && entry.id == id)
-        {
-            return &entry;
-        }
-    }
-    return nullptr;
+    auto found = m_openEntries.find(EntryKey(static_cast<int>(kind), id));
+    return found != m_openEntries.end() ? &m_open.entries[found->second] : nullptr;
+}
+
+void EditHistory::push(Entry entry)
+{
+    m_openEntries.emplace(EntryKey(static_cast<int>(entry.kind), entry.id), m_open.entries.size());
+    m_open.entries.push_back(std::move(entry));
 }
 
 void EditHistory::finish(Entry& entry)
@@ -121,12 +131,10 @@ void EditHistory::finish(Entry& entry)
 
 void EditHistory::finishEntriesOf(Kind kind, int id)
 {
-    for (Entry& entry : m_open.entries)
+    // An object has at most one entry besides its destruction, which is always its last.
+    if (Entry* entry = entryFor(kind, id))
     {
-        if (entry.kind == kind && entry.id == id)
-        {
-            finish(entry);
-        }
+        finish(*entry);
     }
 }
 
@@ -139,6 +147,7 @@ void EditHistory::beginStep(const std::string& label)
     if (m_depth++ == 0)
     {
         m_open = Step();
+        m_openEntries.clear();
         m_open.label = label;
         if (m_keeper != nullptr)
         {
@@ -169,6 +178,7 @@ void EditHistory::endStep()
     m_steps.resize(m_done);
     m_steps.push_back(std::move(m_open));
     m_open = Step();
+    m_openEntries.clear();
     if (m_steps.size() > k_maxSteps)
     {
         m_steps.erase(m_steps.begin());
@@ -187,7 +197,7 @@ void EditHistory::willChange(b2Body* body)
     entry.kind = Kind::Body;
     entry.id = m_ids.of(body);
     entry.body[0] = recordBody(body, false);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::willChange(b2Fixture* fixture)
@@ -208,7 +218,7 @@ void EditHistory::willChange(b2Fixture* fixture)
     entry.kind = Kind::Fixture;
     entry.id = m_ids.of(fixture);
     entry.fixture[0] = recordFixture(fixture);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::willChange(b2Joint* joint)
@@ -229,7 +239,7 @@ void EditHistory::willChange(b2Joint* joint)
     entry.kind = Kind::Joint;
     entry.id = m_ids.of(joint);
     entry.joint[0] = recordJoint(joint);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::created(b2Body* body)
@@ -242,7 +252,7 @@ void EditHistory::created(b2Body* body)
     entry.op = Op::Create;
     entry.kind = Kind::Body;
     entry.id = m_ids.of(body);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::created(b2Fixture* fixture)
@@ -261,7 +271,7 @@ void EditHistory::created(b2Fixture* fixture)
     entry.op = Op::Create;
     entry.kind = Kind::Fixture;
     entry.id = m_ids.of(fixture);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::created(b2Joint* joint)
@@ -274,7 +284,7 @@ void EditHistory::created(b2Joint* joint)
     entry.op = Op::Create;
     entry.kind = Kind::Joint;
     entry.id = m_ids.of(joint);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::willDestroy(b2Body* body)
@@ -294,7 +304,7 @@ void EditHistory::willDestroy(b2Body* body)
     entry.id = m_ids.of(body);
     entry.final = true;
     entry.body[0] = recordBody(body, true);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::willDestroy(b2Fixture* fixture)
@@ -311,7 +321,7 @@ void EditHistory::willDestroy(b2Fixture* fixture)
     entry.id = m_ids.of(fixture);
     entry.final = true;
     entry.fixture[0] = recordFixture(fixture);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 void EditHistory::willDestroy(b2Joint* joint)
@@ -330,7 +340,7 @@ void EditHistory::willDestroy(b2Joint* joint)
     entry.id = m_ids.of(joint);
     entry.final = true;
     entry.joint[0] = recordJoint(joint);
-    m_open.entries.push_back(std::move(entry));
+    push(std::move(entry));
 }
 
 // Replaying.
@@ -519,6 +529,7 @@ void EditHistory::clear()
     m_steps.clear();
     m_done = 0;
     m_open = Step();
+    m_openEntries.clear();
     m_depth = 0;
     m_ids.clear();
 }

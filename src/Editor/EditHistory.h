@@ -10,7 +10,9 @@
 #include "Editor/ObjectIds.h"
 #include "Physics/ObjectState.h"
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -138,7 +140,9 @@ private:
     // Takes the values an entry leaves behind, if not taken yet and the object still exists.
     void finish(Entry& entry);
     void finishEntriesOf(Kind kind, int id);
+    // The open step's first entry for the object, or null.
     Entry* entryFor(Kind kind, int id);
+    void push(Entry entry);
     bool recording() const { return m_depth > 0 && m_replaying == 0 && m_host != nullptr; }
 
     void apply(const Entry& entry, bool forward);
@@ -152,6 +156,8 @@ private:
     std::vector<Step> m_steps;
     size_t m_done = 0;
     Step m_open;
+    // Position of each object's first entry in the open step, by kind and number.
+    std::unordered_map<int64_t, size_t> m_openEntries;
     int m_depth = 0;
     int m_replaying = 0;
 };
