@@ -3,10 +3,10 @@
 // Tab held in vertex mode), at zoom 1 and zoomed out to show the whole scene; the first move after
 // an edit, which rebuilds picking's index; and for comparison the plain walks over the world's
 // body and joint lists that picking would otherwise do on every move.
+#include "LargeScene.h"
+
 #include "Editor/Editor.h"
 #include "Framework/Test.h"
-#include "Physics/Create.h"
-#include "Physics/Ghosts.h"
 #include "Physics/JointKinds.h"
 
 #include <benchmark/benchmark.h>
@@ -21,84 +21,10 @@ namespace
 
 constexpr int k_columns = 100;
 constexpr int k_rows = 100;
-constexpr float k_spacing = 4.0f;
-constexpr float k_sceneSize = k_columns * k_spacing;
+constexpr float k_sceneSize = k_columns * k_largeSceneSpacing;
 // The window's default size less the editor panel.
 constexpr int k_viewWidth = 1136 - 200;
 constexpr int k_viewHeight = 688;
-
-void AddFixtures(b2Body* body, int i)
-{
-    b2FixtureDef def;
-    def.density = 1.0f;
-    b2CircleShape circle;
-    circle.m_radius = 0.5f;
-    b2PolygonShape box;
-    box.SetAsBox(0.6f, 0.4f, b2Vec2(0.3f, 0.2f), 0.3f);
-    b2EdgeShape edge;
-    edge.SetTwoSided(b2Vec2(-1.0f, -0.8f), b2Vec2(1.0f, -0.8f));
-    const b2Vec2 points[] = {{-1.0f, 0.5f}, {-0.3f, 1.0f}, {0.4f, 0.6f}, {1.0f, 1.1f}};
-    b2ChainShape chain;
-    if (i % 8 == 3)
-    {
-        Physics::SetLoop(chain, points, 4);
-    }
-    else
-    {
-        Physics::SetChain(chain, points, 4);
-    }
-    const b2Shape* shapes[] = {&circle, &box, &edge, &chain};
-    for (int k = 0; k < 2; ++k)
-    {
-        def.shape = shapes[(i + k * 3) % 4];
-        body->CreateFixture(&def);
-    }
-}
-
-void AddJoint(b2World* world, b2Body* a, b2Body* b, int i)
-{
-    const b2Vec2 middle = 0.5f * (a->GetPosition() + b->GetPosition());
-    switch (i % 5)
-    {
-    case 0:
-    {
-        b2RevoluteJointDef def;
-        def.Initialize(a, b, middle);
-        Physics::CreateJoint(world, def);
-        break;
-    }
-    case 1:
-    {
-        b2PrismaticJointDef def;
-        def.Initialize(a, b, middle, b2Vec2(1.0f, 0.0f));
-        Physics::CreateJoint(world, def);
-        break;
-    }
-    case 2:
-    {
-        b2DistanceJointDef def;
-        def.Initialize(a, b, a->GetPosition(), b->GetPosition());
-        Physics::CreateJoint(world, def);
-        break;
-    }
-    case 3:
-    {
-        b2WheelJointDef def;
-        def.Initialize(a, b, b->GetPosition(), b2Vec2(0.0f, 1.0f));
-        Physics::CreateJoint(world, def);
-        break;
-    }
-    default:
-    {
-        Physics::RopeJointDef def;
-        def.bodyA = a;
-        def.bodyB = b;
-        def.maxLength = k_spacing * 1.5f;
-        Physics::CreateRopeJoint(world, def);
-        break;
-    }
-    }
-}
 
 struct Scene
 {
@@ -109,27 +35,9 @@ struct Scene
     Scene()
     {
         host = std::make_unique<Test>();
-        b2World* world = host->GetWorld();
-        std::mt19937 random(7);
-        std::uniform_real_distribution<float> jitter(-0.5f, 0.5f);
-        std::vector<b2Body*> bodies;
-        for (int i = 0; i < k_columns * k_rows; ++i)
-        {
-            b2BodyDef def;
-            def.type = i % 3 == 0 ? b2_staticBody : b2_dynamicBody;
-            def.position.Set((i % k_columns) * k_spacing + jitter(random), (i / k_columns) * k_spacing + jitter(random));
-            def.angle = jitter(random);
-            // A few bodies are disabled, as a scene being built often has.
-            def.enabled = i % 2000 != 17;
-            bodies.push_back(world->CreateBody(&def));
-            AddFixtures(bodies.back(), i);
-        }
-        for (int i = 0; i < 5000; ++i)
-        {
-            const int a = (i % 50) * 2 + (i / 50) * k_columns;
-            AddJoint(world, bodies[a], bodies[a + 1], i);
-        }
+        BuildLargeScene(host->GetWorld(), k_columns, k_rows);
         editor = std::make_unique<Editor>(host.get());
+        std::mt19937 random(7);
         std::uniform_real_distribution<float> anywhere(0.0f, k_sceneSize);
         for (int i = 0; i < 4096; ++i)
         {

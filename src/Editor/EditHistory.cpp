@@ -1,6 +1,7 @@
 #include "Editor/EditHistory.h"
 
 #include "Framework/Test.h"
+#include "Physics/BodyState.h"
 
 #include <algorithm>
 
@@ -84,6 +85,22 @@ int64_t EntryKey(int kind, int id)
 
 }  // namespace
 
+EditHistory::Entry::Entry(Op op, Kind kind, int id) : op(op), kind(kind), id(id)
+{
+    switch (kind)
+    {
+    case Kind::Body:
+        body = std::make_unique<std::array<BodyRecord, 2>>();
+        break;
+    case Kind::Fixture:
+        fixture = std::make_unique<std::array<FixtureRecord, 2>>();
+        break;
+    case Kind::Joint:
+        joint = std::make_unique<std::array<JointRecord, 2>>();
+        break;
+    }
+}
+
 EditHistory::Entry* EditHistory::entryFor(Kind kind, int id)
 {
     auto found = m_openEntries.find(EntryKey(static_cast<int>(kind), id));
@@ -108,21 +125,21 @@ void EditHistory::finish(Entry& entry)
     case Kind::Body:
         if (b2Body* body = m_ids.body(entry.id))
         {
-            entry.body[1] = recordBody(body, entry.op == Op::Create);
+            (*entry.body)[1] = recordBody(body, entry.op == Op::Create);
             entry.final = true;
         }
         break;
     case Kind::Fixture:
         if (b2Fixture* fixture = m_ids.fixture(entry.id))
         {
-            entry.fixture[1] = recordFixture(fixture);
+            (*entry.fixture)[1] = recordFixture(fixture);
             entry.final = true;
         }
         break;
     case Kind::Joint:
         if (b2Joint* joint = m_ids.joint(entry.id))
         {
-            entry.joint[1] = recordJoint(joint);
+            (*entry.joint)[1] = recordJoint(joint);
             entry.final = true;
         }
         break;
@@ -181,7 +198,7 @@ void EditHistory::endStep()
     m_openEntries.clear();
     if (m_steps.size() > k_maxSteps)
     {
-        m_steps.erase(m_steps.begin());
+        m_steps.pop_front();
     }
     m_done = m_steps.size();
 }
@@ -192,11 +209,8 @@ void EditHistory::willChange(b2Body* body)
     {
         return;
     }
-    Entry entry;
-    entry.op = Op::Modify;
-    entry.kind = Kind::Body;
-    entry.id = m_ids.of(body);
-    entry.body[0] = recordBody(body, false);
+    Entry entry(Op::Modify, Kind::Body, m_ids.of(body));
+    (*entry.body)[0] = recordBody(body, false);
     push(std::move(entry));
 }
 
@@ -213,11 +227,8 @@ void EditHistory::willChange(b2Fixture* fixture)
     {
         return;
     }
-    Entry entry;
-    entry.op = Op::Modify;
-    entry.kind = Kind::Fixture;
-    entry.id = m_ids.of(fixture);
-    entry.fixture[0] = recordFixture(fixture);
+    Entry entry(Op::Modify, Kind::Fixture, m_ids.of(fixture));
+    (*entry.fixture)[0] = recordFixture(fixture);
     push(std::move(entry));
 }
 
@@ -234,11 +245,8 @@ void EditHistory::willChange(b2Joint* joint)
     {
         return;
     }
-    Entry entry;
-    entry.op = Op::Modify;
-    entry.kind = Kind::Joint;
-    entry.id = m_ids.of(joint);
-    entry.joint[0] = recordJoint(joint);
+    Entry entry(Op::Modify, Kind::Joint, m_ids.of(joint));
+    (*entry.joint)[0] = recordJoint(joint);
     push(std::move(entry));
 }
 
@@ -248,10 +256,7 @@ void EditHistory::created(b2Body* body)
     {
         return;
     }
-    Entry entry;
-    entry.op = Op::Create;
-    entry.kind = Kind::Body;
-    entry.id = m_ids.of(body);
+    Entry entry(Op::Create, Kind::Body, m_ids.of(body));
     push(std::move(entry));
 }
 
@@ -267,10 +272,7 @@ void EditHistory::created(b2Fixture* fixture)
     {
         return;
     }
-    Entry entry;
-    entry.op = Op::Create;
-    entry.kind = Kind::Fixture;
-    entry.id = m_ids.of(fixture);
+    Entry entry(Op::Create, Kind::Fixture, m_ids.of(fixture));
     push(std::move(entry));
 }
 
@@ -280,10 +282,7 @@ void EditHistory::created(b2Joint* joint)
     {
         return;
     }
-    Entry entry;
-    entry.op = Op::Create;
-    entry.kind = Kind::Joint;
-    entry.id = m_ids.of(joint);
+    Entry entry(Op::Create, Kind::Joint, m_ids.of(joint));
     push(std::move(entry));
 }
 
@@ -298,12 +297,9 @@ void EditHistory::willDestroy(b2Body* body)
     {
         finishEntriesOf(Kind::Fixture, m_ids.of(f));
     }
-    Entry entry;
-    entry.op = Op::Destroy;
-    entry.kind = Kind::Body;
-    entry.id = m_ids.of(body);
+    Entry entry(Op::Destroy, Kind::Body, m_ids.of(body));
     entry.final = true;
-    entry.body[0] = recordBody(body, true);
+    (*entry.body)[0] = recordBody(body, true);
     push(std::move(entry));
 }
 
@@ -315,12 +311,9 @@ void EditHistory::willDestroy(b2Fixture* fixture)
     }
     willChange(fixture->GetBody());
     finishEntriesOf(Kind::Fixture, m_ids.of(fixture));
-    Entry entry;
-    entry.op = Op::Destroy;
-    entry.kind = Kind::Fixture;
-    entry.id = m_ids.of(fixture);
+    Entry entry(Op::Destroy, Kind::Fixture, m_ids.of(fixture));
     entry.final = true;
-    entry.fixture[0] = recordFixture(fixture);
+    (*entry.fixture)[0] = recordFixture(fixture);
     push(std::move(entry));
 }
 
@@ -334,12 +327,9 @@ void EditHistory::willDestroy(b2Joint* joint)
     willChange(joint->GetBodyA());
     willChange(joint->GetBodyB());
     finishEntriesOf(Kind::Joint, m_ids.of(joint));
-    Entry entry;
-    entry.op = Op::Destroy;
-    entry.kind = Kind::Joint;
-    entry.id = m_ids.of(joint);
+    Entry entry(Op::Destroy, Kind::Joint, m_ids.of(joint));
     entry.final = true;
-    entry.joint[0] = recordJoint(joint);
+    (*entry.joint)[0] = recordJoint(joint);
     push(std::move(entry));
 }
 
@@ -352,22 +342,22 @@ void EditHistory::restore(Kind kind, const Entry& entry, int slot)
     case Kind::Body:
         if (b2Body* body = m_ids.body(entry.id))
         {
-            Physics::RestoreBody(body, entry.body[slot].state);
-            SetNameIn(m_host->names.bodyNames, body, entry.body[slot].name);
+            Physics::RestoreBody(body, (*entry.body)[slot].state);
+            SetNameIn(m_host->names.bodyNames, body, (*entry.body)[slot].name);
         }
         break;
     case Kind::Fixture:
         if (b2Fixture* fixture = m_ids.fixture(entry.id))
         {
-            Physics::RestoreFixture(fixture, entry.fixture[slot].state);
-            SetNameIn(m_host->names.fixtureNames, fixture, entry.fixture[slot].name);
+            Physics::RestoreFixture(fixture, (*entry.fixture)[slot].state);
+            SetNameIn(m_host->names.fixtureNames, fixture, (*entry.fixture)[slot].name);
         }
         break;
     case Kind::Joint:
         if (b2Joint* joint = m_ids.joint(entry.id))
         {
-            Physics::RestoreJoint(joint, entry.joint[slot].state);
-            SetNameIn(m_host->names.jointNames, joint, entry.joint[slot].name);
+            Physics::RestoreJoint(joint, (*entry.joint)[slot].state);
+            SetNameIn(m_host->names.jointNames, joint, (*entry.joint)[slot].name);
         }
         break;
     }
@@ -380,7 +370,7 @@ void EditHistory::rebuild(Kind kind, const Entry& entry, int slot)
     {
     case Kind::Body:
     {
-        const BodyRecord& record = entry.body[slot];
+        const BodyRecord& record = (*entry.body)[slot];
         b2Body* body = Physics::CreateBody(world, record.state);
         if (body == nullptr)
         {
@@ -402,7 +392,7 @@ void EditHistory::rebuild(Kind kind, const Entry& entry, int slot)
     }
     case Kind::Fixture:
     {
-        const FixtureRecord& record = entry.fixture[slot];
+        const FixtureRecord& record = (*entry.fixture)[slot];
         b2Body* body = m_ids.body(record.bodyId);
         b2Fixture* fixture = body != nullptr ? Physics::CreateFixture(body, record.state) : nullptr;
         if (fixture != nullptr)
@@ -414,7 +404,7 @@ void EditHistory::rebuild(Kind kind, const Entry& entry, int slot)
     }
     case Kind::Joint:
     {
-        const JointRecord& record = entry.joint[slot];
+        const JointRecord& record = (*entry.joint)[slot];
         b2Body* bodyA = m_ids.body(record.bodyA);
         b2Body* bodyB = m_ids.body(record.bodyB);
         if (bodyA == nullptr || bodyB == nullptr)
@@ -482,6 +472,12 @@ void EditHistory::apply(const Entry& entry, bool forward)
     }
 }
 
+void EditHistory::settle()
+{
+    // Proxies destroyed later in the replay search the list of new and moved ones: keep it short.
+    Physics::SettleBroadPhase(m_host->GetWorld());
+}
+
 std::string EditHistory::undo()
 {
     if (!canUndo() || m_host == nullptr || m_depth > 0)
@@ -493,6 +489,7 @@ std::string EditHistory::undo()
     for (auto entry = step.entries.rbegin(); entry != step.entries.rend(); ++entry)
     {
         apply(*entry, false);
+        settle();
     }
     --m_replaying;
     --m_done;
@@ -514,6 +511,7 @@ std::string EditHistory::redo()
     for (const Entry& entry : step.entries)
     {
         apply(entry, true);
+        settle();
     }
     --m_replaying;
     ++m_done;

@@ -10,7 +10,10 @@
 #include "Editor/ObjectIds.h"
 #include "Physics/ObjectState.h"
 
+#include <array>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -116,15 +119,19 @@ private:
         Physics::JointState state;
         std::string name;
     };
+    // The records before (0) and after (1), of the entry's kind only: entries stay small, so
+    // recording costs little beside the change it records.
     struct Entry
     {
-        Op op = Op::Modify;
-        Kind kind = Kind::Body;
-        int id = -1;
+        Entry(Op op, Kind kind, int id);
+
+        Op op;
+        Kind kind;
+        int id;
         bool final = false;  // `after` taken
-        BodyRecord body[2];
-        FixtureRecord fixture[2];
-        JointRecord joint[2];
+        std::unique_ptr<std::array<BodyRecord, 2>> body;
+        std::unique_ptr<std::array<FixtureRecord, 2>> fixture;
+        std::unique_ptr<std::array<JointRecord, 2>> joint;
     };
     struct Step
     {
@@ -149,11 +156,12 @@ private:
     void restore(Kind kind, const Entry& entry, int slot);
     void rebuild(Kind kind, const Entry& entry, int slot);
     void destroy(Kind kind, int id);
+    void settle();
 
     Test* m_host = nullptr;
     SelectionKeeper* m_keeper = nullptr;
     ObjectIds m_ids;
-    std::vector<Step> m_steps;
+    std::deque<Step> m_steps;
     size_t m_done = 0;
     Step m_open;
     // Position of each object's first entry in the open step, by kind and number.

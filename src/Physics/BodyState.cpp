@@ -90,4 +90,15 @@ void PutToSleep(b2Body* body)
     }
 }
 
+bool SettleBroadPhase(b2World* world)
+{
+    if (world == nullptr || world->IsLocked())
+    {
+        return false;
+    }
+    // The world owns its contact manager; the library only hands out a const reference.
+    const_cast<b2ContactManager&>(world->GetContactManager()).FindNewContacts();
+    return true;
+}
+
 }  // namespace Physics

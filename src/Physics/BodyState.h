@@ -25,4 +25,10 @@ bool SetFixedRotation(b2Body* body, bool fixedRotation, std::string* error = nul
 // Put a body to sleep: velocities, force, torque and sleep time cleared.
 void PutToSleep(b2Body* body);
 
+// Pairs up the broad-phase proxies that were created or moved since the last step, as the next
+// step would. The broad-phase lists them until a step, and every proxy destroyed meanwhile
+// searches that list: in a world that is edited without stepping, call this after each edit so
+// that destruction stays cheap. Refused (false) while the world is locked.
+bool SettleBroadPhase(b2World* world);
+
 }  // namespace Physics

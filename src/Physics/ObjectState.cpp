@@ -139,10 +139,40 @@ Def CommonDef(const b2Joint* joint)
     return def;
 }
 
+// Equal bit for bit: values without padding only.
+template <class Value>
+bool SameBytes(const Value& a, const Value& b)
+{
+    static_assert(std::is_same_v<Value, float> || std::is_same_v<Value, b2Vec2>, "plain values only");
+    return std::memcmp(&a, &b, sizeof(Value)) == 0;
+}
+
+bool SamePoints(const b2Vec2* a, const b2Vec2* b, int count)
+{
+    return std::equal(a, a + count, b, SameBytes<b2Vec2>);
+}
+
+bool SameShape(const b2CircleShape& a, const b2CircleShape& b)
+{
+    return SameBytes(a.m_radius, b.m_radius) && SameBytes(a.m_p, b.m_p);
+}
+
+bool SameShape(const b2EdgeShape& a, const b2EdgeShape& b)
+{
+    return SameBytes(a.m_radius, b.m_radius) && SameBytes(a.m_vertex0, b.m_vertex0) &&
+           SameBytes(a.m_vertex1, b.m_vertex1) && SameBytes(a.m_vertex2, b.m_vertex2) &&
+           SameBytes(a.m_vertex3, b.m_vertex3) && a.m_oneSided == b.m_oneSided;
+}
+
+bool SameShape(const b2PolygonShape& a, const b2PolygonShape& b)
+{
+    return SameBytes(a.m_radius, b.m_radius) && a.m_count == b.m_count && SameBytes(a.m_centroid, b.m_centroid) &&
+           SamePoints(a.m_vertices, b.m_vertices, a.m_count) && SamePoints(a.m_normals, b.m_normals, a.m_count);
+}
+
 bool SameMassData(const b2MassData& a, const b2MassData& b)
 {
-    return std::memcmp(&a.mass, &b.mass, sizeof(float)) == 0 && std::memcmp(&a.I, &b.I, sizeof(float)) == 0 &&
-           std::memcmp(&a.center, &b.center, sizeof(b2Vec2)) == 0;
+    return SameBytes(a.mass, b.mass) && SameBytes(a.I, b.I) && SameBytes(a.center, b.center);
 }
 
 b2RevoluteJointDef RevoluteDef(const b2Joint* joint)
@@ -425,29 +455,42 @@ FixtureState CaptureFixture(const b2Fixture* fixture)
 
 void RestoreFixture(b2Fixture* fixture, const FixtureState& state)
 {
+    // Proxies are rebuilt only for a shape that differs: rebuilding costs a broad-phase update.
+    const FixtureState current = CaptureFixture(fixture);
     b2Shape* shape = fixture->GetShape();
+    bool reshaped = true;
     switch (state.type)
     {
     case b2Shape::e_circle:
+        reshaped = !SameShape(current.circle, state.circle);
         *static_cast<b2CircleShape*>(shape) = state.circle;
         break;
     case b2Shape::e_edge:
+        reshaped = !SameShape(current.edge, state.edge);
         *static_cast<b2EdgeShape*>(shape) = state.edge;
         break;
     case b2Shape::e_polygon:
+        reshaped = !SameShape(current.polygon, state.polygon);
         *static_cast<b2PolygonShape*>(shape) = state.polygon;
         break;
     case b2Shape::e_chain:
     {
-        // Rebuilt for the stored vertex count, then every stored value written back as it was.
         const std::vector<b2Vec2>& v = state.chainVertices;
-        const int count = static_cast<int>(v.size());
-        const bool loop = count >= 4 && v.front() == v.back();
-        RecreateChain(fixture, v.data(), loop ? count - 1 : count, loop);
-        auto* chain = static_cast<b2ChainShape*>(shape);
-        std::copy(v.begin(), v.end(), chain->m_vertices);
-        chain->m_prevVertex = state.chainPrevVertex;
-        chain->m_nextVertex = state.chainNextVertex;
+        reshaped = current.chainVertices.size() != v.size() ||
+                   !SamePoints(v.data(), current.chainVertices.data(), static_cast<int>(v.size())) ||
+                   !SameBytes(current.chainPrevVertex, state.chainPrevVertex) ||
+                   !SameBytes(current.chainNextVertex, state.chainNextVertex);
+        if (reshaped)
+        {
+            // Rebuilt for the stored vertex count, then every stored value written back as it was.
+            const int count = static_cast<int>(v.size());
+            const bool loop = count >= 4 && v.front() == v.back();
+            RecreateChain(fixture, v.data(), loop ? count - 1 : count, loop);
+            auto* chain = static_cast<b2ChainShape*>(shape);
+            std::copy(v.begin(), v.end(), chain->m_vertices);
+            chain->m_prevVertex = state.chainPrevVertex;
+            chain->m_nextVertex = state.chainNextVertex;
+        }
         break;
     }
     default:
@@ -458,9 +501,17 @@ void RestoreFixture(b2Fixture* fixture, const FixtureState& state)
     fixture->SetRestitution(state.restitution);
     fixture->SetRestitutionThreshold(state.restitutionThreshold);
     fixture->SetSensor(state.sensor);
-    fixture->SetFilterData(state.filter);
+    const b2Filter& filter = fixture->GetFilterData();
+    if (filter.categoryBits != state.filter.categoryBits || filter.maskBits != state.filter.maskBits ||
+        filter.groupIndex != state.filter.groupIndex)
+    {
+        fixture->SetFilterData(state.filter);
+    }
     fixture->GetUserData().pointer = state.userData;
-    RefreshProxies(fixture->GetBody());
+    if (reshaped)
+    {
+        RefreshProxies(fixture->GetBody());
+    }
 }
 
 b2Fixture* CreateFixture(b2Body* body, const FixtureState& state)
