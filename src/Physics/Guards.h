@@ -9,6 +9,8 @@
 #include <box2d/box2d.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace Physics
 {
@@ -49,6 +51,8 @@ struct MassChange
     const b2Fixture* removed = nullptr;   // leaves them
     b2BodyType type;                      // the body's type afterwards
     bool fixedRotation;                   // the body's fixed-rotation flag afterwards
+    // Fixtures that keep their place in the list with another shape.
+    std::vector<std::pair<const b2Fixture*, const b2Shape*>> reshaped;
 };
 // The library asserts when a dynamic body's inertia about its centre of mass comes out zero or
 // negative in single precision, which happens to fixtures that are small for their distance

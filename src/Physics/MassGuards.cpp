@@ -35,6 +35,19 @@ struct MassSum
     }
 };
 
+// The fixture's shape once the change is made.
+const b2Shape& ShapeAfter(const MassChange& change, const b2Fixture* fixture)
+{
+    for (const auto& reshaped : change.reshaped)
+    {
+        if (reshaped.first == fixture)
+        {
+            return *reshaped.second;
+        }
+    }
+    return *fixture->GetShape();
+}
+
 const char* kInertiaTooSmall = "rotational inertia about the centre of mass is not positive";
 
 }  // namespace
@@ -76,7 +89,7 @@ std::string CheckMassReset(const b2Body& body, const MassChange& change)
     {
         if (f != change.removed)
         {
-            problem = sum.Add(*f->GetShape(), f->GetDensity());
+            problem = sum.Add(ShapeAfter(change, f), f->GetDensity());
         }
     }
     if (!problem.empty())

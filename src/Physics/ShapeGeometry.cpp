@@ -8,7 +8,9 @@
 #include "Physics/Reasons.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 
 namespace Physics
 {
@@ -167,55 +169,56 @@ std::string CheckGeometry(const ShapeGeometry& geometry)
 namespace
 {
 
-// The reason `geometry` cannot go into `fixture`; the built shape in `shape` when it can.
-std::string CheckReplacement(const b2Fixture* fixture, const ShapeGeometry& geometry, std::unique_ptr<b2Shape>& shape)
+// The shapes the changes build, in their order, or the reason one of them cannot be written.
+std::string CheckChanges(const std::vector<GeometryChange>& changes, std::vector<std::unique_ptr<b2Shape>>& shapes)
 {
-    if (fixture == nullptr || fixture->GetType() != geometry.type)
+    std::set<const b2Fixture*> seen;
+    std::map<const b2Body*, MassChange> bodies;
+    for (const GeometryChange& change : changes)
     {
-        return "the shape type cannot change";
+        const b2Fixture* fixture = change.fixture;
+        if (fixture == nullptr || fixture->GetType() != change.geometry.type)
+        {
+            return "the shape type cannot change";
+        }
+        if (!seen.insert(fixture).second)
+        {
+            return "a fixture is changed twice";
+        }
+        const b2Body* body = fixture->GetBody();
+        if (body->GetWorld()->IsLocked())
+        {
+            return "the world is locked";
+        }
+        std::string reason;
+        std::unique_ptr<b2Shape> shape = BuildShape(change.geometry, reason);
+        if (shape == nullptr)
+        {
+            return reason;
+        }
+        reason = CheckShape(*shape);
+        if (!reason.empty())
+        {
+            return reason;
+        }
+        bodies.emplace(body, MassChange(*body)).first->second.reshaped.emplace_back(fixture, shape.get());
+        shapes.push_back(std::move(shape));
     }
-    const b2Body* body = fixture->GetBody();
-    if (body->GetWorld()->IsLocked())
+    // Each body's mass is recomputed once, with all of its new shapes in their places.
+    for (const auto& body : bodies)
     {
-        return "the world is locked";
+        const std::string reason = CheckMassReset(*body.first, body.second);
+        if (!reason.empty())
+        {
+            return reason;
+        }
     }
-    std::string reason;
-    shape = BuildShape(geometry, reason);
-    if (shape == nullptr)
-    {
-        return reason;
-    }
-    reason = CheckShape(*shape);
-    if (!reason.empty())
-    {
-        return reason;
-    }
-    // The body's mass is recomputed with the new shape in place of the old one.
-    b2FixtureDef replacement;
-    replacement.shape = shape.get();
-    replacement.density = fixture->GetDensity();
-    MassChange change(*body);
-    change.removed = fixture;
-    change.added = &replacement;
-    return CheckMassReset(*body, change);
+    return {};
 }
 
-}  // namespace
-
-std::string CheckGeometryFor(const b2Fixture* fixture, const ShapeGeometry& geometry)
+// Writes a checked geometry and its built shape into the fixture; the body's mass is left as it was.
+void WriteShape(b2Fixture* fixture, const ShapeGeometry& geometry, const b2Shape& shape)
 {
-    std::unique_ptr<b2Shape> shape;
-    return CheckReplacement(fixture, geometry, shape);
-}
-
-bool SetGeometry(b2Fixture* fixture, const ShapeGeometry& geometry, std::string* error)
-{
-    std::unique_ptr<b2Shape> shape;
-    if (Refused(CheckReplacement(fixture, geometry, shape), error))
-    {
-        return false;
-    }
-    b2Body* body = fixture->GetBody();
     switch (geometry.type)
     {
     case b2Shape::e_circle:
@@ -239,7 +242,7 @@ bool SetGeometry(b2Fixture* fixture, const ShapeGeometry& geometry, std::string*
     {
         auto* polygon = static_cast<b2PolygonShape*>(fixture->GetShape());
         const float skin = polygon->m_radius;
-        *polygon = *static_cast<b2PolygonShape*>(shape.get());
+        *polygon = static_cast<const b2PolygonShape&>(shape);
         polygon->m_radius = skin;
         break;
     }
@@ -254,8 +257,44 @@ bool SetGeometry(b2Fixture* fixture, const ShapeGeometry& geometry, std::string*
     default:
         break;
     }
-    ResetMassData(body);
-    RefreshProxies(body);
+}
+
+}  // namespace
+
+std::string CheckGeometryFor(const b2Fixture* fixture, const ShapeGeometry& geometry)
+{
+    return CheckGeometries({GeometryChange{const_cast<b2Fixture*>(fixture), geometry}});
+}
+
+bool SetGeometry(b2Fixture* fixture, const ShapeGeometry& geometry, std::string* error)
+{
+    return SetGeometries({GeometryChange{fixture, geometry}}, error);
+}
+
+std::string CheckGeometries(const std::vector<GeometryChange>& changes)
+{
+    std::vector<std::unique_ptr<b2Shape>> shapes;
+    return CheckChanges(changes, shapes);
+}
+
+bool SetGeometries(const std::vector<GeometryChange>& changes, std::string* error)
+{
+    std::vector<std::unique_ptr<b2Shape>> shapes;
+    if (Refused(CheckChanges(changes, shapes), error))
+    {
+        return false;
+    }
+    std::set<b2Body*> bodies;
+    for (size_t i = 0; i < changes.size(); ++i)
+    {
+        WriteShape(changes[i].fixture, changes[i].geometry, *shapes[i]);
+        bodies.insert(changes[i].fixture->GetBody());
+    }
+    for (b2Body* body : bodies)
+    {
+        ResetMassData(body);
+        RefreshProxies(body);
+    }
     return true;
 }
 

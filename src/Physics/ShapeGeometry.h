@@ -65,4 +65,21 @@ std::string CheckGeometryFor(const b2Fixture* fixture, const ShapeGeometry& geom
 // when CheckGeometryFor refuses it.
 bool SetGeometry(b2Fixture* fixture, const ShapeGeometry& geometry, std::string* error = nullptr);
 
+// One fixture's new shape, for changing several fixtures together.
+struct GeometryChange
+{
+    b2Fixture* fixture = nullptr;
+    ShapeGeometry geometry;
+};
+
+// Why the changes cannot all be written: CheckGeometryFor's reasons for any of them, a fixture
+// named twice, or a body whose mass the library would assert on once all of its fixtures have
+// their new shapes (fixtures that pass one at a time can fail together). Empty when they can.
+std::string CheckGeometries(const std::vector<GeometryChange>& changes);
+
+// Writes every change, then recomputes each body's mass and rebuilds its contacts once, so no
+// body ever holds only some of its new shapes. Refused as a whole (false, *error set when given,
+// nothing changed) when CheckGeometries refuses.
+bool SetGeometries(const std::vector<GeometryChange>& changes, std::string* error = nullptr);
+
 }  // namespace Physics

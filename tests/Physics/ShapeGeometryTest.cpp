@@ -108,3 +108,39 @@ TEST(ShapeGeometry, LoopStaysALoopAndReversalSwapsGhosts)
     EXPECT_FALSE(reversed.hasGhostBefore);
     EXPECT_EQ(reversed.ghostAfter, b2Vec2(-1, 0));
 }
+
+TEST(ShapeGeometry, FixturesOfOneBodyAreCheckedAndWrittenTogether)
+{
+    PhysicsWorld w;
+    b2BodyDef def;
+    def.type = b2_dynamicBody;
+    b2Body* body = w.world.CreateBody(&def);
+    b2CircleShape circle;
+    circle.m_radius = 1.0f;
+    circle.m_p.Set(1000.0f, 0.0f);
+    b2Fixture* first = body->CreateFixture(&circle, 1.0f);
+    circle.m_p.Set(1000.0f, 3.0f);
+    b2Fixture* second = body->CreateFixture(&circle, 1.0f);
+
+    // Either circle shrunk alone leaves the other to give the body its inertia; both shrunk
+    // leave an inertia about the centre of mass that single precision cannot tell from zero.
+    ShapeGeometry small = Physics::GetGeometry(first);
+    small.radius = 1e-3f;
+    ShapeGeometry smallToo = small;
+    smallToo.points[0].y = 2e-3f;
+    EXPECT_EQ(Physics::CheckGeometryFor(first, small), "");
+    EXPECT_EQ(Physics::CheckGeometryFor(second, smallToo), "");
+    const std::vector<Physics::GeometryChange> both = {{first, small}, {second, smallToo}};
+    EXPECT_NE(Physics::CheckGeometries(both), "");
+    EXPECT_FALSE(Physics::SetGeometries(both));
+    EXPECT_EQ(first->GetShape()->m_radius, 1.0f);
+    EXPECT_EQ(second->GetShape()->m_radius, 1.0f);
+
+    // Accepted together, both are written and the mass is computed once from both.
+    small.radius = smallToo.radius = 0.5f;
+    smallToo.points[0].y = 3.0f;
+    const std::vector<Physics::GeometryChange> halves = {{first, small}, {second, smallToo}};
+    ASSERT_TRUE(Physics::SetGeometries(halves));
+    EXPECT_FLOAT_EQ(body->GetMass(), 0.5f * b2_pi);
+    EXPECT_FALSE(Physics::SetGeometries({{first, small}, {first, small}}));
+}
