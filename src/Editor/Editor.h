@@ -123,6 +123,23 @@ public:
     void clearReferencesTo(b2Body* body);
     void replaceReferencesTo(b2Fixture* oldFixture, b2Fixture* newFixture);
 
+    // Deletion, vertex insertion, joints and the panel's buttons. Each is one undoable step; a
+    // refused one says why in a message and leaves the world as it was.
+    // Deletes the current edit method's selection.
+    void doDelete();
+    // Deletes vertices of one fixture, given in ascending index order.
+    void deleteVertices(std::vector<vertexInfo>& group);
+    // Inserts a vertex where the split point of the selection candidate lies.
+    void executeSplitVertex();
+    // A joint of the panel's type between the two selected bodies, at the cursor.
+    void createJoint();
+    // The panel's joint values written into every selected joint.
+    void applyJointSettings();
+    // Density, friction, restitution, filter and sensor flag of `fixture` into `def`.
+    void duplicateFixtureProperties(b2Fixture* fixture, b2FixtureDef& def) const;
+    // The panel's buttons 1 to 7, with the values in panelInput().
+    void handleUIButton(int id);
+
     // Panel.
     void updateUIPanelInfo();
     _panelInfo& panelInfo() { return m_panelInfo; }
@@ -165,6 +182,16 @@ public:
 private:
     const ObjectNames* names() const;
     ObjectNames* names();
+
+    // Drops every vertex reference into `fixture`, whose vertex indices no longer hold
+    // (EditorDelete.cpp).
+    void forgetVertices(b2Fixture* fixture);
+    // The panel's buttons (EditorPanelActions.cpp).
+    void applyBodySettings();
+    void applyFixtureSettings();
+    void createBody();
+    void createFixture();
+    void setNameOfSelection();
 
     // Modifiers held at the last event.
     bool shiftHeld() const { return (m_specialKeys & k_shiftKey) != 0; }

@@ -98,9 +98,21 @@ void Editor::handleKeyDown(unsigned char key)
     case 'c':
     case 3:
     case 'M':
-    case 127:
     case '+':
     case '-':
+        break;
+
+    // Del asks first; a second Del deletes the selection.
+    case 127:
+        if (m_controlState.state == CS_DELETE)
+        {
+            doDelete();
+            m_controlState.state = 0;
+        }
+        else if (idle && haveSelection())
+        {
+            m_controlState.state = CS_DELETE;
+        }
         break;
 
     default:

@@ -274,6 +274,12 @@ private:
     std::string m_firstMalformed;
 };
 
+// A check box still showing "(?) " reads back as mixed, which keeps each object's own flag.
+int CheckboxInput(const PanelCheckbox& box)
+{
+    return box.mixed ? k_mixedFlag : box.value;
+}
+
 void ShowCheckbox(PanelCheckbox& box, int value)
 {
     box.mixed = value == k_mixedFlag;
@@ -299,10 +305,17 @@ void ShowInt(char (&text)[N], int value)
     }
 }
 
-// Buttons 1 to 7: the typed values go to the editor, which applies them to the selection.
-void ActOnSelection(int)
+// Buttons 1 to 7: the typed values go to the editor, which applies them to the selection. A
+// field that does not hold a number stops the action before anything reaches the world.
+void ActOnSelection(int id)
 {
-    SetEditorInputPanelInfo();
+    std::string malformed;
+    if (!SetEditorInputPanelInfo(&malformed))
+    {
+        g_editor->addMessage(malformed + " is not a number: nothing was changed.", k_refusalColour);
+        return;
+    }
+    g_editor->handleUIButton(id);
 }
 
 }  // namespace
@@ -412,23 +425,23 @@ bool SetEditorInputPanelInfo(std::string* malformed)
     in.name = c.objectName;
     in.bodyType = c.bodyType;
     in.bodyMass = read.real("Mass", c.bodyMass);
-    in.bodyFixedRotation = c.bodyFixedRotation.value;
-    in.bodyBullet = c.bodyBullet.value;
+    in.bodyFixedRotation = CheckboxInput(c.bodyFixedRotation);
+    in.bodyBullet = CheckboxInput(c.bodyBullet);
     in.bodyGravityScale = read.real("Gravity scale", c.bodyGravityScale);
     in.shapeType = c.shapeType;
     in.fixtureDensity = read.real("Density", c.fixtureDensity);
     in.fixtureRestitution = read.real("Restitution", c.fixtureRestitution);
     in.fixtureFriction = read.real("Friction", c.fixtureFriction);
-    in.fixtureIsSensor = c.fixtureIsSensor.value;
+    in.fixtureIsSensor = CheckboxInput(c.fixtureIsSensor);
     in.fixtureCategoryBits = read.integer("Category bits", c.fixtureCategoryBits);
     in.fixtureMaskBits = read.integer("Mask bits", c.fixtureMaskBits);
     in.fixtureGroupIndex = read.integer("Group index", c.fixtureGroupIndex);
     in.jointType = c.jointType;
-    in.jointCollideConnected = c.jointCollideConnected.value;
+    in.jointCollideConnected = CheckboxInput(c.jointCollideConnected);
     in.jointMaxMotorPower = read.real("Max power", c.jointMaxMotorPower);
     in.jointMotorSpeed = read.real("Motor speed", c.jointMotorSpeed);
-    in.jointEnableLimit = c.jointEnableLimit.value;
-    in.jointEnableMotor = c.jointEnableMotor.value;
+    in.jointEnableLimit = CheckboxInput(c.jointEnableLimit);
+    in.jointEnableMotor = CheckboxInput(c.jointEnableMotor);
     in.jointLength = read.real("Length", c.jointLength);
     in.jointFrequency = read.real("Frequency", c.jointFrequency);
     in.jointDampingRatio = read.real("Damping ratio", c.jointDampingRatio);

@@ -79,12 +79,13 @@ void RunEditorPanelButton();
 
 // The edit method chosen with the radio buttons.
 void EditorRadioHandler(int method);
-// 0 leaves the editor; 1 to 7 act on the selection with the values typed into the panel.
+// 0 leaves the editor; 1 to 7 act on the selection with the values typed into the panel, unless
+// one of them is not a number, which is reported instead.
 void EditorButtonHandler(int id);
 
 // Copies the controls into the editor's panel input values. A number that cannot be read is
 // passed on as "not set", never as 0; the label of the first such control goes to `malformed`
-// and the result is false.
+// and the result is false. A check box still showing "(?) " is passed on as mixed (k_mixedFlag).
 bool SetEditorInputPanelInfo(std::string* malformed = nullptr);
 // Copies the editor's panel values into the controls and enables them, when the editor has
 // flagged a change.

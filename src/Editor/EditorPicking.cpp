@@ -662,6 +662,10 @@ void Editor::select(int button)
             break;
         }
     }
+    else if (button == 0)
+    {
+        executeSplitVertex();
+    }
     cs.selectionCenter = getSelectionCenter();
 }
 

@@ -5,6 +5,9 @@
 #include "Editor/EditorPanel.h"
 #include "Framework/Shell.h"
 
+#include <imgui.h>
+#include <imgui_internal.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -97,6 +100,36 @@ void EditorModeTest::ExpectLastMessage(const std::string& text, const b2Color& c
     EXPECT_EQ(colour.r, last.colour.r);
     EXPECT_EQ(colour.g, last.colour.g);
     EXPECT_EQ(colour.b, last.colour.b);
+}
+
+bool EditorModeTest::FindWidget(const char* id, int x, int& y)
+{
+    ImGuiWindow* panel = ImGui::FindWindowByName("Editor panel");
+    if (panel == nullptr)
+    {
+        return false;
+    }
+    const ImGuiID wanted = panel->GetIDNoKeepAlive(id);
+    int w = 0;
+    int h = 0;
+    getWindowDimensions(w, h);
+    for (y = 2; y < h; y += 5)
+    {
+        PointAt(x, y);
+        if (ImGui::GetHoveredID() == wanted)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+void EditorModeTest::ClickPanel(int x, int y)
+{
+    Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+    EditorFrame();
+    Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+    EditorFrame();
 }
 
 b2Body* FreeDynamicBody(b2World* world)

@@ -32,6 +32,11 @@ protected:
     void CopyDefaultScene();
     // Fails the test unless the editor's newest message is `text` in `colour`.
     void ExpectLastMessage(const std::string& text, const b2Color& colour);
+    // Moves the mouse down the panel's column at x until ImGui reports the widget `id` of the
+    // panel under it; false when it is not within the window.
+    bool FindWidget(const char* id, int x, int& y);
+    // Press and release with a frame after each, as a person's click arrives.
+    void ClickPanel(int x, int y);
 };
 
 // The first dynamic body of the world that has fixtures and no joints; null when there is none.

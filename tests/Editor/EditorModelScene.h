@@ -6,6 +6,7 @@
 #include "Editor/Editor.h"
 #include "Framework/Test.h"
 #include "Physics/Ghosts.h"
+#include "WorldDoc/WorldDoc.h"
 
 #include <vector>
 
@@ -17,6 +18,17 @@ struct EditorModelScene
     EditorModelScene() { showView(1.0f); }
 
     b2World* world() { return host.GetWorld(); }
+    // The world as a scene file holds it: a refused action leaves this text as it was.
+    std::string snapshot()
+    {
+        WorldDoc doc(true);
+        return doc.writeToString(world());
+    }
+    // The newest message, or nothing.
+    std::string lastMessage() const
+    {
+        return editor.messages().empty() ? std::string() : editor.messages().back().text;
+    }
     const _controlState& state() const { return editor.controlState(); }
 
     // `scale` 2 shows twice as much of the world (zoomed out).

@@ -1,0 +1,319 @@
+// The panel's buttons acting on the world: applying body, fixture and joint values to several
+// objects at once, creating bodies and fixtures at the cursor, naming. Values the physics
+// library would assert on or that make no sense are refused with nothing changed, and the
+// last tests drive the real panel widgets.
+#include "EditorModeFixture.h"
+
+#include "Editor/Editor.h"
+#include "Editor/EditorFrontEnd.h"
+#include "Editor/EditorModelScene.h"
+#include "Editor/EditorPanel.h"
+#include "Framework/PanelHost.h"
+#include "Framework/Shell.h"
+#include "Physics/ShapeGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace
+{
+
+enum Button
+{
+    k_applyBody = 1,
+    k_applyFixture = 2,
+    k_applyJoint = 3,
+    k_createBody = 4,
+    k_createFixture = 5,
+    k_setName = 7
+};
+
+class PanelActions : public ::testing::Test, public EditorModelScene
+{
+protected:
+    PanelActions()
+    {
+        a = addBody(b2Vec2(-10.0f, 0.0f));
+        b = addBody(b2Vec2(10.0f, 0.0f));
+        boxA = addBox(a, 1.0f, 1.0f);
+        boxB = addBox(b, 0.5f, 0.5f);
+        a->SetBullet(true);
+    }
+
+    void selectBoth()
+    {
+        clickAt(a->GetPosition());
+        clickAt(b->GetPosition(), 0, true);
+    }
+
+    b2Body* a = nullptr;
+    b2Body* b = nullptr;
+    b2Fixture* boxA = nullptr;
+    b2Fixture* boxB = nullptr;
+};
+
+TEST_F(PanelActions, BodySettingsKeepWhatWasLeftMixedAndMassScalesTheDensities)
+{
+    selectBoth();
+    EXPECT_EQ(editor.panelInfo().bodyBullet, k_mixedFlag);
+    _panelInput& in = editor.panelInput();
+    in.bodyBullet = k_mixedFlag;
+    in.bodyFixedRotation = 1;
+    in.bodyGravityScale = 0.5f;
+    editor.handleUIButton(k_applyBody);
+    EXPECT_TRUE(a->IsBullet());
+    EXPECT_FALSE(b->IsBullet());
+    EXPECT_TRUE(a->IsFixedRotation() && b->IsFixedRotation());
+    EXPECT_EQ(b->GetGravityScale(), 0.5f);
+    EXPECT_EQ(a->GetType(), b2_dynamicBody) << "the empty type item keeps each body's type";
+
+    // Mass 4 becomes 8: the density doubles. A static body has no mass to scale.
+    b->SetType(b2_staticBody);
+    in.bodyMass = 8.0f;
+    editor.handleUIButton(k_applyBody);
+    EXPECT_FLOAT_EQ(a->GetMass(), 8.0f);
+    EXPECT_FLOAT_EQ(boxA->GetDensity(), 2.0f);
+    EXPECT_EQ(boxB->GetDensity(), 1.0f);
+    EXPECT_EQ(b->GetMass(), 0.0f);
+}
+
+TEST_F(PanelActions, FixtureDensityChangesTheMassAndUnsetFieldsKeepTheirValues)
+{
+    boxA->SetSensor(true);
+    b2Filter filter;
+    filter.categoryBits = 2;
+    boxA->SetFilterData(filter);
+    editor.setEditMethod(EM_FIXTURES);
+    clickAt(a->GetPosition());
+    clickAt(b->GetPosition(), 0, true);
+    _panelInput& in = editor.panelInput();
+    in.fixtureDensity = 3.0f;
+    in.fixtureIsSensor = k_mixedFlag;
+    in.fixtureMaskBits = 5;
+    editor.handleUIButton(k_applyFixture);
+    EXPECT_FLOAT_EQ(a->GetMass(), 12.0f);
+    EXPECT_FLOAT_EQ(b->GetMass(), 3.0f);
+    EXPECT_TRUE(boxA->IsSensor());
+    EXPECT_FALSE(boxB->IsSensor());
+    EXPECT_EQ(boxA->GetFilterData().categoryBits, 2);
+    EXPECT_EQ(boxB->GetFilterData().maskBits, 5);
+    EXPECT_EQ(editor.panelInfo().fixtureDensity, 3.0f) << "the panel shows what the world now holds";
+}
+
+TEST_F(PanelActions, EveryBadValueIsRefusedByNameWithNothingChanged)
+{
+    struct Case
+    {
+        _editMethod method;
+        int button;
+        const char* field;
+        std::function<void(_panelInput&)> set;
+    };
+    const float nan = std::nanf("");
+    const Case cases[] = {
+        {EM_BODIES, k_applyBody, "Mass", [](_panelInput& in) { in.bodyMass = -1.0f; }},
+        {EM_BODIES, k_applyBody, "Gravity scale", [nan](_panelInput& in) { in.bodyGravityScale = nan; }},
+        {EM_BODIES, k_createBody, "Gravity scale", [](_panelInput& in) {
+             in.bodyType = 2;
+             in.bodyGravityScale = -2.0f;
+         }},
+        {EM_FIXTURES, k_applyFixture, "Density", [](_panelInput& in) { in.fixtureDensity = -0.5f; }},
+        {EM_FIXTURES, k_applyFixture, "Friction", [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
+        {EM_FIXTURES, k_applyFixture, "Category bits", [](_panelInput& in) { in.fixtureCategoryBits = 0x10000; }},
+        {EM_FIXTURES, k_applyFixture, "Mask bits", [](_panelInput& in) { in.fixtureMaskBits = -1; }},
+        {EM_FIXTURES, k_applyFixture, "Group index", [](_panelInput& in) { in.fixtureGroupIndex = 32768; }},
+        {EM_BODIES, k_createFixture, "Density", [](_panelInput& in) {
+             in.shapeType = 0;
+             in.fixtureDensity = -1.0f;
+         }},
+        {EM_JOINTS, k_applyJoint, "Damping ratio", [nan](_panelInput& in) { in.jointDampingRatio = nan; }},
+        {EM_JOINTS, k_applyJoint, "Motor speed", [](_panelInput& in) { in.jointMotorSpeed = -INFINITY; }},
+    };
+    addRevolute(a, b, b2Vec2(0.0f, 0.0f));
+    for (const Case& c : cases)
+    {
+        editor.setEditMethod(c.method);
+        clickAt(c.method == EM_JOINTS ? b2Vec2(0.0f, 0.0f) : a->GetPosition());
+        if (c.method == EM_FIXTURES)
+        {
+            clickAt(b->GetPosition(), 0, true);
+        }
+        editor.panelInput() = _panelInput();
+        c.set(editor.panelInput());
+        const std::string before = snapshot();
+        editor.handleUIButton(c.button);
+        EXPECT_EQ(snapshot(), before) << c.field;
+        EXPECT_EQ(lastMessage().rfind(std::string(c.field) + " must be", 0), 0u) << lastMessage();
+    }
+}
+
+TEST_F(PanelActions, CreatingAsksForTypesAndBuildsShapesAroundTheCursorInTheBodysFrame)
+{
+    _panelInput& in = editor.panelInput();
+    editor.handleUIButton(k_createBody);
+    EXPECT_EQ(lastMessage(), "Choose a body type.");
+    in.bodyType = b2_kinematicBody;
+    editor.handleUIButton(k_createBody);
+    b2Body* created = world()->GetBodyList();
+    ASSERT_EQ(world()->GetBodyCount(), 3);
+    EXPECT_EQ(created->GetType(), b2_kinematicBody);
+    EXPECT_EQ(created->GetPosition(), b2Vec2_zero);
+
+    selectBoth();
+    editor.handleUIButton(k_createFixture);
+    EXPECT_EQ(lastMessage(), "Select only one body to add the fixture to.") << "asked before the shape type";
+    clickAt(a->GetPosition());
+    editor.handleUIButton(k_createFixture);
+    EXPECT_EQ(lastMessage(), "Choose a shape type.");
+
+    // A square of side 1 around the cursor (the origin), lined up with the turned body.
+    a->SetTransform(a->GetPosition(), 0.5f);
+    in.shapeType = b2Shape::e_polygon;
+    editor.handleUIButton(k_createFixture);
+    const Physics::ShapeGeometry square = Physics::GetGeometry(a->GetFixtureList());
+    ASSERT_EQ(square.points.size(), 4u);
+    const b2Vec2 centre = a->GetLocalPoint(b2Vec2_zero);
+    for (const b2Vec2& p : square.points)
+    {
+        EXPECT_NEAR(std::fabs(p.x - centre.x), 0.5f, 1.0e-5f);
+        EXPECT_NEAR(std::fabs(p.y - centre.y), 0.5f, 1.0e-5f);
+    }
+    in.shapeType = b2Shape::e_chain;
+    editor.handleUIButton(k_createFixture);
+    const Physics::ShapeGeometry pentagon = Physics::GetGeometry(a->GetFixtureList());
+    EXPECT_TRUE(pentagon.loop);
+    EXPECT_EQ(pentagon.points.size(), 5u);
+}
+
+TEST_F(PanelActions, SetNameNamesEverySelectedObjectOfTheEditMethod)
+{
+    b2Fixture* third = addCircle(b, 0.2f, b2Vec2(0.0f, 5.0f));
+    editor.setEditMethod(EM_FIXTURES);
+    clickAt(a->GetPosition());
+    clickAt(b->GetPosition(), 0, true);
+    clickAt(b->GetWorldPoint(b2Vec2(0.0f, 5.0f)), 0, true);
+    editor.panelInput().name = "brick";
+    editor.handleUIButton(k_setName);
+    for (b2Fixture* f : {boxA, boxB, third})
+    {
+        EXPECT_EQ(editor.getNameOfFixture(f), "brick");
+    }
+    EXPECT_EQ(editor.panelInfo().objectName, "brick");
+    EXPECT_EQ(editor.getNameOfBody(a), "") << "bodies keep their own names";
+}
+
+// The real panel: what a user types and ticks reaches the world only when it makes sense.
+class PanelActionsThroughTheWidgets : public EditorModeTest
+{
+protected:
+    // Enters the editor on an empty world with two boxes, one a bullet, both selected.
+    void SetUp() override
+    {
+        EditorModeTest::SetUp();
+        ToggleEditor();
+        ::Test* host = g_editor->getTest();
+        while (host->GetWorld()->GetBodyList() != nullptr)
+        {
+            host->DestroyBody(host->GetWorld()->GetBodyList());
+        }
+        for (float x : {-4.0f, 4.0f})
+        {
+            b2BodyDef def;
+            def.type = b2_dynamicBody;
+            def.position.Set(x, 20.0f);
+            def.bullet = x < 0.0f;
+            b2PolygonShape box;
+            box.SetAsBox(x < 0.0f ? 1.0f : 0.5f, 1.0f);
+            host->GetWorld()->CreateBody(&def)->CreateFixture(&box, 1.0f);
+        }
+        g_editor->worldChanged();
+        for (b2Body* body = host->GetWorld()->GetBodyList(); body != nullptr; body = body->GetNext())
+        {
+            bodies.push_back(body);
+        }
+        LeftClickAt(bodies[0]->GetPosition());
+        HoldModifiers(GLUT_ACTIVE_SHIFT);
+        LeftClickAt(bodies[1]->GetPosition());
+        HoldModifiers(0);
+        EditorFrame();
+        int h = 0;
+        getWindowDimensions(column, h);
+        column = column - k_panelWidth + 100;
+    }
+
+    std::string snapshot()
+    {
+        WorldDoc doc(true);
+        return doc.writeToString(g_editor->getWorld());
+    }
+
+    void clickWidget(const char* id)
+    {
+        int y = 0;
+        ASSERT_TRUE(FindWidget(id, column, y)) << id;
+        ClickPanel(column, y);
+    }
+
+    std::vector<b2Body*> bodies;
+    int column = 0;
+};
+
+TEST_F(PanelActionsThroughTheWidgets, UntouchedMixedBoxesAndEmptyFieldsKeepEachBodysValues)
+{
+    ASSERT_EQ(g_editor->controlState().selectedBodies.size(), 2u);
+    EXPECT_EQ(PanelCheckboxLabel("Bullet", EditorPanel().bodyBullet), "(?) Bullet");
+    EXPECT_STREQ(EditorPanel().bodyMass, "") << "the masses differ";
+    const float masses[] = {bodies[0]->GetMass(), bodies[1]->GetMass()};
+    const bool bullets[] = {bodies[0]->IsBullet(), bodies[1]->IsBullet()};
+
+    clickWidget("Apply body settings");
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_EQ(bodies[i]->GetMass(), masses[i]);
+        EXPECT_EQ(bodies[i]->IsBullet(), bullets[i]);
+    }
+}
+
+TEST_F(PanelActionsThroughTheWidgets, ATypedValueThatIsNotANumberChangesNothing)
+{
+    const std::string before = snapshot();
+    int y = 0;
+    // Number fields start right of their labels.
+    const int field = column + 50;
+    ASSERT_TRUE(FindWidget("##bodyGravityScale", field, y));
+    ClickPanel(field, y);
+    for (const char c : std::string("--2"))
+    {
+        Editor_Keyboard(static_cast<unsigned char>(c), field, y);
+    }
+    EditorFrame();
+    ASSERT_TRUE(FindWidget("Apply body settings", column, y));
+    ClickPanel(column, y);
+    ExpectLastMessage("Gravity scale is not a number: nothing was changed.", k_refusalColour);
+    EXPECT_EQ(snapshot(), before);
+
+    // In vertex mode the body buttons are disabled: a click where one is does nothing.
+    PointAt(10, 10);
+    EditorKey('v');
+    EditorFrame();
+    ASSERT_EQ(g_editor->getEditMethod(), EM_VERTICES);
+    ASSERT_FALSE(EditorPanel().enabled.applyBody);
+    const size_t messages = g_editor->messages().size();
+    PointAt(column, y);
+    ClickPanel(column, y);
+    EXPECT_EQ(g_editor->messages().size(), messages);
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(PanelActionsThroughTheWidgets, ExitEditorDoesNotApplyWhatWasTyped)
+{
+    ::Test* host = getTest();
+    std::snprintf(EditorPanel().objectName, sizeof(EditorPanel().objectName), "typed");
+    clickWidget("Exit editor");
+    EXPECT_EQ(g_editor, nullptr);
+    EXPECT_TRUE(host->names.bodyNames.empty()) << "no name was set on leaving";
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// Inserting a vertex with Tab and a click: polygons get it just outside the edge, an edge
+// becomes two edge fixtures, chains and loops get it on the segment, and a split that would
+// leave a shape the physics library rejects changes nothing.
+#include "Editor/EditorModelScene.h"
+
+#include "Physics/Polygon.h"
+#include "Physics/ShapeGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+
+constexpr unsigned char k_tab = 9;
+
+class Split : public ::testing::Test, public EditorModelScene
+{
+protected:
+    Split() { editor.setEditMethod(EM_VERTICES); }
+
+    // A click at p while Tab is held.
+    void splitAt(b2Vec2 p)
+    {
+        editor.handleKeyDown(k_tab);
+        clickAt(p);
+        editor.handleKeyUp(k_tab);
+    }
+
+    bool splitPointShownAt(b2Vec2 p)
+    {
+        editor.handleKeyDown(k_tab);
+        moveMouse(p);
+        editor.handleKeyUp(k_tab);
+        return state().splitInfo.fixture != nullptr;
+    }
+
+    b2Fixture* addRegularPolygon(b2Body* body, int count)
+    {
+        std::vector<b2Vec2> points;
+        for (int i = 0; i < count; ++i)
+        {
+            const float a = 2.0f * b2_pi * static_cast<float>(i) / static_cast<float>(count);
+            points.push_back(3.0f * b2Vec2(std::cos(a), std::sin(a)));
+        }
+        b2PolygonShape shape;
+        Physics::SetPolygon(shape, points.data(), count);
+        return addShape(body, shape);
+    }
+};
+
+TEST_F(Split, PolygonsGetTheVertexJustOutsideTheEdgeUntilTheyAreFull)
+{
+    b2Body* body = addBody(b2Vec2(-20.0f, 0.0f), b2_dynamicBody, 0.3f);
+    b2Fixture* polygon = addRegularPolygon(body, 7);
+    const b2PolygonShape& shape = *static_cast<b2PolygonShape*>(polygon->GetShape());
+    const b2Vec2 a = body->GetWorldPoint(shape.m_vertices[0]);
+    const b2Vec2 b = body->GetWorldPoint(shape.m_vertices[1]);
+    const b2Vec2 middle = 0.5f * (a + b);
+
+    splitAt(middle);
+    ASSERT_EQ(shape.m_count, 8);
+    EXPECT_EQ(body->GetFixtureList(), polygon);
+    // The new corner lies 0.01 outside the middle of the edge.
+    bool found = false;
+    for (int i = 0; i < shape.m_count; ++i)
+    {
+        const b2Vec2 v = body->GetWorldPoint(shape.m_vertices[i]);
+        const b2Vec2 centre = body->GetPosition();
+        found = found || (std::fabs(b2Distance(v, middle) - 0.01f) < 1.0e-4f &&
+                          b2Distance(v, centre) > b2Distance(middle, centre));
+    }
+    EXPECT_TRUE(found);
+    EXPECT_FALSE(splitPointShownAt(middle)) << "a polygon of 8 corners offers no split point";
+}
+
+TEST_F(Split, AnEdgeBecomesTwoEdgesWithTheSameMaterial)
+{
+    b2Body* body = addBody(b2Vec2(0.0f, 5.0f));
+    b2Fixture* edge = addEdge(body, b2Vec2(-4.0f, 0.0f), b2Vec2(4.0f, 0.0f));
+    edge->SetFriction(0.7f);
+    edge->SetRestitution(0.25f);
+    b2Filter filter;
+    filter.categoryBits = 4;
+    filter.maskBits = 6;
+    filter.groupIndex = -3;
+    edge->SetFilterData(filter);
+    edge->SetSensor(true);
+    Physics::SetEdgeGhosts(edge, Physics::EdgeGhosts{true, true, b2Vec2(-6, -1), b2Vec2(6, -1)});
+
+    splitAt(b2Vec2(1.0f, 5.2f));
+    ASSERT_EQ(body->GetFixtureList()->GetNext(), edge) << "a second fixture joined the edge";
+    b2Fixture* added = body->GetFixtureList();
+    const Physics::ShapeGeometry first = Physics::GetGeometry(edge);
+    const Physics::ShapeGeometry second = Physics::GetGeometry(added);
+    EXPECT_EQ(first.points, (std::vector<b2Vec2>{{-4, 0}, {1, 0}}));
+    EXPECT_EQ(second.points, (std::vector<b2Vec2>{{1, 0}, {4, 0}}));
+    // The outer ghost vertices stay with the outer ends.
+    EXPECT_TRUE(first.hasGhostBefore && !first.hasGhostAfter);
+    EXPECT_TRUE(!second.hasGhostBefore && second.hasGhostAfter);
+    EXPECT_EQ(second.ghostAfter, b2Vec2(6, -1));
+    EXPECT_EQ(added->GetFriction(), 0.7f);
+    EXPECT_EQ(added->GetRestitution(), 0.25f);
+    EXPECT_TRUE(added->IsSensor());
+    EXPECT_EQ(added->GetFilterData().categoryBits, 4);
+    EXPECT_EQ(added->GetFilterData().maskBits, 6);
+    EXPECT_EQ(added->GetFilterData().groupIndex, -3);
+}
+
+TEST_F(Split, ChainsAndLoopsGetTheVertexOnTheSegmentAndStaySelected)
+{
+    b2Body* body = addBody(b2Vec2_zero, b2_staticBody);
+    b2Fixture* open = addChain(body, {{-20, 0}, {-15, 0}, {-10, 0}}, false);
+    b2Fixture* loop = addChain(body, {{10, -3}, {20, -3}, {20, 3}}, true);
+    editor.setEditMethod(EM_FIXTURES);
+    clickAt(b2Vec2(-17.5f, 0.0f));
+    ASSERT_EQ(state().selectedFixtures, std::set<b2Fixture*>{open});
+    editor.setEditMethod(EM_VERTICES);
+
+    splitAt(b2Vec2(-12.5f, 0.5f));
+    EXPECT_EQ(Physics::GetGeometry(open).points, (std::vector<b2Vec2>{{-20, 0}, {-15, 0}, {-12.5f, 0}, {-10, 0}}));
+    EXPECT_EQ(state().selectedFixtures, std::set<b2Fixture*>{open});
+
+    // The loop's closing segment, from its last vertex back to its first.
+    splitAt(b2Vec2(15.0f, 0.0f));
+    const Physics::ShapeGeometry g = Physics::GetGeometry(loop);
+    EXPECT_TRUE(g.loop);
+    ASSERT_EQ(g.points.size(), 4u);
+    EXPECT_EQ(g.points[3], b2Vec2(15, 0));
+}
+
+TEST_F(Split, SplitsTheLibraryWouldRejectChangeNothing)
+{
+    b2Body* body = addBody(b2Vec2_zero, b2_staticBody);
+    addEdge(body, b2Vec2(-30.0f, 0.0f), b2Vec2(-25.0f, 0.0f));
+    addChain(body, {{0, 0}, {0.008f, 0}, {5, 0}}, false);
+    addBox(body, 2.0f, 2.0f, b2Vec2(20.0f, 0.0f));
+    // Beyond the edge's end; between two chain points closer than twice the slop; at a square's
+    // corner, where the point outside would leave the corner on a straight side.
+    for (const b2Vec2& p : {b2Vec2(-24.0f, 0.0f), b2Vec2(0.004f, -0.5f), b2Vec2(22.0f, -2.0f)})
+    {
+        const std::string before = snapshot();
+        ASSERT_TRUE(splitPointShownAt(p));
+        splitAt(p);
+        EXPECT_EQ(snapshot(), before) << p.x;
+        EXPECT_EQ(lastMessage().rfind("No vertex inserted: ", 0), 0u) << lastMessage();
+    }
+}
+
+}  // namespace
