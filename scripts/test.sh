@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite twice: a plain build and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build. Window tests run on a virtual display.
-# Between them the scene reader is fuzzed for a minute; an input that crashes it fails the script.
+# Between them the scene reader is fuzzed for a minute and the bitmap decoder for half a minute;
+# an input that crashes either fails the script.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -22,6 +23,9 @@ run_suite build/plain -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 echo "== scene reader fuzzing"
 bash fuzz/run.sh 60
+
+echo "== bitmap decoder fuzzing"
+bash fuzz/run.sh 30 bitmap
 
 echo "== sanitizer build"
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1"

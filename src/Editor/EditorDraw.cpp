@@ -1,6 +1,7 @@
 // The editor's frame: trace image, reference grid, origin axes, the world's shapes in their body
 // types' colours, the selection display, the selection centre, the cursor and the text; and the
 // drawing primitives the nubs and overlays are made of.
+#include "Editor/Bitmap.h"
 #include "Editor/Editor.h"
 #include "Editor/EditorDebugDraw.h"
 #include "Editor/EditorText.h"
@@ -9,6 +10,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <vector>
 
 DebugDraw g_editorDebugDraw;
 
@@ -109,6 +111,61 @@ void DrawPlacedShape(const b2Shape* shape, Place place, float radiusScale, const
     }
 }
 
+// The picture in `filename` as a texture with linear filtering; 0 when it cannot be read or is
+// larger than the graphics driver takes.
+unsigned int LoadTraceTexture(const char* filename)
+{
+    CBitmap bitmap;
+    if (!bitmap.Load(filename))
+    {
+        return 0;
+    }
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (bitmap.GetWidth() > largest || bitmap.GetHeight() > largest)
+    {
+        return 0;
+    }
+    // Red, green, blue and alpha bytes, rows exactly as wide as the picture.
+    const unsigned red = 0x000000FF;
+    const unsigned green = 0x0000FF00;
+    const unsigned blue = 0x00FF0000;
+    const unsigned alpha = 0xFF000000;
+    unsigned size = 0;
+    bitmap.GetBits(nullptr, size, red, green, blue, alpha, false);
+    std::vector<unsigned char> pixels(size);
+    if (!bitmap.GetBits(pixels.data(), size, red, green, blue, alpha, false))
+    {
+        return 0;
+    }
+    // Errors left over from earlier drawing must not count against the upload.
+    for (int stale = 0; stale < 8 && glGetError() != GL_NO_ERROR; ++stale)
+    {
+    }
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Filtering at the picture's edges must not blend in the opposite edge.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bitmap.GetWidth(), bitmap.GetHeight(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixels.data());
+    glPopClientAttrib();
+    if (glGetError() != GL_NO_ERROR)
+    {
+        glDeleteTextures(1, &texture);
+        return 0;
+    }
+    return texture;
+}
+
 void DrawTraceImage(unsigned int texture)
 {
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -168,6 +225,11 @@ void Editor::beginDrawing()
     glEnable(GL_LINE_SMOOTH);
     glDisable(GL_DEPTH_TEST);
     m_drawing = true;
+    m_traceTexture = LoadTraceTexture("vexatrace.bmp");
+    if (m_traceTexture == 0)
+    {
+        addMessage("Failed to load vexatrace.bmp", k_errorColour);
+    }
 }
 
 void Editor::endDrawing()
