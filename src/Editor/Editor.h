@@ -117,6 +117,14 @@ public:
     b2Joint* getLimitJoint() const;
     const WorldEdits& edits() const { return m_edits; }
 
+    // Clipboard (EditorClipboard.cpp): copy keeps the selected bodies or fixtures as scene
+    // text; paste builds them again, selected and following the mouse until a click drops them.
+    void copy();
+    void paste();
+    // Duplicates the selected bodies as their mirror image about the cursor's vertical line,
+    // with the revolute joints between them (Mirror.cpp).
+    void mirror();
+
     // Reference cleanup: every pointer to the object leaves every set of the editor.
     void clearReferencesTo(b2Joint* joint);
     void clearReferencesTo(b2Fixture* fixture);

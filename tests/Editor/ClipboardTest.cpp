@@ -1,0 +1,192 @@
+// Copy and paste without a display: copies that follow the mouse until a click drops them, one
+// copy pasted many times, names left behind, clipboards of one edit method pasted in another,
+// the messages, and clipboard elements the physics library would refuse.
+#include "Editor/EditorModelScene.h"
+
+#include "Framework/Test.h"
+#include "WorldDoc/ObjectNames.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace
+{
+
+class Clipboard : public ::testing::Test, public EditorModelScene
+{
+protected:
+    // Body mode with exactly these bodies selected.
+    void selectBodies(const std::vector<b2Body*>& bodies)
+    {
+        editor.setEditMethod(EM_BODIES);
+        for (size_t i = 0; i < bodies.size(); ++i)
+        {
+            clickAt(bodies[i]->GetPosition(), 0, i > 0);
+        }
+        ASSERT_EQ(state().selectedBodies, std::set<b2Body*>(bodies.begin(), bodies.end()));
+    }
+
+    // The selected bodies' fixtures selected in fixture mode.
+    void selectFixturesOf(const std::vector<b2Body*>& bodies)
+    {
+        selectBodies(bodies);
+        press('a');
+        editor.setEditMethod(EM_FIXTURES);
+    }
+
+    static int fixtureCount(const b2Body* body)
+    {
+        int count = 0;
+        for (const b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
+        {
+            ++count;
+        }
+        return count;
+    }
+};
+
+TEST_F(Clipboard, PastedBodiesAreUnnamedCopiesThatFollowTheMouseAndOneCopyPastesAgain)
+{
+    b2Body* crate = addBody(b2Vec2(0.0f, 0.0f));
+    addBox(crate, 1.0f, 0.5f);
+    b2Body* ball = addBody(b2Vec2(10.0f, 0.0f), b2_staticBody);
+    addCircle(ball, 0.7f, b2Vec2(0.5f, 0.0f));
+    host.names.bodyNames[crate] = "crate";
+    selectBodies({crate, ball});
+    editor.copy();
+
+    for (int paste = 1; paste <= 3; ++paste)
+    {
+        moveMouse(b2Vec2(20.0f, 20.0f));
+        editor.paste();
+        EXPECT_EQ(world()->GetBodyCount(), 2 + 2 * paste);
+        ASSERT_EQ(state().state, CS_TRANSLATE);
+        EXPECT_EQ(state().startMouseWorld, b2Vec2(20.0f, 20.0f));
+        ASSERT_EQ(state().selectedBodies.size(), 2u);
+        EXPECT_EQ(state().selectedBodies.count(crate) + state().selectedBodies.count(ball), 0u);
+
+        // Dropped where the mouse took them: (5, -3) from where they were copied.
+        clickAt(b2Vec2(25.0f, 17.0f));
+        EXPECT_EQ(state().state, 0);
+        for (b2Body* copy : state().selectedBodies)
+        {
+            const b2Body* source = copy->GetType() == b2_staticBody ? ball : crate;
+            EXPECT_EQ(copy->GetPosition(), source->GetPosition() + b2Vec2(5.0f, -3.0f));
+            EXPECT_EQ(copy->GetFixtureList()->GetType(), source->GetFixtureList()->GetType());
+            EXPECT_EQ(editor.getNameOfBody(copy), "");
+        }
+    }
+    EXPECT_EQ(host.names.bodyNames.size(), 1u);
+}
+
+TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
+{
+    b2Body* source = addBody(b2Vec2(0.0f, 0.0f));
+    addBox(source, 1.0f, 0.5f, b2Vec2(0.5f, 0.0f));
+    b2Body* target = addBody(b2Vec2(10.0f, 0.0f));
+    addCircle(target, 0.7f);
+    b2Body* other = addBody(b2Vec2(-10.0f, 0.0f));
+    addCircle(other, 0.7f);
+    selectFixturesOf({source});
+    editor.copy();
+
+    // Body mode: onto the one selected body, selected, without following the mouse.
+    selectBodies({target});
+    editor.paste();
+    ASSERT_EQ(fixtureCount(target), 2);
+    EXPECT_EQ(state().state, 0);
+    ASSERT_EQ(state().selectedFixtures.size(), 1u);
+    b2Fixture* pasted = *state().selectedFixtures.begin();
+    EXPECT_EQ(pasted->GetBody(), target);
+    // In the body's own coordinates, as on the body it came from.
+    EXPECT_EQ(static_cast<b2PolygonShape*>(pasted->GetShape())->m_centroid, b2Vec2(0.5f, 0.0f));
+
+    // Two bodies selected: nowhere to go.
+    selectBodies({target, other});
+    std::string before = snapshot();
+    editor.paste();
+    EXPECT_EQ(snapshot(), before);
+
+    // Fixture mode with one body selected: pasted and following the mouse.
+    selectBodies({other});
+    editor.setEditMethod(EM_FIXTURES);
+    editor.paste();
+    EXPECT_EQ(fixtureCount(other), 2);
+    EXPECT_EQ(state().state, CS_TRANSLATE);
+    press(27);
+
+    // A body clipboard pastes nothing in fixture mode.
+    selectBodies({source});
+    editor.copy();
+    editor.setEditMethod(EM_FIXTURES);
+    before = snapshot();
+    editor.paste();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(state().state, 0);
+}
+
+TEST_F(Clipboard, CopyReportsWhatItCannotCopyAndJointsLeaveTheClipboardAlone)
+{
+    b2Body* a = addBody(b2Vec2(0.0f, 0.0f));
+    addBox(a, 1.0f, 1.0f);
+    b2Body* b = addBody(b2Vec2(2.0f, 0.0f));
+    addBox(b, 1.0f, 1.0f);
+    addRevolute(a, b, b2Vec2(1.0f, 0.0f));
+
+    editor.paste();
+    EXPECT_EQ(lastMessage(), "Nothing to paste");
+    EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
+    editor.copy();
+    EXPECT_EQ(lastMessage(), "No selection to copy");
+    editor.setEditMethod(EM_VERTICES);
+    editor.copy();
+    EXPECT_EQ(lastMessage(), "No selection to copy");
+    clickAt(b2Vec2(1.0f, 1.0f));
+    ASSERT_FALSE(state().selectedVertices.empty());
+    editor.copy();
+    EXPECT_EQ(lastMessage(), "Copy not supported for vertices");
+
+    selectBodies({a});
+    editor.copy();
+    editor.setEditMethod(EM_JOINTS);
+    clickAt(b2Vec2(1.0f, 0.0f));
+    ASSERT_EQ(state().selectedJoints.size(), 1u);
+    const size_t messages = editor.messages().size();
+    editor.copy();
+    EXPECT_EQ(editor.messages().size(), messages);
+    editor.setEditMethod(EM_BODIES);
+    editor.paste();
+    EXPECT_EQ(world()->GetBodyCount(), 3);
+    EXPECT_EQ(world()->GetJointCount(), 1);
+}
+
+TEST_F(Clipboard, AnElementTheLibraryWouldRefuseIsLeftOutWholeAndTheRestPastes)
+{
+    // A circle further out than scene files may place anything, though the world holds it.
+    b2Body* plate = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
+    addBox(plate, 1.0f, 1.0f);
+    addCircle(plate, 0.5f, b2Vec2(2.0e9f, 0.0f));
+    b2Body* ball = addBody(b2Vec2(10.0f, 0.0f));
+    addCircle(ball, 0.5f);
+
+    selectFixturesOf({plate});
+    editor.copy();
+    selectBodies({ball});
+    editor.paste();
+    EXPECT_EQ(fixtureCount(ball), 2);
+    EXPECT_EQ(lastMessage().rfind("Could not paste fixture ", 0), 0u) << lastMessage();
+    EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
+
+    // A body pastes with all of its fixtures or not at all.
+    selectBodies({plate, ball});
+    editor.copy();
+    editor.paste();
+    EXPECT_EQ(world()->GetBodyCount(), 3);
+    EXPECT_EQ(lastMessage().rfind("Could not paste body ", 0), 0u) << lastMessage();
+    ASSERT_EQ(state().selectedBodies.size(), 1u);
+    EXPECT_EQ(fixtureCount(*state().selectedBodies.begin()), 2);
+    EXPECT_EQ(state().state, CS_TRANSLATE);
+}
+
+}  // namespace
