@@ -402,6 +402,15 @@ bool CBitmap::GetBits(void* buffer, unsigned& size, unsigned redMask, unsigned g
     {
         return false;
     }
+    // Every channel value of every channel, placed, looked up rather than worked out per pixel.
+    std::array<std::array<std::uint32_t, 256>, 4> placed;
+    for (int c = 0; c < 4; ++c)
+    {
+        for (unsigned v = 0; v < 256; ++v)
+        {
+            placed[c][v] = channels[c].narrow(v);
+        }
+    }
     unsigned char* out = static_cast<unsigned char*>(buffer);
     std::memset(out, 0, needed);
     for (std::size_t y = 0; y < static_cast<std::size_t>(m_height); ++y)
@@ -410,11 +419,8 @@ bool CBitmap::GetBits(void* buffer, unsigned& size, unsigned redMask, unsigned g
         const unsigned char* source = m_pixels.get() + 4 * y * width;
         for (std::size_t x = 0; x < width; ++x, source += 4, target += pixelBytes)
         {
-            std::uint32_t value = 0;
-            for (int c = 0; c < 4; ++c)
-            {
-                value |= channels[c].narrow(source[c]);
-            }
+            const std::uint32_t value =
+                placed[0][source[0]] | placed[1][source[1]] | placed[2][source[2]] | placed[3][source[3]];
             for (std::size_t b = 0; b < pixelBytes; ++b)
             {
                 target[b] = static_cast<unsigned char>(value >> (8 * b));
