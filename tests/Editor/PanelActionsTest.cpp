@@ -79,7 +79,7 @@ TEST_F(PanelActions, BodySettingsKeepWhatWasLeftMixedAndMassScalesTheDensities)
     EXPECT_EQ(b->GetMass(), 0.0f);
 }
 
-TEST_F(PanelActions, FixtureDensityChangesTheMassAndUnsetFieldsKeepTheirValues)
+TEST_F(PanelActions, FixtureDensityChangesTheMassUnsetFieldsKeepTheirValuesAndNamesGoToAll)
 {
     boxA->SetSensor(true);
     b2Filter filter;
@@ -100,6 +100,12 @@ TEST_F(PanelActions, FixtureDensityChangesTheMassAndUnsetFieldsKeepTheirValues)
     EXPECT_EQ(boxA->GetFilterData().categoryBits, 2);
     EXPECT_EQ(boxB->GetFilterData().maskBits, 5);
     EXPECT_EQ(editor.panelInfo().fixtureDensity, 3.0f) << "the panel shows what the world now holds";
+
+    in.name = "brick";
+    editor.handleUIButton(k_setName);
+    EXPECT_EQ(editor.getNameOfFixture(boxA), "brick");
+    EXPECT_EQ(editor.getNameOfFixture(boxB), "brick");
+    EXPECT_EQ(editor.getNameOfBody(a), "") << "only the selected fixtures are named";
 }
 
 TEST_F(PanelActions, EveryBadValueIsRefusedByNameWithNothingChanged)
@@ -185,23 +191,6 @@ TEST_F(PanelActions, CreatingAsksForTypesAndBuildsShapesAroundTheCursorInTheBody
     const Physics::ShapeGeometry pentagon = Physics::GetGeometry(a->GetFixtureList());
     EXPECT_TRUE(pentagon.loop);
     EXPECT_EQ(pentagon.points.size(), 5u);
-}
-
-TEST_F(PanelActions, SetNameNamesEverySelectedObjectOfTheEditMethod)
-{
-    b2Fixture* third = addCircle(b, 0.2f, b2Vec2(0.0f, 5.0f));
-    editor.setEditMethod(EM_FIXTURES);
-    clickAt(a->GetPosition());
-    clickAt(b->GetPosition(), 0, true);
-    clickAt(b->GetWorldPoint(b2Vec2(0.0f, 5.0f)), 0, true);
-    editor.panelInput().name = "brick";
-    editor.handleUIButton(k_setName);
-    for (b2Fixture* f : {boxA, boxB, third})
-    {
-        EXPECT_EQ(editor.getNameOfFixture(f), "brick");
-    }
-    EXPECT_EQ(editor.panelInfo().objectName, "brick");
-    EXPECT_EQ(editor.getNameOfBody(a), "") << "bodies keep their own names";
 }
 
 // The real panel: what a user types and ticks reaches the world only when it makes sense.
