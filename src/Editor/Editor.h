@@ -43,7 +43,7 @@ std::string humanReadableBitMask(unsigned short bits);
 // segment from 0 to 1.
 b2Vec2 closestPointOnLineToPoint(const b2Vec2& a, const b2Vec2& b, const b2Vec2& p, float* t);
 
-class Editor : public WorldObserver
+class Editor : public WorldObserver, public SelectionKeeper
 {
 public:
     // Edits the world of `host` (which may be null: nothing to edit) and listens to it.
@@ -112,6 +112,8 @@ public:
     void checkNewVertexPositions();
     // Sets the selected joint's lower or upper limit from the open translate or rotate.
     void setJointLimit();
+    // Ends the step a paste opened, once its objects are dropped or left where they are.
+    void closePasteStep();
     // The joint whose limits the mouse can set: in body mode with exactly one body and one
     // joint selected, that joint when the body is one of its two; else null.
     b2Joint* getLimitJoint() const;
@@ -124,6 +126,13 @@ public:
     // Duplicates the selected bodies as their mirror image about the cursor's vertical line,
     // with the revolute joints between them (Mirror.cpp).
     void mirror();
+
+    // Undo and redo of whole user actions, with a message naming the step; an open operation is
+    // abandoned first.
+    void undo();
+    void redo();
+    SelectionIds captureSelection(ObjectIds& ids) override;
+    void restoreSelection(const SelectionIds& selection, ObjectIds& ids) override;
 
     // Reference cleanup: every pointer to the object leaves every set of the editor.
     void clearReferencesTo(b2Joint* joint);
@@ -211,6 +220,15 @@ private:
     void updateVertexCandidates();
     void updateJointCandidates();
 
+    // The keys that open and steer operations (EditorInput.cpp) and the angle reset of `o`.
+    void startOperation();
+    void translateKey();
+    void rotateKey();
+    void scaleKey();
+    void axisKey(int axis);
+    void limitKey();
+    void resetAngles();
+
     // Drawing primitives and overlays (EditorDraw*.cpp).
     void drawLine(b2Vec2 a, b2Vec2 b, b2Color colour, bool stippled, bool dotAtA, float lineWidth);
     void drawFadingCircle(b2Vec2 centre, float radius, b2Color colour);
@@ -219,19 +237,41 @@ private:
     void drawOriginAxes(float length, b2Transform* xf, float lineWidth);
     void drawShape(b2Fixture* fixture, const b2Transform& xf, const b2Color& colour);
     void drawShape(b2Fixture* fixture, const b2Mat33& m, const b2Color& colour, float radiusScale);
+    // A shape given by its points (in body coordinates) placed by m.
+    void drawShape(const Physics::ShapeGeometry& geometry, const b2Mat33& m, const b2Color& colour);
     void drawShapeVertices(b2Fixture* fixture, const b2Transform& xf);
     void drawWorldDebugData();
     void drawConnectingLine(b2Body* body, b2Fixture* fixture, b2Transform& xf, b2Color colour);
+    void drawConnectingLine(b2Body* body, const Physics::ShapeGeometry& geometry, const b2Transform& xf,
+                            b2Color colour);
     void drawReferenceGrid();
     void drawBodyNub(b2Body* body, const b2Mat33& m, b2Color colour, bool drawShapes, bool drawConnecting,
                      bool drawDetails);
+    // The body drawn as if it were placed at xf.
+    void drawBodyNub(b2Body* body, const b2Transform& xf, b2Color colour, bool drawShapes, bool drawConnecting,
+                     bool drawDetails);
     void drawFixtureNub(b2Fixture* fixture, const b2Mat33& m, float radiusScale, b2Color colour, bool bodyNub,
                         bool bodyNubConnecting, bool connectingLine);
+    // The fixture drawn with another shape (in its body's coordinates).
+    void drawFixtureNub(b2Fixture* fixture, const Physics::ShapeGeometry& geometry, b2Color colour, bool bodyNub,
+                        bool connectingLine);
     void drawVertexNub(const vertexInfo& v, const b2Mat33& m, b2Color colour, float pointSize);
     void drawJointNub(b2Joint* joint, const b2Mat33& m, b2Color colour, bool showBodies, bool showIcons,
                       bool showLimits);
+    // The joint drawn with the given world anchors; a wheel joint's axis runs from a to b when
+    // `axisFromAnchors` is set, as moving its anchors makes it.
+    void drawJointNub(b2Joint* joint, b2Vec2 a, b2Vec2 b, bool axisFromAnchors, b2Color colour, bool showBodies,
+                      bool showIcons, bool showLimits);
     void drawJointIcon(b2JointType type, b2Vec2 p, b2Color colour, float size, int variant);
     void drawSelectUI();
+    // The guides of the open operation (EditorDrawOperations.cpp): the selection where accepting
+    // would put it, axis and centre guides, the amount at the mouse.
+    void drawTranslateUI();
+    void drawRotateUI();
+    void drawScaleUI();
+    void drawMeasureUI();
+    void drawProposal(const OperationProposal& proposal, bool fixtureNubs);
+    void drawTentativeVertexOutlines();
 
     // Text overlays (EditorDrawText.cpp).
     void drawString(int x, int y, b2Color colour, const char* format, ...) __attribute__((format(printf, 5, 6)));
@@ -269,6 +309,10 @@ private:
     b2Body* m_lastSelectedBody = nullptr;
     std::vector<_message> m_messages;
     unsigned int m_traceTexture = 0;
+    // A paste and the drop that places it are one step: open from the paste until the drop.
+    bool m_pasteStepOpen = false;
+    // A missing trace image is reported once per editor, however often drawing begins.
+    bool m_traceMissingReported = false;
     // Every change of the world goes through here.
     WorldEdits m_edits;
     bool m_drawing = false;

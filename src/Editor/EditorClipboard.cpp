@@ -179,6 +179,9 @@ void Editor::paste()
             cs.selectedBodies = std::move(pasted);
             cs.selectionCenter = getSelectionCenter();
             cs.state = CS_TRANSLATE;
+            // The step stays open until the pasted bodies are dropped.
+            m_edits.beginStep("");
+            m_pasteStepOpen = true;
             return;
         }
     }
@@ -211,6 +214,8 @@ void Editor::paste()
         if (fixtureMethod)
         {
             cs.state = CS_TRANSLATE;
+            m_edits.beginStep("");
+            m_pasteStepOpen = true;
         }
     }
 }

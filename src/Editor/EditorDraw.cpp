@@ -6,9 +6,11 @@
 #include "Editor/EditorDebugDraw.h"
 #include "Editor/EditorText.h"
 #include "Editor/Mat33.h"
+#include "Physics/Polygon.h"
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -45,28 +47,49 @@ void Colour(const b2Color& c)
     glColor3f(c.r, c.g, c.b);
 }
 
-// The centre of a circle, edge or polygon in its own coordinates: what ComputeMass reports, read
-// from the shape so that a degenerate polygon (which ComputeMass asserts on) still draws.
-b2Vec2 ShapeCentre(const b2Shape* shape)
+// An outline through points placed by `place`: a circle about the first point (with a radius
+// line along `axis`, none for a zero axis), a polygon filled, edges and chains as segments from
+// point to point, closed back to the first when `closed`.
+template <typename Place>
+void DrawPlacedOutline(b2Shape::Type type, const b2Vec2* points, int count, bool closed, float radius, Place place,
+                       const b2Vec2& axis, const b2Color& colour)
 {
-    switch (shape->GetType())
+    switch (type)
     {
     case b2Shape::e_circle:
-        return static_cast<const b2CircleShape*>(shape)->m_p;
-    case b2Shape::e_edge:
-    {
-        auto edge = static_cast<const b2EdgeShape*>(shape);
-        return 0.5f * (edge->m_vertex1 + edge->m_vertex2);
-    }
+        if (count > 0)
+        {
+            g_editorDebugDraw.DrawSolidCircle(place(points[0]), radius, axis, colour);
+        }
+        break;
     case b2Shape::e_polygon:
-        return static_cast<const b2PolygonShape*>(shape)->m_centroid;
+    {
+        b2Vec2 vertices[b2_maxPolygonVertices];
+        const int n = std::min(count, b2_maxPolygonVertices);
+        for (int i = 0; i < n; ++i)
+        {
+            vertices[i] = place(points[i]);
+        }
+        g_editorDebugDraw.DrawSolidPolygon(vertices, n, colour);
+        break;
+    }
+    case b2Shape::e_edge:
+    case b2Shape::e_chain:
+        for (int i = 0; i + 1 < count; ++i)
+        {
+            g_editorDebugDraw.DrawSegment(place(points[i]), place(points[i + 1]), colour);
+        }
+        if (closed && count > 2)
+        {
+            g_editorDebugDraw.DrawSegment(place(points[count - 1]), place(points[0]), colour);
+        }
+        break;
     default:
-        return b2Vec2_zero;
+        break;
     }
 }
 
-// The shape drawn with every point placed by `place`; circles with their radius scaled and a
-// radius line along `axis` (none for a zero axis).
+// The shape drawn with every point placed by `place`; circles with their radius scaled.
 template <typename Place>
 void DrawPlacedShape(const b2Shape* shape, Place place, float radiusScale, const b2Vec2& axis, const b2Color& colour)
 {
@@ -75,39 +98,76 @@ void DrawPlacedShape(const b2Shape* shape, Place place, float radiusScale, const
     case b2Shape::e_circle:
     {
         auto circle = static_cast<const b2CircleShape*>(shape);
-        g_editorDebugDraw.DrawSolidCircle(place(circle->m_p), circle->m_radius * radiusScale, axis, colour);
+        DrawPlacedOutline(b2Shape::e_circle, &circle->m_p, 1, false, circle->m_radius * radiusScale, place, axis,
+                          colour);
         break;
     }
     case b2Shape::e_edge:
     {
         auto edge = static_cast<const b2EdgeShape*>(shape);
-        g_editorDebugDraw.DrawSegment(place(edge->m_vertex1), place(edge->m_vertex2), colour);
+        const b2Vec2 ends[2] = {edge->m_vertex1, edge->m_vertex2};
+        DrawPlacedOutline(b2Shape::e_edge, ends, 2, false, 0.0f, place, axis, colour);
         break;
     }
     case b2Shape::e_polygon:
     {
         auto polygon = static_cast<const b2PolygonShape*>(shape);
-        b2Vec2 vertices[b2_maxPolygonVertices];
-        for (int i = 0; i < polygon->m_count; ++i)
-        {
-            vertices[i] = place(polygon->m_vertices[i]);
-        }
-        g_editorDebugDraw.DrawSolidPolygon(vertices, polygon->m_count, colour);
+        DrawPlacedOutline(b2Shape::e_polygon, polygon->m_vertices, polygon->m_count, true, 0.0f, place, axis, colour);
         break;
     }
     case b2Shape::e_chain:
     {
+        // A loop stores its first vertex again at the end.
         auto chain = static_cast<const b2ChainShape*>(shape);
-        b2EdgeShape edge;
-        for (int i = 0; i < chain->GetChildCount(); ++i)
-        {
-            chain->GetChildEdge(&edge, i);
-            g_editorDebugDraw.DrawSegment(place(edge.m_vertex1), place(edge.m_vertex2), colour);
-        }
+        DrawPlacedOutline(b2Shape::e_chain, chain->m_vertices, chain->m_count, false, 0.0f, place, axis, colour);
         break;
     }
     default:
         break;
+    }
+}
+
+// Where a shape's dotted guides to its body start: the centre of a circle, edge or polygon (the
+// centroid, as the mass computation finds it), the middle of every segment of a chain.
+std::vector<b2Vec2> GuidePoints(const Physics::ShapeGeometry& g)
+{
+    const std::vector<b2Vec2>& p = g.points;
+    const size_t n = p.size();
+    switch (g.type)
+    {
+    case b2Shape::e_circle:
+        return {n > 0 ? p[0] : b2Vec2_zero};
+    case b2Shape::e_edge:
+        return {n == 2 ? 0.5f * (p[0] + p[1]) : b2Vec2_zero};
+    case b2Shape::e_polygon:
+    {
+        b2PolygonShape polygon;
+        if (Physics::SetPolygon(polygon, p.data(), static_cast<int>(n)))
+        {
+            return {polygon.m_centroid};
+        }
+        b2Vec2 sum = b2Vec2_zero;
+        for (const b2Vec2& v : p)
+        {
+            sum += v;
+        }
+        return {n > 0 ? (1.0f / static_cast<float>(n)) * sum : sum};
+    }
+    case b2Shape::e_chain:
+    {
+        std::vector<b2Vec2> middles;
+        for (size_t i = 0; i + 1 < n; ++i)
+        {
+            middles.push_back(0.5f * (p[i] + p[i + 1]));
+        }
+        if (g.loop && n > 2)
+        {
+            middles.push_back(0.5f * (p[n - 1] + p[0]));
+        }
+        return middles;
+    }
+    default:
+        return {};
     }
 }
 
@@ -226,8 +286,9 @@ void Editor::beginDrawing()
     glDisable(GL_DEPTH_TEST);
     m_drawing = true;
     m_traceTexture = LoadTraceTexture("vexatrace.bmp");
-    if (m_traceTexture == 0)
+    if (m_traceTexture == 0 && !m_traceMissingReported)
     {
+        m_traceMissingReported = true;
         addMessage("Failed to load vexatrace.bmp", k_errorColour);
     }
 }
@@ -266,6 +327,22 @@ void Editor::render()
     if (state == 0 || state == CS_MOVE_CURSOR || state == CS_DISAMBIGUATE || state == CS_DELETE)
     {
         drawSelectUI();
+    }
+    else if (state & CS_TRANSLATE)
+    {
+        drawTranslateUI();
+    }
+    else if (state & CS_ROTATE)
+    {
+        drawRotateUI();
+    }
+    else if (state & CS_SCALE)
+    {
+        drawScaleUI();
+    }
+    else if (state & CS_MEASURE)
+    {
+        drawMeasureUI();
     }
 
     drawSelectionCenter();
@@ -388,6 +465,13 @@ void Editor::drawShape(b2Fixture* fixture, const b2Mat33& m, const b2Color& colo
     DrawPlacedShape(fixture->GetShape(), place, radiusScale, b2Vec2_zero, colour);
 }
 
+void Editor::drawShape(const Physics::ShapeGeometry& geometry, const b2Mat33& m, const b2Color& colour)
+{
+    auto place = [&m](const b2Vec2& p) { return b2Mul(m, p); };
+    DrawPlacedOutline(geometry.type, geometry.points.data(), static_cast<int>(geometry.points.size()), geometry.loop,
+                      geometry.radius, place, b2Vec2_zero, colour);
+}
+
 void Editor::drawShapeVertices(b2Fixture* fixture, const b2Transform& xf)
 {
     const b2Transform& bodyXf = fixture->GetBody()->GetTransform();
@@ -448,23 +532,16 @@ void Editor::drawWorldDebugData()
 
 void Editor::drawConnectingLine(b2Body* body, b2Fixture* fixture, b2Transform& xf, b2Color colour)
 {
+    drawConnectingLine(body, Physics::GetGeometry(fixture), xf, colour);
+}
+
+void Editor::drawConnectingLine(b2Body* body, const Physics::ShapeGeometry& geometry, const b2Transform& xf,
+                                b2Color colour)
+{
     const b2Transform& bodyXf = body->GetTransform();
-    b2Vec2 bodyPosition = body->GetPosition();
-    auto line = [&](const b2Vec2& local) {
-        drawLine(b2Mul(xf, b2Mul(bodyXf, local)), bodyPosition, colour, true, true, 1.0f);
-    };
-    const b2Shape* shape = fixture->GetShape();
-    if (shape->GetType() != b2Shape::e_chain)
+    for (const b2Vec2& local : GuidePoints(geometry))
     {
-        line(ShapeCentre(shape));
-        return;
-    }
-    auto chain = static_cast<const b2ChainShape*>(shape);
-    b2EdgeShape edge;
-    for (int i = 0; i < chain->GetChildCount(); ++i)
-    {
-        chain->GetChildEdge(&edge, i);
-        line(0.5f * (edge.m_vertex1 + edge.m_vertex2));
+        drawLine(b2Mul(xf, b2Mul(bodyXf, local)), body->GetPosition(), colour, true, true, 1.0f);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace
@@ -301,7 +302,14 @@ void Editor::drawSelectUI()
 void Editor::drawBodyNub(b2Body* body, const b2Mat33& m, b2Color colour, bool drawShapes, bool drawConnecting,
                          bool drawDetails)
 {
-    b2Transform xf(b2Mul(m, body->GetPosition()), b2Rot(body->GetAngle() + getMat33Angle(m)));
+    const b2Transform xf(b2Mul(m, body->GetPosition()), b2Rot(body->GetAngle() + getMat33Angle(m)));
+    drawBodyNub(body, xf, colour, drawShapes, drawConnecting, drawDetails);
+}
+
+void Editor::drawBodyNub(b2Body* body, const b2Transform& placed, b2Color colour, bool drawShapes, bool drawConnecting,
+                         bool drawDetails)
+{
+    b2Transform xf = placed;
     if (drawShapes)
     {
         for (b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
@@ -322,7 +330,7 @@ void Editor::drawBodyNub(b2Body* body, const b2Mat33& m, b2Color colour, bool dr
     if (drawDetails)
     {
         // The centre of mass as a cyan cross, then the body's own axes.
-        b2Vec2 centre = b2Mul(m, body->GetWorldCenter());
+        b2Vec2 centre = b2Mul(xf, body->GetLocalCenter());
         float arm = 0.75f * r;
         glLineWidth(1.0f);
         Segment(centre - b2Vec2(arm, 0.0f), centre + b2Vec2(arm, 0.0f), k_cyan);
@@ -349,6 +357,23 @@ void Editor::drawFixtureNub(b2Fixture* fixture, const b2Mat33& m, float radiusSc
     }
 }
 
+void Editor::drawFixtureNub(b2Fixture* fixture, const Physics::ShapeGeometry& geometry, b2Color colour, bool bodyNub,
+                            bool connectingLine)
+{
+    b2Body* body = fixture->GetBody();
+    b2Mat33 bodyMatrix;
+    setMat33Transform(bodyMatrix, body->GetTransform());
+    drawShape(geometry, bodyMatrix, colour);
+    if (bodyNub)
+    {
+        drawBodyNub(body, Identity(), colour, false, false, true);
+    }
+    if (connectingLine)
+    {
+        drawConnectingLine(body, geometry, g_identityTransform, colour);
+    }
+}
+
 void Editor::drawVertexNub(const vertexInfo& v, const b2Mat33& m, b2Color colour, float pointSize)
 {
     g_editorDebugDraw.DrawPoint(b2Mul(m, getWorldPosition(v, g_identityTransform)), pointSize, colour);
@@ -357,11 +382,6 @@ void Editor::drawVertexNub(const vertexInfo& v, const b2Mat33& m, b2Color colour
 void Editor::drawJointNub(b2Joint* joint, const b2Mat33& m, b2Color colour, bool showBodies, bool showIcons,
                           bool showLimits)
 {
-    b2JointType type = Physics::GetJointType(joint);
-    if (!HasPicture(type))
-    {
-        return;
-    }
     // During an anchor move the chosen anchor follows m.
     b2Vec2 a = joint->GetAnchorA();
     b2Vec2 b = joint->GetAnchorB();
@@ -372,6 +392,17 @@ void Editor::drawJointNub(b2Joint* joint, const b2Mat33& m, b2Color colour, bool
     if ((m_controlState.state & CS_ANCHOR_B) != 0)
     {
         b = b2Mul(m, b);
+    }
+    drawJointNub(joint, a, b, false, colour, showBodies, showIcons, showLimits);
+}
+
+void Editor::drawJointNub(b2Joint* joint, b2Vec2 a, b2Vec2 b, bool axisFromAnchors, b2Color colour, bool showBodies,
+                          bool showIcons, bool showLimits)
+{
+    b2JointType type = Physics::GetJointType(joint);
+    if (!HasPicture(type))
+    {
+        return;
     }
     b2Body* bodyA = joint->GetBodyA();
     b2Body* bodyB = joint->GetBodyB();
@@ -423,7 +454,11 @@ void Editor::drawJointNub(b2Joint* joint, const b2Mat33& m, b2Color colour, bool
     case e_wheelJoint:
     {
         drawLine(a, b, colour, false, false, 1.0f);
-        b2Vec2 axis = JointWorldAxis(joint);
+        b2Vec2 axis = axisFromAnchors ? b - a : JointWorldAxis(joint);
+        if (axisFromAnchors && axis.Length() >= FLT_EPSILON)
+        {
+            axis.Normalize();
+        }
         float length = std::max(1.5f * b2Distance(a, b), 4.0f * u);
         drawLine(a, a + length * axis, k_limitRangeColour, false, false, 1.0f);
         icons(0, 1);

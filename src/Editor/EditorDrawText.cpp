@@ -75,6 +75,22 @@ void Editor::showControlState()
     view.editMethod = m_editMethod;
     view.selectedCount = SelectedCount(m_controlState, m_editMethod);
     view.mouseFromStart = m_mouseWorld - m_controlState.startMouseWorld;
+    const int state = m_controlState.state;
+    if (state & CS_TRANSLATE)
+    {
+        view.delta = getTranslatedDelta();
+    }
+    if (state & CS_ROTATE)
+    {
+        view.angle = getRotatedAngle();
+    }
+    if (state & CS_SCALE)
+    {
+        view.factor = getScaledFactor();
+    }
+    view.rotateAroundSelection = m_controlState.rotateAroundSelection;
+    view.scaleAroundSelection = m_controlState.scaleAroundSelection;
+    view.limitJointSelected = getLimitJoint() != nullptr;
     drawTextRows(k_textX, OperationText(view));
 }
 

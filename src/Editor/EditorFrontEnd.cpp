@@ -25,6 +25,9 @@ namespace
 // The right-button view drag of editor mode, kept apart from the simulation's.
 b2Vec2 lastp = b2Vec2_zero;
 bool rMouseDown = false;
+// A Ctrl+L over unsaved edits is pending; the next Ctrl+L is its confirmation.
+bool g_loadPending = false;
+bool g_loadConfirmed = false;
 
 // Ctrl+right drag zooms by this factor per motion event; the bounds are those of the zoom keys.
 constexpr float k_zoomStep = 1.03f;
@@ -208,6 +211,9 @@ void Editor_Keyboard(unsigned char key, int x, int y)
     {
         return;
     }
+    // A load over unsaved edits waits for a second Ctrl+L; any other key calls it off.
+    g_loadConfirmed = load && g_loadPending;
+    g_loadPending = false;
     if (load)
     {
         LoadEditorScene();
@@ -348,6 +354,7 @@ void SaveEditorScene()
     // The document replaces the file only once it is completely written.
     if (doc.writeToFile(g_editor->getWorld(), fileName))
     {
+        getTest()->unsavedEdits = false;
         AddBoundedMessage(k_successColour, "Saved scene to file: %s", fileName);
     }
     else
@@ -367,6 +374,14 @@ void LoadEditorScene()
     {
         return;
     }
+    if (getTest()->unsavedEdits && !g_loadConfirmed)
+    {
+        g_loadPending = true;
+        g_editor->addMessage("The scene has unsaved changes: press Ctrl+L again to load and lose them",
+                             k_refusalColour);
+        return;
+    }
+    g_loadConfirmed = false;
     WorldDoc doc(false);
     b2World* world = doc.readFromFile(fileName);
     if (world == nullptr)

@@ -1,5 +1,6 @@
 // Keyboard and mouse events as the front end forwards them: held keys and modifiers, the keys
-// that switch the edit method and the overlays, and the clicks that pick and select.
+// that switch the edit method and the overlays, the clicks that pick and select, and the keys
+// and clicks that open, steer, accept and abandon operations.
 #include "Editor/Editor.h"
 
 #include <cstdio>
@@ -14,7 +15,14 @@ constexpr unsigned char k_escape = 27;
 
 void Editor::setSpecialKeyState(bool shift, bool alt, bool ctrl)
 {
-    m_specialKeys = (shift ? k_shiftKey : 0) | (alt ? k_altKey : 0) | (ctrl ? k_ctrlKey : 0);
+    const int keys = (shift ? k_shiftKey : 0) | (alt ? k_altKey : 0) | (ctrl ? k_ctrlKey : 0);
+    const bool changed = keys != m_specialKeys;
+    m_specialKeys = keys;
+    // Shift and Ctrl change the amount, so the tentative outlines follow them at once.
+    if (changed && (m_controlState.state & (CS_TRANSLATE | CS_ROTATE | CS_SCALE)))
+    {
+        checkNewVertexPositions();
+    }
 }
 
 void Editor::handleKeyDown(unsigned char key)
@@ -48,7 +56,11 @@ void Editor::handleKeyDown(unsigned char key)
         break;
     case 'v':
     case 22:
-        if (idle && !ctrlHeld())
+        if (idle && ctrlHeld())
+        {
+            paste();
+        }
+        else if (idle)
         {
             setEditMethod(EM_VERTICES);
         }
@@ -83,23 +95,78 @@ void Editor::handleKeyDown(unsigned char key)
         m_showWorldInfo = !m_showWorldInfo;
         break;
 
-    // Operations on the selection, the cursor, the clipboard and the trace image: known keys
-    // that change nothing until those operations exist.
+    // Operations on the selection and the cursor.
     case 'g':
     case 't':
+        translateKey();
+        break;
     case 'r':
+        rotateKey();
+        break;
     case 's':
+        scaleKey();
+        break;
     case 'x':
+        axisKey(CS_X_AXIS);
+        break;
     case 'y':
+        axisKey(CS_Y_AXIS);
+        break;
     case 'l':
     case 'L':
+        limitKey();
+        break;
     case 'm':
+        if (idle || m_controlState.state == CS_MEASURE)
+        {
+            m_controlState.state = CS_MEASURE;
+            startOperation();
+        }
+        break;
     case 'o':
+        if (m_controlState.state & CS_ROTATE)
+        {
+            resetAngles();
+            abandonControlState();
+            updateSelectionCandidate();
+        }
+        break;
     case 'c':
     case 3:
+        if (idle && ctrlHeld())
+        {
+            copy();
+        }
+        else if (idle)
+        {
+            m_controlState.state = CS_MOVE_CURSOR;
+        }
+        break;
     case 'M':
+        if (idle && shiftHeld())
+        {
+            mirror();
+        }
+        break;
     case '+':
+        imageScale += 0.25f;
+        break;
     case '-':
+        imageScale -= 0.25f;
+        break;
+
+    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo.
+    case 26:
+        if (ctrlHeld())
+        {
+            shiftHeld() ? redo() : undo();
+        }
+        break;
+    case 25:
+        if (ctrlHeld())
+        {
+            redo();
+        }
         break;
 
     // Del asks first; a second Del deletes the selection.
@@ -136,6 +203,10 @@ void Editor::handleMouseMove(b2Vec2 pixel, b2Vec2 world)
     {
         updateSelectionCandidate();
     }
+    else if ((state & (CS_TRANSLATE | CS_ROTATE | CS_SCALE)) && m_editMethod == EM_VERTICES)
+    {
+        checkNewVertexPositions();
+    }
 }
 
 void Editor::handleMouseButtonDown(int button)
@@ -147,6 +218,15 @@ void Editor::handleMouseButtonDown(int button)
         {
             select(0);
             updateUIPanelInfo();
+        }
+        else if (state & CS_MOVE_CURSOR)
+        {
+            m_controlState.cursorPos = m_mouseWorld;
+            m_controlState.state = 0;
+        }
+        else if ((state & (CS_TRANSLATE | CS_ROTATE | CS_SCALE)) && accept())
+        {
+            m_controlState.state = 0;
         }
     }
     else if (button == 1)
@@ -180,6 +260,7 @@ void Editor::setEditMethod(_editMethod method)
 
 void Editor::abandonControlState()
 {
+    closePasteStep();
     _controlState& cs = m_controlState;
     if ((cs.state & CS_MOVE_CURSOR) == 0 && (cs.state & CS_DISAMBIGUATE) != 0)
     {
@@ -203,5 +284,128 @@ void Editor::selectAll()
         {
             m_controlState.selectedFixtures.insert(fixture);
         }
+    }
+}
+
+// Operation keys.
+
+void Editor::startOperation()
+{
+    m_controlState.startMouseWorld = m_mouseWorld;
+}
+
+void Editor::translateKey()
+{
+    _controlState& cs = m_controlState;
+    const int state = cs.state;
+    if ((state & CS_TRANSLATE) && (state & (CS_ANCHOR_A | CS_ANCHOR_B)))
+    {
+        // The other joint anchor moves, from the mouse as it is now.
+        cs.state = CS_TRANSLATE | ((state & CS_ANCHOR_A) ? CS_ANCHOR_B : CS_ANCHOR_A);
+        startOperation();
+        return;
+    }
+    if ((state == 0 || state == CS_ROTATE || state == CS_SCALE) && haveSelection())
+    {
+        cs.state = CS_TRANSLATE;
+        startOperation();
+        if (m_editMethod == EM_JOINTS)
+        {
+            cs.state = CS_TRANSLATE | CS_ANCHOR_A;
+        }
+        checkNewVertexPositions();
+    }
+}
+
+void Editor::rotateKey()
+{
+    _controlState& cs = m_controlState;
+    const int state = cs.state;
+    if ((state & CS_ROTATE) && (state & (CS_ANCHOR_A | CS_ANCHOR_B)))
+    {
+        cs.state = CS_ROTATE | ((state & CS_ANCHOR_A) ? CS_ANCHOR_B : CS_ANCHOR_A);
+        startOperation();
+        return;
+    }
+    if ((state == 0 || state == CS_TRANSLATE || state == CS_SCALE) && haveSelection())
+    {
+        cs.state = CS_ROTATE;
+        startOperation();
+        if (m_editMethod == EM_JOINTS)
+        {
+            // Joint anchors turn about the cursor; `r` then switches anchors instead.
+            cs.state = CS_ROTATE | CS_ANCHOR_A;
+            cs.rotateAroundSelection = false;
+        }
+        checkNewVertexPositions();
+    }
+    else if (state & CS_ROTATE)
+    {
+        cs.rotateAroundSelection = !cs.rotateAroundSelection;
+        startOperation();
+        checkNewVertexPositions();
+    }
+}
+
+void Editor::scaleKey()
+{
+    _controlState& cs = m_controlState;
+    const int state = cs.state;
+    if (state == CS_MOVE_CURSOR)
+    {
+        if (haveSelection())
+        {
+            cs.cursorPos = cs.selectionCenter;
+            cs.state = 0;
+        }
+        return;
+    }
+    if ((state == 0 || state == CS_TRANSLATE || state == CS_ROTATE) && haveSelection())
+    {
+        cs.state = CS_SCALE;
+        startOperation();
+        checkNewVertexPositions();
+    }
+    else if (state & CS_SCALE)
+    {
+        cs.scaleAroundSelection = !cs.scaleAroundSelection;
+        startOperation();
+        checkNewVertexPositions();
+    }
+}
+
+void Editor::axisKey(int axis)
+{
+    _controlState& cs = m_controlState;
+    if (!(cs.state & (CS_TRANSLATE | CS_SCALE)))
+    {
+        return;
+    }
+    const bool wasSet = (cs.state & axis) != 0;
+    cs.state &= ~(CS_X_AXIS | CS_Y_AXIS);
+    if (!wasSet)
+    {
+        cs.state |= axis;
+    }
+    checkNewVertexPositions();
+}
+
+void Editor::limitKey()
+{
+    _controlState& cs = m_controlState;
+    if (getLimitJoint() == nullptr)
+    {
+        return;
+    }
+    const int state = cs.state;
+    if (state & (CS_LOWER_LIMIT | CS_UPPER_LIMIT))
+    {
+        // Lower and upper take turns; the axis restriction goes.
+        const int base = (state & CS_TRANSLATE) ? CS_TRANSLATE : CS_ROTATE;
+        cs.state = base | ((state & CS_LOWER_LIMIT) ? CS_UPPER_LIMIT : CS_LOWER_LIMIT);
+    }
+    else if (state == CS_TRANSLATE || state == CS_ROTATE)
+    {
+        cs.state |= CS_LOWER_LIMIT;
     }
 }

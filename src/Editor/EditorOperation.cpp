@@ -1,12 +1,17 @@
 #include "Editor/Editor.h"
 
+#include "Editor/EditStep.h"
 #include "Editor/JointAxes.h"
 #include "Editor/Mat33.h"
 #include "Editor/PolygonWinding.h"
 #include "Physics/JointKinds.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <map>
 #include <set>
+#include <string>
 
 namespace
 {
@@ -87,6 +92,93 @@ b2Vec2* PointOfVertex(Physics::ShapeGeometry& g, int index)
         return index >= 0 && index < count ? &g.points[index] : nullptr;
     default:
         return nullptr;
+    }
+}
+
+// The fixture changes an accept writes: all but those refused on their own.
+std::vector<Physics::GeometryChange> ApplicableChanges(const OperationProposal& proposal)
+{
+    std::vector<Physics::GeometryChange> changes;
+    for (const FixtureProposal& change : proposal.fixtures)
+    {
+        if (change.refusal.empty())
+        {
+            changes.push_back(Physics::GeometryChange{change.fixture, change.geometry});
+        }
+    }
+    return changes;
+}
+
+// Where a vertex of a reshaped fixture is found afterwards; -1 when it is gone. Polygons are
+// stored from their rightmost point, so their vertices are found by position; a turned-around
+// chain counts from its other end (a loop's closing vertex repeats its first).
+int IndexAfter(const FixtureProposal& change, const b2Shape* shape, int index)
+{
+    const int count = static_cast<int>(change.geometry.points.size());
+    if (change.geometry.type == b2Shape::e_polygon)
+    {
+        const auto* polygon = static_cast<const b2PolygonShape*>(shape);
+        if (index < 0 || index >= count)
+        {
+            return -1;
+        }
+        const b2Vec2* found = std::find(polygon->m_vertices, polygon->m_vertices + polygon->m_count,
+                                        change.geometry.points[index]);
+        return found != polygon->m_vertices + polygon->m_count ? static_cast<int>(found - polygon->m_vertices) : -1;
+    }
+    if (change.reversed)
+    {
+        return index >= count ? count - 1 : count - 1 - index;
+    }
+    return index;
+}
+
+// Vertex references that follow their fixtures' new shapes; those whose vertex is gone are dropped.
+void FollowReshapes(std::set<vertexInfo>& vertices, const OperationProposal& proposal)
+{
+    std::map<const b2Fixture*, const FixtureProposal*> reshaped;
+    for (const FixtureProposal& change : proposal.fixtures)
+    {
+        if (change.refusal.empty())
+        {
+            reshaped[change.fixture] = &change;
+        }
+    }
+    std::set<vertexInfo> followed;
+    for (const vertexInfo& v : vertices)
+    {
+        auto found = reshaped.find(v.fixture);
+        const int index =
+            found != reshaped.end() ? IndexAfter(*found->second, v.fixture->GetShape(), v.index) : v.index;
+        if (index >= 0)
+        {
+            followed.insert(vertexInfo{v.fixture, index});
+        }
+    }
+    vertices.swap(followed);
+}
+
+// Counts with the singular or plural noun: "3 bodies", "1 fixture".
+std::string Counted(size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// The undo step's name: "translate 3 bodies", "scale 2 vertices", "move 1 joint anchor".
+std::string StepLabel(const _controlState& cs, _editMethod method, const OperationProposal& proposal)
+{
+    const std::string verb = (cs.state & CS_TRANSLATE) ? "translate" : (cs.state & CS_ROTATE) ? "rotate" : "scale";
+    switch (method)
+    {
+    case EM_BODIES:
+        return verb + " " + Counted(cs.selectedBodies.size(), "body", "bodies");
+    case EM_FIXTURES:
+        return verb + " " + Counted(cs.selectedFixtures.size(), "fixture", "fixtures");
+    case EM_VERTICES:
+        return verb + " " + Counted(cs.selectedVertices.size(), "vertex", "vertices");
+    default:
+        return ((cs.state & CS_TRANSLATE) ? std::string("move") : verb) + " " +
+               Counted(proposal.joints.size(), "joint anchor", "joint anchors");
     }
 }
 
@@ -203,6 +295,7 @@ OperationProposal Editor::proposeOperation() const
             {
                 // A mirrored chain keeps colliding on the side that faced the bodies.
                 change.geometry = Physics::ReverseChain(change.geometry);
+                change.reversed = true;
             }
             proposal.fixtures.push_back(change);
         }
@@ -216,7 +309,7 @@ OperationProposal Editor::proposeOperation() const
                                : (state & CS_ROTATE)
                                    ? type == e_revoluteJoint || type == e_distanceJoint || type == e_wheelJoint
                                    : false;
-            if (!moves)
+            if (!moves || !(state & (CS_ANCHOR_A | CS_ANCHOR_B)))
             {
                 continue;
             }
@@ -232,12 +325,11 @@ OperationProposal Editor::proposeOperation() const
         break;
     }
 
-    for (const FixtureProposal& change : proposal.fixtures)
+    // The fixtures that would change are checked together: fixtures of one body that pass one at
+    // a time may leave it with a mass the library asserts on.
+    if (proposal.refusal.empty())
     {
-        if (proposal.refusal.empty() && change.refusal.empty())
-        {
-            proposal.refusal = Physics::CheckGeometryFor(change.fixture, change.geometry);
-        }
+        proposal.refusal = Physics::CheckGeometries(ApplicableChanges(proposal));
     }
     if (!proposal.refusal.empty())
     {
@@ -290,24 +382,38 @@ bool Editor::accept()
         addMessage(proposal.refusal, k_refusalColour);
         return false;
     }
-    for (const BodyPlacement& placement : proposal.bodies)
     {
-        m_edits.placeBody(placement.body, placement.position, placement.angle);
-    }
-    for (const FixtureProposal& change : proposal.fixtures)
-    {
-        if (!change.refusal.empty())
+        EditStep step(m_edits, StepLabel(cs, m_editMethod, proposal));
+        std::string error;
+        for (const BodyPlacement& placement : proposal.bodies)
         {
-            addMessage(change.refusal, k_refusalColour);
-            continue;
+            m_edits.placeBody(placement.body, placement.position, placement.angle, &error);
         }
-        m_edits.reshapeFixture(change.fixture, change.geometry);
-    }
-    for (const JointProposal& change : proposal.joints)
-    {
-        m_edits.moveJointAnchors(change.joint, change.anchorA, change.anchorB);
+        for (const FixtureProposal& change : proposal.fixtures)
+        {
+            if (!change.refusal.empty())
+            {
+                addMessage(change.refusal, k_refusalColour);
+            }
+        }
+        const std::vector<Physics::GeometryChange> changes = ApplicableChanges(proposal);
+        if (!changes.empty() && m_edits.reshapeFixtures(changes, &error))
+        {
+            FollowReshapes(cs.selectedVertices, proposal);
+            FollowReshapes(cs.candidateVertices, proposal);
+        }
+        for (const JointProposal& change : proposal.joints)
+        {
+            m_edits.moveJointAnchors(change.joint, change.anchorA, change.anchorB, &error);
+        }
+        // Everything was checked above; a change refused all the same is not kept quiet.
+        if (!error.empty())
+        {
+            addMessage(std::string(OperationName(cs.state)) + " incomplete: " + error, k_errorColour);
+        }
     }
     cs.selectionCenter = getSelectionCenter();
+    closePasteStep();
     return true;
 }
 
@@ -321,6 +427,7 @@ void Editor::setJointLimit()
     }
     const bool lowerLimit = (state & CS_LOWER_LIMIT) != 0;
     std::string error;
+    EditStep step(m_edits, "set joint limit");
     switch (Physics::GetJointType(joint))
     {
     case e_prismaticJoint:
@@ -335,11 +442,11 @@ void Editor::setJointLimit()
     case e_revoluteJoint:
     {
         auto* revolute = static_cast<b2RevoluteJoint*>(joint);
-        b2Body* selected = *m_controlState.selectedBodies.begin();
-        float angleA = joint->GetBodyA()->GetAngle();
-        float angleB = joint->GetBodyB()->GetAngle();
-        (selected == joint->GetBodyA() ? angleA : angleB) += getRotatedAngle();
-        const float value = angleB - angleA;
+        // The joint angle (body B's turn from body A's, less the reference angle) once the
+        // selected body has turned.
+        const float turn = getRotatedAngle();
+        const bool bodyB = *m_controlState.selectedBodies.begin() == joint->GetBodyB();
+        const float value = revolute->GetJointAngle() + (bodyB ? turn : -turn);
         float lower = lowerLimit ? value : revolute->GetLowerLimit();
         float upper = lowerLimit ? revolute->GetUpperLimit() : value;
         // The upper limit comes after the lower one by whole turns.
@@ -360,5 +467,19 @@ void Editor::setJointLimit()
     if (!error.empty())
     {
         addMessage("Limit refused: " + error, k_refusalColour);
+    }
+}
+
+void Editor::resetAngles()
+{
+    EditStep step(m_edits, "reset angle");
+    std::string error;
+    for (b2Body* body : m_controlState.selectedBodies)
+    {
+        m_edits.placeBody(body, body->GetPosition(), 0.0f, &error);
+    }
+    if (!error.empty())
+    {
+        addMessage("Angle reset refused: " + error, k_refusalColour);
     }
 }

@@ -12,6 +12,7 @@ const b2Transform g_identityTransform(b2Vec2_zero, b2Rot(0.0f));
 
 Editor::Editor(Test* host)
 {
+    m_edits.history().setSelectionKeeper(this);
     setTest(host);
     m_panelInput = _panelInput();
     updateUIPanelInfo();
@@ -39,6 +40,7 @@ void Editor::setTest(Test* host)
         m_test->AddObserver(this);
     }
     m_lastSelectedBody = nullptr;
+    m_pasteStepOpen = false;
     clearControlState();
     worldChanged();
 }
@@ -243,18 +245,21 @@ void Editor::replaceReferencesTo(b2Fixture* oldFixture, b2Fixture* newFixture)
 void Editor::BodyGoing(b2Body* body)
 {
     clearReferencesTo(body);
+    m_edits.history().forget(body);
     worldChanged();
 }
 
 void Editor::FixtureGoing(b2Fixture* fixture)
 {
     clearReferencesTo(fixture);
+    m_edits.history().forget(fixture);
     worldChanged();
 }
 
 void Editor::JointGoing(b2Joint* joint)
 {
     clearReferencesTo(joint);
+    m_edits.history().forget(joint);
     worldChanged();
 }
 
@@ -269,8 +274,9 @@ void Editor::WorldGoing(b2World* world, b2World* replacement)
     {
         m_test->RemoveObserver(this);
         m_test = nullptr;
-        m_edits.setHost(nullptr);
     }
+    // The history names objects of the old world only.
+    m_edits.setHost(m_test);
     m_world = replacement;
     m_lastSelectedBody = nullptr;
     clearControlState();

@@ -146,6 +146,65 @@ void AddLimitText(Rows& rows, const OperationView& view)
         .add("  LMB : set new %s limit", lower ? "lower" : "upper");
 }
 
+// Only these flags may accompany an operation for it to be described.
+bool IsOperation(int state, int operation, int companions)
+{
+    return (state & operation) != 0 && (state & ~(operation | companions)) == 0;
+}
+
+void AddLimitHint(Rows& rows, const OperationView& view)
+{
+    if (view.limitJointSelected)
+    {
+        rows.add("  Press l to set joint limits for currently selected joint").blank();
+    }
+}
+
+void AddFineControlText(Rows& rows, const char* steps)
+{
+    rows.blank().add("* Hold Shift for fine control").add("* Hold Ctrl to move in steps of %s", steps);
+}
+
+void AddTranslateText(Rows& rows, const OperationView& view)
+{
+    const int state = view.state;
+    const char* restriction = (state & CS_X_AXIS)     ? "(x-axis)"
+                              : (state & CS_Y_AXIS)   ? "(y-axis)"
+                              : (state & CS_ANCHOR_A) ? "(body A joint anchor)"
+                              : (state & CS_ANCHOR_B) ? "(body B joint anchor)"
+                                                      : "";
+    rows.add("Translating %s", restriction).add("  Delta : %.4f, %.4f", view.delta.x, view.delta.y).blank();
+    if (view.editMethod == EM_JOINTS && (state & (CS_ANCHOR_A | CS_ANCHOR_B)))
+    {
+        rows.add("  Press g/t again to move joint anchor for body %s", (state & CS_ANCHOR_A) ? "B" : "A").blank();
+    }
+    AddLimitHint(rows, view);
+    rows.add("  LMB : set new position").add("  x,y : toggle restriction to single axis").add("  Esc : cancel");
+    AddFineControlText(rows, "1 unit");
+}
+
+void AddRotateText(Rows& rows, const OperationView& view)
+{
+    rows.add("Rotating around %s", view.rotateAroundSelection ? "selection" : "cursor")
+        .add("  Angle : %.4f degrees", view.angle * k_degreesPerRadian)
+        .blank();
+    AddLimitHint(rows, view);
+    rows.add("  r : toggle center (cursor/selection)").add("  LMB : set new angle").add("  Esc : cancel");
+    AddFineControlText(rows, "5 degrees");
+}
+
+void AddScaleText(Rows& rows, const OperationView& view)
+{
+    rows.add("Scaling around %s", view.scaleAroundSelection ? "selection" : "cursor")
+        .add("  Factor : %.4f,%.4f", view.factor.x, view.factor.y)
+        .blank()
+        .add("  s : toggle center (cursor/selection)")
+        .add("  LMB : set new scale")
+        .add("  x,y : toggle restriction to single axis")
+        .add("  Esc : cancel");
+    AddFineControlText(rows, "0.1 scale");
+}
+
 void AddDeleteText(Rows& rows, const OperationView& view)
 {
     switch (view.editMethod)
@@ -389,8 +448,18 @@ TextRows OperationText(const OperationView& view)
     {
         AddLimitText(rows, view);
     }
-    // Translating, rotating and scaling describe their running amounts; they join here with the
-    // operations themselves.
+    else if (IsOperation(state, CS_TRANSLATE, CS_X_AXIS | CS_Y_AXIS | CS_ANCHOR_A | CS_ANCHOR_B))
+    {
+        AddTranslateText(rows, view);
+    }
+    else if (IsOperation(state, CS_ROTATE, CS_ANCHOR_A | CS_ANCHOR_B))
+    {
+        AddRotateText(rows, view);
+    }
+    else if (IsOperation(state, CS_SCALE, CS_X_AXIS | CS_Y_AXIS))
+    {
+        AddScaleText(rows, view);
+    }
     return rows.take();
 }
 

@@ -44,6 +44,14 @@ struct OperationView
     int selectedCount = 0;
     // Mouse minus the operation's start point.
     b2Vec2 mouseFromStart = b2Vec2_zero;
+    // The running amounts: translation, rotation in radians, scale factors.
+    b2Vec2 delta = b2Vec2_zero;
+    float angle = 0.0f;
+    b2Vec2 factor = b2Vec2(1.0f, 1.0f);
+    bool rotateAroundSelection = false;
+    bool scaleAroundSelection = false;
+    // One body and one of its joints are selected in body mode: the joint's limits can be set.
+    bool limitJointSelected = false;
 };
 // The operation in progress with its keys; nothing for states it does not describe.
 TextRows OperationText(const OperationView& view);

@@ -75,3 +75,12 @@ void Editor::redo()
     updateSelectionCandidate();
     updateUIPanelInfo();
 }
+
+void Editor::closePasteStep()
+{
+    if (m_pasteStepOpen)
+    {
+        m_pasteStepOpen = false;
+        m_edits.endStep();
+    }
+}

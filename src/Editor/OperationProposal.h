@@ -24,6 +24,9 @@ struct FixtureProposal
     Physics::ShapeGeometry geometry;
     // Positions in geometry.points that the operation moves (vertex moves).
     std::vector<int> movedPoints;
+    // A mirrored chain turned around so that it keeps colliding on the mirrored side: its
+    // vertex i becomes vertex count - 1 - i.
+    bool reversed = false;
     std::string refusal;
 };
 

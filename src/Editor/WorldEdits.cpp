@@ -2,6 +2,7 @@
 
 #include "Framework/Test.h"
 #include "Physics/BodyState.h"
+#include "Physics/GearDependencies.h"
 #include "Physics/Create.h"
 #include "Physics/Guards.h"
 #include "Physics/JointSetters.h"
@@ -43,7 +44,86 @@ void SetNameIn(std::map<Object*, std::string>& names, Object* object, const std:
 bool WorldEdits::changed()
 {
     ++m_revision;
+    if (m_host != nullptr)
+    {
+        m_host->unsavedEdits = true;
+    }
     return true;
+}
+
+void WorldEdits::willJoin(b2Body* bodyA, b2Body* bodyB)
+{
+    // A new joint may change how its bodies move and collide.
+    if (bodyA != nullptr)
+    {
+        m_history.willChange(bodyA);
+    }
+    if (bodyB != nullptr)
+    {
+        m_history.willChange(bodyB);
+    }
+}
+
+void WorldEdits::setHost(Test* host)
+{
+    m_host = host;
+    m_history.clear();
+    m_history.setHost(host);
+}
+
+void WorldEdits::beginStep(const std::string& label)
+{
+    m_history.beginStep(label);
+}
+
+void WorldEdits::endStep()
+{
+    m_history.endStep();
+    if (!m_history.stepOpen() && m_host != nullptr)
+    {
+        Physics::SettleBroadPhase(m_host->GetWorld());
+    }
+}
+
+std::string WorldEdits::undo()
+{
+    return replayed(m_history.undo());
+}
+
+std::string WorldEdits::redo()
+{
+    return replayed(m_history.redo());
+}
+
+std::string WorldEdits::replayed(std::string label)
+{
+    if (!label.empty())
+    {
+        changed();
+        Physics::SettleBroadPhase(m_host->GetWorld());
+    }
+    return label;
+}
+
+void WorldEdits::adopt(b2Body* body)
+{
+    ImplicitStep step(*this, "create body");
+    m_history.created(body);
+    changed();
+}
+
+void WorldEdits::adopt(b2Fixture* fixture)
+{
+    ImplicitStep step(*this, "create fixture");
+    m_history.created(fixture);
+    changed();
+}
+
+void WorldEdits::adopt(b2Joint* joint)
+{
+    ImplicitStep step(*this, "create joint");
+    m_history.created(joint);
+    changed();
 }
 
 bool WorldEdits::refuse(const std::string& reason, std::string* error)
@@ -63,7 +143,7 @@ b2Body* WorldEdits::createBody(const b2BodyDef& def, std::string* error)
     b2Body* body = m_host != nullptr ? Physics::CreateBody(m_host->GetWorld(), def, error) : nullptr;
     if (body != nullptr)
     {
-        changed();
+        adopt(body);
     }
     return body;
 }
@@ -82,22 +162,30 @@ bool WorldEdits::placeBody(b2Body* body, const b2Vec2& position, float angle, st
     {
         return false;
     }
+    ImplicitStep step(*this, "move body");
+    m_history.willChange(body);
     body->SetTransform(position, angle);
     return changed();
 }
 
 bool WorldEdits::setBodyType(b2Body* body, b2BodyType type, std::string* error)
 {
+    ImplicitStep step(*this, "apply body settings");
+    m_history.willChange(body);
     return Physics::SetBodyType(body, type, error) && changed();
 }
 
 bool WorldEdits::setFixedRotation(b2Body* body, bool fixedRotation, std::string* error)
 {
+    ImplicitStep step(*this, "apply body settings");
+    m_history.willChange(body);
     return Physics::SetFixedRotation(body, fixedRotation, error) && changed();
 }
 
 bool WorldEdits::setBullet(b2Body* body, bool bullet)
 {
+    ImplicitStep step(*this, "apply body settings");
+    m_history.willChange(body);
     body->SetBullet(bullet);
     return changed();
 }
@@ -108,6 +196,8 @@ bool WorldEdits::setGravityScale(b2Body* body, float scale, std::string* error)
     {
         return false;
     }
+    ImplicitStep step(*this, "apply body settings");
+    m_history.willChange(body);
     body->SetGravityScale(scale);
     return changed();
 }
@@ -134,8 +224,10 @@ bool WorldEdits::setBodyMass(b2Body* body, float mass, std::string* error)
             return refuse("the densities would not be finite", error);
         }
     }
+    ImplicitStep step(*this, "apply body settings");
     for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
     {
+        m_history.willChange(f);
         f->SetDensity(f->GetDensity() * factor);
     }
     Physics::ResetMassData(body);
@@ -144,15 +236,30 @@ bool WorldEdits::setBodyMass(b2Body* body, float mass, std::string* error)
 
 bool WorldEdits::refreshBody(b2Body* body, std::string* error)
 {
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(body);
     return Physics::ResetMassData(body, error) && Physics::RefreshProxies(body) && changed();
 }
 
 bool WorldEdits::destroyBody(b2Body* body, std::string* error)
 {
-    if (m_host == nullptr || !m_host->DestroyBody(body))
+    if (m_host == nullptr || body == nullptr || refuseIfLocked(body->GetWorld(), error))
     {
         return refuse("the body cannot be destroyed now", error);
     }
+    ImplicitStep step(*this, "delete body");
+    // Gears coupling the body's joints go first, then its joints, then the body with its
+    // fixtures: recorded in that order, so that undo builds them again the other way round.
+    for (b2Joint* gear : Physics::GearsDependingOn(m_host->GetWorld(), body))
+    {
+        destroyJoint(gear);
+    }
+    for (b2JointEdge* edge = body->GetJointList(); edge != nullptr; edge = edge->next)
+    {
+        m_history.willDestroy(edge->joint);
+    }
+    m_history.willDestroy(body);
+    m_host->DestroyBody(body);
     return changed();
 }
 
@@ -160,9 +267,12 @@ bool WorldEdits::destroyBody(b2Body* body, std::string* error)
 
 b2Fixture* WorldEdits::createFixture(b2Body* body, const b2FixtureDef& def, std::string* error)
 {
+    ImplicitStep step(*this, "create fixture");
+    m_history.willChange(body);
     b2Fixture* fixture = Physics::CreateFixture(body, def, error);
     if (fixture != nullptr)
     {
+        m_history.created(fixture);
         changed();
     }
     return fixture;
@@ -170,7 +280,27 @@ b2Fixture* WorldEdits::createFixture(b2Body* body, const b2FixtureDef& def, std:
 
 bool WorldEdits::reshapeFixture(b2Fixture* fixture, const Physics::ShapeGeometry& geometry, std::string* error)
 {
+    if (refuse(Physics::CheckGeometryFor(fixture, geometry), error))
+    {
+        return false;
+    }
+    ImplicitStep step(*this, "reshape fixture");
+    m_history.willChange(fixture);
     return Physics::SetGeometry(fixture, geometry, error) && changed();
+}
+
+bool WorldEdits::reshapeFixtures(const std::vector<Physics::GeometryChange>& changes, std::string* error)
+{
+    if (refuse(Physics::CheckGeometries(changes), error))
+    {
+        return false;
+    }
+    ImplicitStep step(*this, "reshape fixtures");
+    for (const Physics::GeometryChange& change : changes)
+    {
+        m_history.willChange(change.fixture);
+    }
+    return Physics::SetGeometries(changes, error) && changed();
 }
 
 bool WorldEdits::setDensity(b2Fixture* fixture, float density, std::string* error)
@@ -179,6 +309,8 @@ bool WorldEdits::setDensity(b2Fixture* fixture, float density, std::string* erro
     {
         return false;
     }
+    ImplicitStep step(*this, "apply fixture settings");
+    m_history.willChange(fixture);
     fixture->SetDensity(density);
     return changed();
 }
@@ -189,6 +321,8 @@ bool WorldEdits::setFriction(b2Fixture* fixture, float friction, std::string* er
     {
         return false;
     }
+    ImplicitStep step(*this, "apply fixture settings");
+    m_history.willChange(fixture);
     fixture->SetFriction(friction);
     return changed();
 }
@@ -199,28 +333,43 @@ bool WorldEdits::setRestitution(b2Fixture* fixture, float restitution, std::stri
     {
         return false;
     }
+    ImplicitStep step(*this, "apply fixture settings");
+    m_history.willChange(fixture);
     fixture->SetRestitution(restitution);
     return changed();
 }
 
 bool WorldEdits::setSensor(b2Fixture* fixture, bool sensor)
 {
+    ImplicitStep step(*this, "apply fixture settings");
+    m_history.willChange(fixture);
     fixture->SetSensor(sensor);
     return changed();
 }
 
 bool WorldEdits::setFilter(b2Fixture* fixture, const b2Filter& filter)
 {
+    ImplicitStep step(*this, "apply fixture settings");
+    m_history.willChange(fixture);
     fixture->SetFilterData(filter);
     return changed();
 }
 
 bool WorldEdits::destroyFixture(b2Fixture* fixture, std::string* error)
 {
-    if (m_host == nullptr || !m_host->DestroyFixture(fixture))
+    if (m_host == nullptr || fixture == nullptr || refuseIfLocked(fixture->GetBody()->GetWorld(), error))
     {
-        return refuse("the fixture cannot be removed: its body's mass would be invalid", error);
+        return refuse("the fixture cannot be removed now", error);
     }
+    Physics::MassChange change(*fixture->GetBody());
+    change.removed = fixture;
+    if (refuse(Physics::CheckMassReset(*fixture->GetBody(), change), error))
+    {
+        return false;
+    }
+    ImplicitStep step(*this, "delete fixture");
+    m_history.willDestroy(fixture);
+    m_host->DestroyFixture(fixture);
     return changed();
 }
 
@@ -228,20 +377,32 @@ bool WorldEdits::destroyFixture(b2Fixture* fixture, std::string* error)
 
 b2Joint* WorldEdits::createJoint(const b2JointDef& def, std::string* error)
 {
-    b2Joint* joint = m_host != nullptr ? Physics::CreateJoint(m_host->GetWorld(), def, error) : nullptr;
+    if (m_host == nullptr)
+    {
+        return nullptr;
+    }
+    ImplicitStep step(*this, "create joint");
+    willJoin(def.bodyA, def.bodyB);
+    b2Joint* joint = Physics::CreateJoint(m_host->GetWorld(), def, error);
     if (joint != nullptr)
     {
-        changed();
+        adopt(joint);
     }
     return joint;
 }
 
 b2Joint* WorldEdits::createRope(const Physics::RopeJointDef& def, std::string* error)
 {
-    b2Joint* joint = m_host != nullptr ? Physics::CreateRopeJoint(m_host->GetWorld(), def, error) : nullptr;
+    if (m_host == nullptr)
+    {
+        return nullptr;
+    }
+    ImplicitStep step(*this, "create joint");
+    willJoin(def.bodyA, def.bodyB);
+    b2Joint* joint = Physics::CreateRopeJoint(m_host->GetWorld(), def, error);
     if (joint != nullptr)
     {
-        changed();
+        adopt(joint);
     }
     return joint;
 }
@@ -271,6 +432,8 @@ bool WorldEdits::moveJointAnchors(b2Joint* joint, const b2Vec2& anchorA, const b
     {
         return false;
     }
+    ImplicitStep step(*this, "move joint anchor");
+    m_history.willChange(joint);
     Physics::SetAnchorA(joint, anchorA);
     Physics::SetAnchorB(joint, anchorB);
     switch (Physics::GetJointType(joint))
@@ -296,6 +459,8 @@ bool WorldEdits::moveJointAnchors(b2Joint* joint, const b2Vec2& anchorA, const b
 
 bool WorldEdits::setJointLimits(b2Joint* joint, float lower, float upper, std::string* error)
 {
+    ImplicitStep step(*this, "set joint limit");
+    m_history.willChange(joint);
     if (!Physics::SetLimits(joint, lower, upper))
     {
         return refuse("the limits are not finite or in the wrong order", error);
@@ -305,6 +470,8 @@ bool WorldEdits::setJointLimits(b2Joint* joint, float lower, float upper, std::s
 
 bool WorldEdits::enableJointLimit(b2Joint* joint, bool enabled)
 {
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     switch (joint->GetType())
     {
     case e_revoluteJoint:
@@ -323,6 +490,8 @@ bool WorldEdits::enableJointLimit(b2Joint* joint, bool enabled)
 
 bool WorldEdits::enableJointMotor(b2Joint* joint, bool enabled)
 {
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     switch (joint->GetType())
     {
     case e_revoluteJoint:
@@ -345,6 +514,8 @@ bool WorldEdits::setMotorSpeed(b2Joint* joint, float speed, std::string* error)
     {
         return false;
     }
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     switch (joint->GetType())
     {
     case e_revoluteJoint:
@@ -368,6 +539,8 @@ bool WorldEdits::setMaxMotorPower(b2Joint* joint, float power, std::string* erro
     {
         return false;
     }
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     switch (joint->GetType())
     {
     case e_revoluteJoint:
@@ -386,6 +559,8 @@ bool WorldEdits::setMaxMotorPower(b2Joint* joint, float power, std::string* erro
 
 bool WorldEdits::setCollideConnected(b2Joint* joint, bool collide)
 {
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     Physics::SetCollideConnected(joint, collide);
     return changed();
 }
@@ -398,11 +573,15 @@ bool WorldEdits::setDistanceLength(b2Joint* joint, float length, std::string* er
     {
         return false;
     }
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     return Physics::SetDistanceLength(joint, length) && changed();
 }
 
 bool WorldEdits::setRopeLength(b2Joint* joint, float length, std::string* error)
 {
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     if (!Physics::SetRopeMaxLength(joint, length))
     {
         return refuse("length is negative, not finite or too large", error);
@@ -412,6 +591,8 @@ bool WorldEdits::setRopeLength(b2Joint* joint, float length, std::string* error)
 
 bool WorldEdits::setSpring(b2Joint* joint, float frequencyHz, float dampingRatio, std::string* error)
 {
+    ImplicitStep step(*this, "apply joint settings");
+    m_history.willChange(joint);
     if (!Physics::SetSpring(joint, frequencyHz, dampingRatio))
     {
         return refuse("frequency or damping ratio is negative or not finite", error);
@@ -421,10 +602,17 @@ bool WorldEdits::setSpring(b2Joint* joint, float frequencyHz, float dampingRatio
 
 bool WorldEdits::destroyJoint(b2Joint* joint, std::string* error)
 {
-    if (m_host == nullptr || !m_host->DestroyJoint(joint))
+    if (m_host == nullptr || joint == nullptr || refuseIfLocked(m_host->GetWorld(), error))
     {
         return refuse("the joint cannot be destroyed now", error);
     }
+    ImplicitStep step(*this, "delete joint");
+    for (b2Joint* gear : Physics::GearsDependingOn(m_host->GetWorld(), joint))
+    {
+        destroyJoint(gear);
+    }
+    m_history.willDestroy(joint);
+    m_host->DestroyJoint(joint);
     return changed();
 }
 
@@ -434,6 +622,8 @@ void WorldEdits::setName(b2Body* body, const std::string& name)
 {
     if (m_host != nullptr)
     {
+        ImplicitStep step(*this, "set name");
+        m_history.willChange(body);
         SetNameIn(m_host->names.bodyNames, body, name);
         changed();
     }
@@ -443,6 +633,8 @@ void WorldEdits::setName(b2Fixture* fixture, const std::string& name)
 {
     if (m_host != nullptr)
     {
+        ImplicitStep step(*this, "set name");
+        m_history.willChange(fixture);
         SetNameIn(m_host->names.fixtureNames, fixture, name);
         changed();
     }
@@ -452,6 +644,8 @@ void WorldEdits::setName(b2Joint* joint, const std::string& name)
 {
     if (m_host != nullptr)
     {
+        ImplicitStep step(*this, "set name");
+        m_history.willChange(joint);
         SetNameIn(m_host->names.jointNames, joint, name);
         changed();
     }

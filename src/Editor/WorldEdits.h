@@ -7,23 +7,42 @@
 // (picking) that it moved.
 #pragma once
 
+#include "Editor/EditHistory.h"
 #include "Physics/JointKinds.h"
 #include "Physics/ShapeGeometry.h"
 
 #include <box2d/box2d.h>
 
 #include <string>
+#include <vector>
 
 class Test;
 
 class WorldEdits
 {
 public:
-    // The host whose world is edited (null: none).
-    void setHost(Test* host) { m_host = host; }
+    // The host whose world is edited (null: none). A new host starts a new history.
+    void setHost(Test* host);
+    EditHistory& history() { return m_history; }
 
     // Counts changes made through here.
     unsigned revision() const { return m_revision; }
+
+    // A user action: the changes from beginStep to the matching endStep are undone and redone
+    // as one step, described by `label` ("translate 3 bodies"). Steps may nest; the outermost
+    // one counts. A step that changed nothing is not kept.
+    void beginStep(const std::string& label);
+    void endStep();
+    // Objects made outside these operations (built from a scene document, as paste and mirror
+    // do) that belong to the current step: a body with its fixtures, a fixture added to an
+    // existing body, or a joint.
+    void adopt(b2Body* body);
+    void adopt(b2Fixture* fixture);
+    void adopt(b2Joint* joint);
+
+    // Takes back the last step, or makes it again; the step's label, empty when there was none.
+    std::string undo();
+    std::string redo();
 
     // Every refusing operation sets *error (when given) to a short reason.
 
@@ -47,6 +66,9 @@ public:
     b2Fixture* createFixture(b2Body* body, const b2FixtureDef& def, std::string* error = nullptr);
     // The fixture keeps its identity (and with it names, material, filter and selection).
     bool reshapeFixture(b2Fixture* fixture, const Physics::ShapeGeometry& geometry, std::string* error = nullptr);
+    // Several fixtures at once, checked together (a body's mass with all its new shapes) and
+    // refused as a whole.
+    bool reshapeFixtures(const std::vector<Physics::GeometryChange>& changes, std::string* error = nullptr);
     // The density is stored without recomputing the body's mass.
     bool setDensity(b2Fixture* fixture, float density, std::string* error = nullptr);
     bool setFriction(b2Fixture* fixture, float friction, std::string* error = nullptr);
@@ -86,10 +108,40 @@ public:
     void setName(b2Joint* joint, const std::string& name);
 
 private:
+    // Makes a change made outside any step a step of its own.
+    class ImplicitStep
+    {
+    public:
+        ImplicitStep(WorldEdits& edits, const char* label) : m_edits(edits), m_opened(!edits.m_history.stepOpen())
+        {
+            if (m_opened)
+            {
+                m_edits.beginStep(label);
+            }
+        }
+        ~ImplicitStep()
+        {
+            if (m_opened)
+            {
+                m_edits.endStep();
+            }
+        }
+        ImplicitStep(const ImplicitStep&) = delete;
+        ImplicitStep& operator=(const ImplicitStep&) = delete;
+
+    private:
+        WorldEdits& m_edits;
+        bool m_opened;
+    };
+
     bool changed();
+    // After undo or redo.
+    std::string replayed(std::string label);
+    void willJoin(b2Body* bodyA, b2Body* bodyB);
     bool refuse(const std::string& reason, std::string* error);
     bool refuseIfLocked(const b2World* world, std::string* error);
 
     Test* m_host = nullptr;
     unsigned m_revision = 0;
+    EditHistory m_history;
 };

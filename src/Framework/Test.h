@@ -117,6 +117,8 @@ public:
     b2Body* groundBody = nullptr;
     // Names of this world's objects; destroyed objects lose theirs at once.
     ObjectNames names;
+    // The editor changed this world since it was last saved or loaded in the editor.
+    bool unsavedEdits = false;
     ContactPoint points[k_maxContactPoints];
     int pointCount = 0;
     DestructionListener destructionListener;

@@ -185,6 +185,80 @@ TEST_F(EditorDrawingTest, OnlyTheSelectedBodyIsOutlinedInTheSelectionColour)
     EXPECT_FALSE(Near(b2Vec2(-3.0f, 5.0f), 0, 0, IsYellow));
 }
 
+TEST_F(EditorDrawingTest, TentativeOutlineIsWhereTheAcceptedShapeIsDrawn)
+{
+    // A box on a turned body, all four corners scaled along the world's x axis only: the case
+    // where the body's axes and the world's differ.
+    ::Test host;
+    b2Body* body = AddBox(host.GetWorld(), b2_staticBody, b2Vec2(8.0f, 5.0f), 2.0f);
+    body->SetTransform(body->GetPosition(), 0.5f);
+    Editor editor(&host);
+    View(editor, b2Vec2(10.0f, 5.0f), 0.2f);
+    auto mouse = [&](const b2Vec2& p) {
+        int x = 0;
+        int y = 0;
+        WorldToPixel(p, x, y);
+        editor.handleMouseMove(b2Vec2(static_cast<float>(x), static_cast<float>(y)), p);
+    };
+    const auto* box = static_cast<const b2PolygonShape*>(body->GetFixtureList()->GetShape());
+    editor.handleKeyDown('v');
+    for (int i = 0; i < box->m_count; ++i)
+    {
+        mouse(body->GetWorldPoint(box->m_vertices[i]));
+        editor.setSpecialKeyState(i > 0, false, false);
+        editor.handleMouseButtonDown(0);
+    }
+    editor.setSpecialKeyState(false, false, false);
+    mouse(b2Vec2(8.0f, 1.0f));
+    editor.handleKeyDown('s');
+    editor.handleKeyDown('x');
+    mouse(b2Vec2(10.0f, 1.0f));
+
+    // Tentative outline: (1, 1, 0.75); the accepted shape's outline: the static body colour.
+    auto tentative = [](Pixel p) { return p.r > 240 && p.g > 240 && p.b > 150 && p.b < 230; };
+    auto accepted = [](Pixel p) { return p.g > 150 && p.g > p.r + 50 && p.g > p.b + 50; };
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+    WorldToPixel(b2Vec2(6.0f, 8.5f), x0, y0);
+    WorldToPixel(b2Vec2(15.0f, 1.5f), x1, y1);
+    DrawFrame(editor);
+    const auto before = Find(x0, y0, x1, y1, tentative);
+    editor.handleMouseButtonDown(0);
+    ASSERT_EQ(editor.controlState().state, 0);
+    DrawFrame(editor);
+    const auto after = Find(x0, y0, x1, y1, accepted);
+    ASSERT_GT(before.size(), 100u);
+    ASSERT_GT(after.size(), 100u);
+
+    // Away from the corners (where vertex markers cover the lines) each outline lies on the other.
+    std::vector<std::pair<int, int>> corners;
+    for (int i = 0; i < box->m_count; ++i)
+    {
+        int x = 0;
+        int y = 0;
+        WorldToPixel(body->GetWorldPoint(box->m_vertices[i]), x, y);
+        corners.emplace_back(x, y);
+    }
+    auto near = [](const std::pair<int, int>& p, const std::vector<std::pair<int, int>>& points, int reach) {
+        return std::any_of(points.begin(), points.end(), [&](const std::pair<int, int>& q) {
+            return std::abs(p.first - q.first) <= reach && std::abs(p.second - q.second) <= reach;
+        });
+    };
+    for (const auto* pair : {&before, &after})
+    {
+        const auto& other = pair == &before ? after : before;
+        for (const auto& p : *pair)
+        {
+            if (!near(p, corners, 8))
+            {
+                ASSERT_TRUE(near(p, other, 1)) << p.first << "," << p.second;
+            }
+        }
+    }
+}
+
 TEST_F(EditorDrawingTest, GridLevelsAppearAsTheViewZoomsIn)
 {
     Editor editor(nullptr);
@@ -217,6 +291,9 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
 {
     Editor editor(nullptr);
     View(editor, b2Vec2_zero, 1.0f);
+    // Without a trace image the first frame reports it, in red like the first message below.
+    Render(editor, 1);
+    ASSERT_EQ(editor.messages().size(), 1u);
     editor.addMessage("first message", k_errorColour);
     editor.addMessage("second message", k_successColour);
     auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
@@ -245,7 +322,7 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
     // Half a second before the end (frame 571) the text is drawn at about half strength.
     Render(editor, 569);
     DrawFrame(editor);
-    ASSERT_EQ(editor.messages().size(), 2u);
+    ASSERT_EQ(editor.messages().size(), 3u);
     int faded = 0;
     for (const auto& p : Find(0, 0, 200, 100, red))
     {
@@ -343,6 +420,30 @@ TEST(EditorDrawingText, OperationBlockFollowsTheState)
     EXPECT_TRUE(Contains(OperationText(view), "  Distance : 5.000000"));
     view.state = CS_ROTATE | CS_UPPER_LIMIT;
     EXPECT_TRUE(Contains(OperationText(view), "  Press l again to switch to lower limit"));
+
+    // Moving joint anchor A names the other anchor's body as the next one to move.
+    view.state = CS_TRANSLATE | CS_ANCHOR_A;
+    view.delta.Set(1.5f, -2.0f);
+    std::vector<std::string> texts = Texts(OperationText(view));
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 5),
+              (std::vector<std::string>{"Translating (body A joint anchor)", "  Delta : 1.5000, -2.0000", "",
+                                        "  Press g/t again to move joint anchor for body B", ""}));
+    view.editMethod = EM_BODIES;
+    view.limitJointSelected = true;
+    view.state = CS_ROTATE;
+    view.angle = 0.5f;
+    view.rotateAroundSelection = true;
+    texts = Texts(OperationText(view));
+    EXPECT_EQ(texts[0], "Rotating around selection");
+    EXPECT_EQ(texts[1], "  Angle : 28.6479 degrees");
+    EXPECT_EQ(texts[3], "  Press l to set joint limits for currently selected joint");
+    EXPECT_EQ(texts.back(), "* Hold Ctrl to move in steps of 5 degrees");
+    view.state = CS_SCALE | CS_Y_AXIS;
+    view.factor.Set(1.0f, 0.25f);
+    EXPECT_TRUE(Contains(OperationText(view), "  Factor : 1.0000,0.2500"));
+    // Flags that never go together describe nothing.
+    view.state = CS_SCALE | CS_ANCHOR_A;
+    EXPECT_TRUE(OperationText(view).empty());
 }
 
 TEST(EditorDrawingText, LongLinesAreCutNotOverrun)

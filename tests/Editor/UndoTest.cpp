@@ -1,4 +1,5 @@
 #include "CanonicalScene.h"
+#include "EditorModelScene.h"
 
 #include "Editor/WorldEdits.h"
 #include "Framework/Test.h"
@@ -185,4 +186,48 @@ TEST_F(UndoTest, StepsAreWholeActionsAndANewOneDropsTheRedoBranch)
     edits.redo();
     edits.placeBody(b, b2Vec2(1, 1), 0.0f);
     EXPECT_EQ(edits.redo(), "");
+}
+
+TEST(UndoKeys, ActionsUndoAndRedoWithTheirNamesAndSelection)
+{
+    EditorModelScene scene;
+    b2Body* box = scene.addBody(b2Vec2(0, 0));
+    scene.addBox(box, 1, 1);
+    const std::string before = scene.snapshot();
+
+    scene.clickAt(b2Vec2(0, 0));
+    scene.press('g');
+    scene.moveMouse(b2Vec2(5, 0));
+    scene.click(0);
+    const std::string moved = scene.snapshot();
+    ASSERT_NE(moved, before);
+
+    scene.press(26, false, true);
+    EXPECT_EQ(scene.lastMessage(), "Undo: translate 1 body");
+    EXPECT_EQ(scene.snapshot(), before);
+    EXPECT_EQ(scene.state().selectedBodies, std::set<b2Body*>{box});
+    scene.press(26, false, true);
+    EXPECT_EQ(scene.lastMessage(), "Nothing to undo");
+    scene.press(26, true, true);
+    EXPECT_EQ(scene.lastMessage(), "Redo: translate 1 body");
+    EXPECT_EQ(scene.snapshot(), moved);
+}
+
+TEST(UndoKeys, APasteAndItsDropAreOneStep)
+{
+    EditorModelScene scene;
+    b2Body* box = scene.addBody(b2Vec2(0, 0));
+    scene.addBox(box, 1, 1);
+    const std::string before = CanonicalScene(scene.world());
+    scene.clickAt(b2Vec2(0, 0));
+    scene.press('c', false, true);
+    scene.press('v', false, true);
+    scene.moveMouse(b2Vec2(6, 6));
+    scene.click(0);
+    EXPECT_EQ(scene.world()->GetBodyCount(), 2);
+
+    scene.press(25, false, true);
+    scene.press(26, false, true);
+    EXPECT_EQ(scene.lastMessage().rfind("Undo: paste 1 body", 0), 0u);
+    EXPECT_EQ(CanonicalScene(scene.world()), before);
 }

@@ -5,6 +5,7 @@
 #include "Framework/Test.h"
 #include "Support/GraphicsDriverPin.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -25,11 +26,25 @@ std::string MakeScratchDirectory()
     return made != nullptr ? made : "/tmp";
 }
 
+bool g_shellShutDown = false;
+
+// The shell quits with exit(0) (Esc, Quit). A test that reaches it would end the run early and
+// look like a pass: such an exit fails the run instead.
+void FailUnlessShutDown()
+{
+    if (!g_shellShutDown)
+    {
+        std::fprintf(stderr, "The program exited in the middle of a test.\n");
+        std::_Exit(1);
+    }
+}
+
 class ShellEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override
     {
+        std::atexit(FailUnlessShutDown);
         EXPECT_EQ(chdir(ShellWorkingDirectory().c_str()), 0);
         SetModifierQuery(HeldModifiers);
         int argc = 1;
@@ -47,6 +62,7 @@ public:
     void TearDown() override
     {
         ShutdownShell();
+        g_shellShutDown = true;
     }
 };
 
