@@ -367,7 +367,10 @@ TextRows HelpText(int page, int maxPage)
             .add("  Ctrl + e : exit editor")
             .blank()
             .add("  Ctrl + s : save file")
-            .add("  Ctrl + l : load file");
+            .add("  Ctrl + l : load file")
+            .blank()
+            .add("  Ctrl + z : undo")
+            .add("  Ctrl + y, Ctrl + Shift + z : redo");
         break;
     case 2:
         rows.add("Viewing (%d/%d)", page, maxPage)
