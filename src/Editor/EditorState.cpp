@@ -42,6 +42,9 @@ void Editor::setTest(Test* host)
     m_lastSelectedBody = nullptr;
     m_pasteStepOpen = false;
     clearControlState();
+    // The outlines of the last vertex move belong to the world that was edited.
+    m_controlState.validVertexDisplays.clear();
+    m_controlState.invalidVertexDisplays.clear();
     worldChanged();
 }
 
