@@ -31,19 +31,6 @@ const ListItem k_shapeTypes[] = {{4, ""}, {0, "Circle"}, {2, "Polygon"}, {1, "Ed
 const ListItem k_jointTypes[] = {{0, ""},         {1, "Revolute"}, {3, "Distance"},
                                  {2, "Prismatic"}, {7, "Wheel"},    {10, "Rope"}};
 
-// Button ids, shared with the editor's handling of the panel's buttons.
-enum PanelButton
-{
-    k_exitEditor = 0,
-    k_applyBody = 1,
-    k_applyFixture = 2,
-    k_applyJoint = 3,
-    k_createBody = 4,
-    k_createFixture = 5,
-    k_createJoint = 6,
-    k_setName = 7
-};
-
 constexpr int k_noButton = -1;
 constexpr float k_labelWidth = 110.0f;
 

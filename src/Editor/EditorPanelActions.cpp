@@ -17,17 +17,6 @@
 namespace
 {
 
-enum PanelButton
-{
-    k_applyBody = 1,
-    k_applyFixture = 2,
-    k_applyJoint = 3,
-    k_createBody = 4,
-    k_createFixture = 5,
-    k_createJoint = 6,
-    k_setName = 7
-};
-
 // The mass the library gives the body once its type is `type`: none unless it is dynamic, then
 // its fixtures' (1 when they have none). Only for bodies whose mass CheckMassReset accepts.
 float MassAfter(const b2Body* body, b2BodyType type)

@@ -86,13 +86,26 @@ b2Vec2 LocalVertex(const b2Shape* shape, int index)
     }
 }
 
-// Centre of a non-chain shape as its mass computation finds it (circle centre, polygon centroid,
-// edge midpoint), in body coordinates.
+// Centre of a non-chain shape (circle centre, polygon centroid, edge midpoint), in body
+// coordinates. Read from the shape rather than its mass computation, which asserts on a polygon
+// without area (a static body's polygon made in code may have none).
 b2Vec2 MassCentre(const b2Fixture* fixture)
 {
-    b2MassData mass;
-    fixture->GetMassData(&mass);
-    return mass.center;
+    const b2Shape* shape = fixture->GetShape();
+    switch (shape->GetType())
+    {
+    case b2Shape::e_circle:
+        return static_cast<const b2CircleShape*>(shape)->m_p;
+    case b2Shape::e_polygon:
+        return static_cast<const b2PolygonShape*>(shape)->m_centroid;
+    case b2Shape::e_edge:
+    {
+        const auto* edge = static_cast<const b2EdgeShape*>(shape);
+        return 0.5f * (edge->m_vertex1 + edge->m_vertex2);
+    }
+    default:
+        return b2Vec2_zero;
+    }
 }
 
 // Fixtures whose broad-phase boxes lie within `reach` of p. With `insideOnly`, circles and

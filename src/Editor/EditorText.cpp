@@ -2,6 +2,7 @@
 
 #include "Editor/Editor.h"
 #include "Physics/Ghosts.h"
+#include "Physics/Guards.h"
 #include "Physics/JointKinds.h"
 #include "Physics/Springs.h"
 
@@ -544,8 +545,13 @@ TextRows FixtureInfoText(const b2Fixture& fixture, const std::string& name)
         rows.add("  Name: %s", name.c_str());
     }
     const b2Shape* shape = fixture.GetShape();
-    b2MassData mass;
-    shape->ComputeMass(&mass, fixture.GetDensity());
+    // The mass computation asserts on a shape the library could not simulate (a polygon without
+    // area on a static body, made in code): such a shape shows no mass.
+    b2MassData mass{};
+    if (Physics::CheckShape(*shape).empty())
+    {
+        shape->ComputeMass(&mass, fixture.GetDensity());
+    }
     const b2Filter& filter = fixture.GetFilterData();
     rows.add("  Shape: %s", ShapeName(shape->GetType()))
         .add("  Mass: %.6f", mass.mass)

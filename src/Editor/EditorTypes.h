@@ -108,13 +108,12 @@ struct _controlState
     _vertexSplitInfo splitInfo;
 };
 
-// What the editor panel shows for the current selection. Tri-state ints hold 0, 1 or 2 (the
-// selected objects disagree); other ints hold k_unsetInt and floats k_unsetFloat when they
-// disagree. The seven flags at the end enable groups of panel controls.
-struct _panelInfo
+// The values the editor panel shows for a selection and takes back from the user. Tri-state ints
+// hold 0, 1 or 2 (the selected objects disagree, or leave unchanged); other ints hold k_unsetInt
+// and floats k_unsetFloat for "no single value" or "not set"; body type -1, shape type 4 and
+// joint type 0 mean none.
+struct _panelValues
 {
-    bool panelChanged = false;
-    std::string objectName;
     int bodyType = -1;
     float bodyMass = k_unsetFloat;
     int bodyFixedRotation = k_mixedFlag;
@@ -137,6 +136,14 @@ struct _panelInfo
     float jointLength = k_unsetFloat;
     float jointFrequency = k_unsetFloat;
     float jointDampingRatio = k_unsetFloat;
+};
+
+// What the editor panel shows for the current selection, and seven flags that enable groups of
+// panel controls.
+struct _panelInfo : _panelValues
+{
+    bool panelChanged = false;
+    std::string objectName;
     bool nameEditable = false;
     bool bodyApplicable = false;
     bool fixtureApplicable = false;
@@ -148,31 +155,22 @@ struct _panelInfo
 
 // What the user typed or chose in the panel, waiting to be applied; the initial values mean
 // "leave unchanged".
-struct _panelInput
+struct _panelInput : _panelValues
 {
     std::string name;
-    int bodyType = -1;
-    float bodyMass = k_unsetFloat;
-    int bodyFixedRotation = k_mixedFlag;
-    int bodyBullet = k_mixedFlag;
-    float bodyGravityScale = k_unsetFloat;
-    float fixtureDensity = k_unsetFloat;
-    float fixtureRestitution = k_unsetFloat;
-    float fixtureFriction = k_unsetFloat;
-    int fixtureIsSensor = k_mixedFlag;
-    int fixtureCategoryBits = k_unsetInt;
-    int fixtureMaskBits = k_unsetInt;
-    int fixtureGroupIndex = k_unsetInt;
-    int shapeType = 4;
-    int jointType = 0;
-    int jointCollideConnected = k_mixedFlag;
-    float jointMaxMotorPower = k_unsetFloat;
-    float jointMotorSpeed = k_unsetFloat;
-    int jointEnableLimit = k_mixedFlag;
-    int jointEnableMotor = k_mixedFlag;
-    float jointLength = k_unsetFloat;
-    float jointFrequency = k_unsetFloat;
-    float jointDampingRatio = k_unsetFloat;
+};
+
+// The panel's buttons, as the panel reports them to the editor.
+enum PanelButton
+{
+    k_exitEditor = 0,
+    k_applyBody = 1,
+    k_applyFixture = 2,
+    k_applyJoint = 3,
+    k_createBody = 4,
+    k_createFixture = 5,
+    k_createJoint = 6,
+    k_setName = 7
 };
 
 // Message colours: errors, successes, refused user actions.

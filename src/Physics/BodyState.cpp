@@ -66,6 +66,14 @@ bool SetBodyType(b2Body* body, b2BodyType type, std::string* error)
     {
         return false;
     }
+    // A gear joint couples dynamic bodies only: scene files drop one attached to another kind.
+    for (b2JointEdge* edge = body->GetJointList(); edge != nullptr && type != b2_dynamicBody; edge = edge->next)
+    {
+        if (edge->joint->GetType() == e_gearJoint)
+        {
+            return !Refused("a gear joint needs the body to stay dynamic", error);
+        }
+    }
     MassChange change(*body);
     change.type = type;
     return ChangeMass(body, change, error, [&] { body->SetType(type); });

@@ -71,3 +71,24 @@ TEST(BodyMassChanges, TypeAndRotationChangesTheLibraryWouldAssertOnAreRefused)
     w.ground->CreateFixture(&sliver, 1.0f);
     EXPECT_FALSE(Physics::SetBodyType(w.ground, b2_dynamicBody));
 }
+
+TEST(BodyState, BodyOfAGearStaysDynamic)
+{
+    PhysicsWorld w;
+    b2RevoluteJointDef revolute;
+    revolute.Initialize(w.ground, w.a, w.a->GetPosition());
+    b2PrismaticJointDef prismatic;
+    prismatic.Initialize(w.ground, w.b, w.b->GetPosition(), b2Vec2(1, 0));
+    b2GearJointDef gear;
+    gear.bodyA = w.a;
+    gear.bodyB = w.b;
+    gear.joint1 = w.world.CreateJoint(&revolute);
+    gear.joint2 = w.world.CreateJoint(&prismatic);
+    w.world.CreateJoint(&gear);
+
+    std::string error;
+    EXPECT_FALSE(Physics::SetBodyType(w.a, b2_staticBody, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(w.a->GetType(), b2_dynamicBody);
+    EXPECT_TRUE(Physics::SetBodyType(w.ground, b2_kinematicBody));
+}
