@@ -15,19 +15,6 @@ std::string NameIn(const std::map<Object*, std::string>& names, Object* object)
     return found != names.end() ? found->second : std::string();
 }
 
-template <class Object>
-void SetNameIn(std::map<Object*, std::string>& names, Object* object, const std::string& name)
-{
-    if (name.empty())
-    {
-        names.erase(object);
-    }
-    else
-    {
-        names[object] = name;
-    }
-}
-
 }  // namespace
 
 // Recording.
@@ -343,21 +330,21 @@ void EditHistory::restore(Kind kind, const Entry& entry, int slot)
         if (b2Body* body = m_ids.body(entry.id))
         {
             Physics::RestoreBody(body, (*entry.body)[slot].state);
-            SetNameIn(m_host->names.bodyNames, body, (*entry.body)[slot].name);
+            m_host->names.set(body, (*entry.body)[slot].name);
         }
         break;
     case Kind::Fixture:
         if (b2Fixture* fixture = m_ids.fixture(entry.id))
         {
             Physics::RestoreFixture(fixture, (*entry.fixture)[slot].state);
-            SetNameIn(m_host->names.fixtureNames, fixture, (*entry.fixture)[slot].name);
+            m_host->names.set(fixture, (*entry.fixture)[slot].name);
         }
         break;
     case Kind::Joint:
         if (b2Joint* joint = m_ids.joint(entry.id))
         {
             Physics::RestoreJoint(joint, (*entry.joint)[slot].state);
-            SetNameIn(m_host->names.jointNames, joint, (*entry.joint)[slot].name);
+            m_host->names.set(joint, (*entry.joint)[slot].name);
         }
         break;
     }
@@ -377,14 +364,14 @@ void EditHistory::rebuild(Kind kind, const Entry& entry, int slot)
             return;
         }
         m_ids.rebind(record.id, body);
-        SetNameIn(m_host->names.bodyNames, body, record.name);
+        m_host->names.set(body, record.name);
         // The library puts each new fixture first: made last to first, they keep their order.
         for (auto f = record.fixtures.rbegin(); f != record.fixtures.rend(); ++f)
         {
             if (b2Fixture* fixture = Physics::CreateFixture(body, f->state))
             {
                 m_ids.rebind(f->id, fixture);
-                SetNameIn(m_host->names.fixtureNames, fixture, f->name);
+                m_host->names.set(fixture, f->name);
             }
         }
         Physics::RestoreBody(body, record.state);
@@ -398,7 +385,7 @@ void EditHistory::rebuild(Kind kind, const Entry& entry, int slot)
         if (fixture != nullptr)
         {
             m_ids.rebind(record.id, fixture);
-            SetNameIn(m_host->names.fixtureNames, fixture, record.name);
+            m_host->names.set(fixture, record.name);
         }
         break;
     }
@@ -416,7 +403,7 @@ void EditHistory::rebuild(Kind kind, const Entry& entry, int slot)
         if (joint != nullptr)
         {
             m_ids.rebind(record.id, joint);
-            SetNameIn(m_host->names.jointNames, joint, record.name);
+            m_host->names.set(joint, record.name);
         }
         break;
     }

@@ -26,19 +26,6 @@ b2Vec2 AxisBetween(b2Joint* joint, const b2Vec2& anchorA, const b2Vec2& anchorB)
     return b2MulT(joint->GetBodyA()->GetTransform().q, u);
 }
 
-template <class Object>
-void SetNameIn(std::map<Object*, std::string>& names, Object* object, const std::string& name)
-{
-    if (name.empty())
-    {
-        names.erase(object);
-    }
-    else
-    {
-        names[object] = name;
-    }
-}
-
 }  // namespace
 
 bool WorldEdits::changed()
@@ -624,7 +611,7 @@ void WorldEdits::setName(b2Body* body, const std::string& name)
     {
         ImplicitStep step(*this, "set name");
         m_history.willChange(body);
-        SetNameIn(m_host->names.bodyNames, body, name);
+        m_host->names.set(body, name);
         changed();
     }
 }
@@ -635,7 +622,7 @@ void WorldEdits::setName(b2Fixture* fixture, const std::string& name)
     {
         ImplicitStep step(*this, "set name");
         m_history.willChange(fixture);
-        SetNameIn(m_host->names.fixtureNames, fixture, name);
+        m_host->names.set(fixture, name);
         changed();
     }
 }
@@ -646,7 +633,7 @@ void WorldEdits::setName(b2Joint* joint, const std::string& name)
     {
         ImplicitStep step(*this, "set name");
         m_history.willChange(joint);
-        SetNameIn(m_host->names.jointNames, joint, name);
+        m_host->names.set(joint, name);
         changed();
     }
 }
