@@ -162,6 +162,24 @@ TEST_F(EditorModel, ObjectsDestroyedThroughTheHostLeaveEverySet)
     EXPECT_EQ(state().candidateBodies, std::set<b2Body*>{ground});
 }
 
+TEST_F(EditorModel, VertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
+{
+    addBox(addBody(b2Vec2(0.0f, 0.0f)), 2.0f, 2.0f);
+    press('v');
+    clickAt(b2Vec2(2.0f, 2.0f));
+    press('g');
+    moveMouse(b2Vec2(3.0f, 3.0f));
+    press(27);
+    ASSERT_FALSE(state().validVertexDisplays.empty());
+
+    // Loading a scene edits another host before the old one (and its fixtures) is deleted.
+    ::Test other;
+    editor.setTest(&other);
+    EXPECT_TRUE(state().validVertexDisplays.empty());
+    EXPECT_TRUE(state().invalidVertexDisplays.empty());
+    editor.setTest(&host);
+}
+
 TEST(EditorHost, AnEditorOutlivesItsHost)
 {
     auto host = std::make_unique<::Test>();
