@@ -373,7 +373,13 @@ void Monkey::panelAction()
         EditorRadioHandler(method);
         return;
     }
-    // A few controls changed (those the panel lets the user change), then a button pressed.
+    // A few controls changed (those the panel lets the user change), then a button pressed. The
+    // panel shows the selection as of the last frame, and frames pass while the hand moves to it.
+    frame();
+    if (g_editor == nullptr)
+    {
+        return;
+    }
     EditorPanelControls& c = EditorPanel();
     const EditorPanelEnabling& on = c.enabled;
     const struct
