@@ -18,7 +18,7 @@ bool IsChangeable(const b2Body* body)
 template <class Apply>
 bool ChangeMass(b2Body* body, const MassChange& change, std::string* error, Apply apply)
 {
-    const std::string reason = body->GetWorld()->IsLocked() ? "the world is locked" : CheckMassReset(*body, change);
+    const std::string reason = FirstReason({CheckUnlocked(*body->GetWorld()), CheckMassReset(*body, change)});
     if (Refused(reason, error))
     {
         return false;

@@ -16,7 +16,7 @@ std::string CheckWorld(const b2World* world)
     {
         return "no world";
     }
-    return world->IsLocked() ? "the world is locked" : std::string();
+    return CheckUnlocked(*world);
 }
 
 // Why `body` cannot be changed now, else what `check` finds wrong with the change.

@@ -67,15 +67,8 @@ bool AreChainPoints(const b2Vec2* points, int count, bool loop)
     {
         return false;
     }
-    const float minSquared = b2_linearSlop * b2_linearSlop;
-    for (int i = 1; i < count; ++i)
-    {
-        if (!(b2DistanceSquared(points[i - 1], points[i]) > minSquared))
-        {
-            return false;
-        }
-    }
-    return !loop || b2DistanceSquared(points[count - 1], points[0]) > minSquared;
+    const b2Vec2 closing[] = {points[count - 1], points[0]};
+    return AreNeighboursApart(points, count) && (!loop || AreNeighboursApart(closing, 2));
 }
 
 void Build(b2ChainShape& shape, const b2Vec2* points, int count, bool loop)

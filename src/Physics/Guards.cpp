@@ -51,17 +51,11 @@ std::string CheckChain(const b2ChainShape& chain)
     }
     const b2Vec2* vertices = chain.m_vertices;
     const int count = chain.m_count;
-    // Asserts: copying a chain into a fixture builds it again, which checks the neighbours.
-    bool spaced = true;
-    for (int i = 1; i < count; ++i)
-    {
-        spaced = spaced && b2DistanceSquared(vertices[i - 1], vertices[i]) > b2_linearSlop * b2_linearSlop;
-    }
     return FirstReason({
         Unless(std::all_of(vertices, vertices + count, IsSaneCoordinate) &&
                    IsSaneCoordinate(chain.m_prevVertex) && IsSaneCoordinate(chain.m_nextVertex),
                "chain vertex is not finite or too far out"),
-        Unless(spaced, "chain vertices are too close together"),
+        Unless(AreNeighboursApart(vertices, count), "chain vertices are too close together"),
     });
 }
 
@@ -90,6 +84,23 @@ bool IsKnownBodyType(int type)
 bool IsSaneCoordinate(const b2Vec2& v)
 {
     return IsFinite(v) && std::fabs(v.x) <= kMaxCoordinate && std::fabs(v.y) <= kMaxCoordinate;
+}
+
+bool AreNeighboursApart(const b2Vec2* points, int count)
+{
+    for (int i = 1; i < count; ++i)
+    {
+        if (!(b2DistanceSquared(points[i - 1], points[i]) > b2_linearSlop * b2_linearSlop))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CheckUnlocked(const b2World& world)
+{
+    return Unless(!world.IsLocked(), "the world is locked");
 }
 
 std::string CheckBodyDef(const b2BodyDef& def)

@@ -30,6 +30,14 @@ bool IsKnownBodyType(int type);
 // Finite and within kMaxCoordinate: usable as a position, vertex, anchor or vector.
 bool IsSaneCoordinate(const b2Vec2& v);
 
+// Each point further than b2_linearSlop from the one before it: the library asserts on closer
+// neighbours when it builds a chain (and again when a fixture copies it).
+bool AreNeighboursApart(const b2Vec2* points, int count);
+
+// "the world is locked" while the world steps (objects cannot be created, destroyed or
+// reshaped then: the library asserts), else nothing.
+std::string CheckUnlocked(const b2World& world);
+
 // Each returns an empty string when the definition is safe to hand to the library,
 // otherwise a short reason ("density is negative or not finite").
 std::string CheckBodyDef(const b2BodyDef& def);

@@ -161,9 +161,10 @@ std::string CheckBodies(const b2World& world, const b2JointDef& def)
 {
     // Asserts: a locked world, a joint of a body to itself. A body of another world is not
     // asserted on, but the joint would tie this world's lists to it.
-    if (world.IsLocked())
+    const std::string locked = CheckUnlocked(world);
+    if (!locked.empty())
     {
-        return "the world is locked";
+        return locked;
     }
     if (def.bodyA == nullptr || def.bodyB == nullptr)
     {

@@ -186,9 +186,10 @@ std::string CheckChanges(const std::vector<GeometryChange>& changes, std::vector
             return "a fixture is changed twice";
         }
         const b2Body* body = fixture->GetBody();
-        if (body->GetWorld()->IsLocked())
+        const std::string locked = CheckUnlocked(*body->GetWorld());
+        if (!locked.empty())
         {
-            return "the world is locked";
+            return locked;
         }
         std::string reason;
         std::unique_ptr<b2Shape> shape = BuildShape(change.geometry, reason);
