@@ -471,20 +471,8 @@ std::string EditHistory::undo()
     {
         return {};
     }
-    const Step& step = m_steps[m_done - 1];
-    ++m_replaying;
-    for (auto entry = step.entries.rbegin(); entry != step.entries.rend(); ++entry)
-    {
-        apply(*entry, false);
-        settle();
-    }
-    --m_replaying;
     --m_done;
-    if (m_keeper != nullptr)
-    {
-        m_keeper->restoreSelection(step.selectionBefore, m_ids);
-    }
-    return step.label;
+    return replay(m_steps[m_done], false);
 }
 
 std::string EditHistory::redo()
@@ -493,18 +481,40 @@ std::string EditHistory::redo()
     {
         return {};
     }
-    const Step& step = m_steps[m_done];
-    ++m_replaying;
-    for (const Entry& entry : step.entries)
-    {
-        apply(entry, true);
-        settle();
-    }
-    --m_replaying;
     ++m_done;
+    return replay(m_steps[m_done - 1], true);
+}
+
+std::string EditHistory::replay(const Step& step, bool forward)
+{
+    ++m_replaying;
+    const auto each = [&](auto&& run) {
+        if (forward)
+        {
+            std::for_each(step.entries.begin(), step.entries.end(), run);
+        }
+        else
+        {
+            std::for_each(step.entries.rbegin(), step.entries.rend(), run);
+        }
+    };
+    each([&](const Entry& entry) {
+        apply(entry, forward);
+        settle();
+    });
+    // A body's mass comes from its fixtures, which may be restored after it (a redo restores the
+    // body first): changed bodies get their values once more, now that their fixtures have theirs.
+    each([&](const Entry& entry) {
+        if (entry.op == Op::Modify && entry.kind == Kind::Body && (!forward || entry.final))
+        {
+            restore(entry.kind, entry, forward ? 1 : 0);
+        }
+    });
+    settle();
+    --m_replaying;
     if (m_keeper != nullptr)
     {
-        m_keeper->restoreSelection(step.selectionAfter, m_ids);
+        m_keeper->restoreSelection(forward ? step.selectionAfter : step.selectionBefore, m_ids);
     }
     return step.label;
 }

@@ -152,6 +152,8 @@ private:
     void push(Entry entry);
     bool recording() const { return m_depth > 0 && m_replaying == 0 && m_host != nullptr; }
 
+    // Applies a step's entries backwards (undo) or forwards (redo).
+    std::string replay(const Step& step, bool forward);
     void apply(const Entry& entry, bool forward);
     void restore(Kind kind, const Entry& entry, int slot);
     void rebuild(Kind kind, const Entry& entry, int slot);

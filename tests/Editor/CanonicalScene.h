@@ -1,6 +1,6 @@
-// A world's scene text with its bodies and joints in a canonical order: objects that undo builds
-// again are new objects at the front of the world's lists, so two worlds that hold the same values
-// compare equal here whatever their list order. Joints name their bodies (and gears their
+// A world's scene text with its bodies, their fixtures and the joints in a canonical order:
+// objects that undo builds again are new objects at the front of the world's and bodies' lists, so
+// two worlds that hold the same values compare equal here whatever their list order. Joints name their bodies (and gears their
 // joints) by content instead of by list position.
 #pragma once
 
@@ -19,8 +19,22 @@ inline std::string CanonicalScene(b2World* world)
     Json::Reader().parse(doc.writeToString(world), root);
     Json::FastWriter writer;
     std::vector<std::string> bodies;
-    for (const Json::Value& body : root["body"])
+    for (Json::Value body : root["body"])
     {
+        if (body.isMember("fixture"))
+        {
+            std::vector<std::string> fixtures;
+            for (const Json::Value& fixture : body["fixture"])
+            {
+                fixtures.push_back(writer.write(fixture));
+            }
+            std::sort(fixtures.begin(), fixtures.end());
+            body["fixture"] = Json::Value(Json::arrayValue);
+            for (const std::string& fixture : fixtures)
+            {
+                body["fixture"].append(fixture);
+            }
+        }
         bodies.push_back(writer.write(body));
     }
     // Gears come last in the file and name earlier joints, so one pass resolves them.

@@ -1,5 +1,6 @@
 #include "Monkey.h"
 
+#include "CanonicalScene.h"
 #include "Editor/Editor.h"
 #include "Editor/EditorFrontEnd.h"
 #include "Editor/EditorPanel.h"
@@ -139,12 +140,99 @@ Monkey::Monkey(std::uint64_t seed, const std::string& directory) : m_seed(seed),
 
 std::string Monkey::runScene(int row, int events)
 {
+    m_editingOnly = false;
+    start(row, events, "");
+    return sendEvents(events);
+}
+
+namespace
+{
+
+// Empty when the world holds the scene `expected`; otherwise `what` and where the two part.
+std::string SceneDifference(const char* what, const std::string& expected)
+{
+    const std::string actual = CanonicalScene(getTest()->GetWorld());
+    const auto parted = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
+    if (parted.first == expected.end() && parted.second == actual.end())
+    {
+        return std::string();
+    }
+    const std::size_t at = static_cast<std::size_t>(parted.first - expected.begin());
+    const std::size_t from = at > 120 ? at - 120 : 0;
+    return std::string(what) + ":\n  expected ..." + expected.substr(from, 240) + "\n  found    ..." +
+           actual.substr(from, 240);
+}
+
+}  // namespace
+
+std::string Monkey::runUndoRound(int row, int events)
+{
+    m_editingOnly = true;
+    start(row, events, " --gtest_filter=MonkeyTest.Undo*");
+    const std::string before = CanonicalScene(getTest()->GetWorld());
+    std::string fault = sendEvents(events);
+    if (!fault.empty())
+    {
+        return fault;
+    }
+    // What the hand was still doing is finished first, so that the last step is whole.
+    while (fault.empty() && !m_plan.empty())
+    {
+        const std::function<void()> next = std::move(m_plan.front());
+        m_plan.pop_front();
+        next();
+        fault = check();
+    }
+    // The end of the history is the world with every step done, redo branch included.
+    key(27, 0);
+    const auto walk = [this](unsigned char code, const char* nothingLeft) {
+        for (;;)
+        {
+            key(code, GLUT_ACTIVE_CTRL);
+            const std::string fault = check();
+            if (!fault.empty())
+            {
+                return fault;
+            }
+            if (g_editor->messages().back().text == nothingLeft)
+            {
+                return std::string();
+            }
+        }
+    };
+    if (fault.empty())
+    {
+        fault = walk(25, "Nothing to redo");
+    }
+    const std::string after = CanonicalScene(getTest()->GetWorld());
+    if (fault.empty())
+    {
+        fault = walk(26, "Nothing to undo");
+    }
+    if (fault.empty())
+    {
+        fault = SceneDifference("undoing every step did not give back the starting world", before);
+    }
+    if (fault.empty())
+    {
+        fault = walk(25, "Nothing to redo");
+    }
+    if (fault.empty())
+    {
+        fault = SceneDifference("redoing every step did not give back the final world", after);
+    }
+    return fault.empty() ? fault : fault + "\n" + RecentEvents();
+}
+
+void Monkey::start(int row, int events, const char* kind)
+{
     m_random.seed(m_seed * 1000003u + static_cast<std::uint64_t>(row));
     std::srand(static_cast<unsigned>(m_seed + static_cast<std::uint64_t>(row)));
     std::snprintf(g_header, sizeof(g_header),
                   "monkey seed %llu, scene row %d; replay: VEXA_MONKEY_SEED=%llu VEXA_MONKEY_SCENE=%d "
-                  "VEXA_MONKEY_EVENTS=%d",
-                  static_cast<unsigned long long>(m_seed), row, static_cast<unsigned long long>(m_seed), row, events);
+                  "VEXA_MONKEY_EVENTS=%d%s",
+                  static_cast<unsigned long long>(m_seed), row, static_cast<unsigned long long>(m_seed), row, events,
+                  kind);
     g_logged = 0;
     m_plan.clear();
 
@@ -170,7 +258,10 @@ std::string Monkey::runScene(int row, int events)
     PassiveMotion(10, 10);
     SimulationLoop();
     key(5, GLUT_ACTIVE_CTRL);
+}
 
+std::string Monkey::sendEvents(int events)
+{
     for (m_event = 0; m_event < events; ++m_event)
     {
         const Editor* editor = g_editor;
@@ -183,7 +274,7 @@ std::string Monkey::runScene(int row, int events)
         }
         else if (editor != nullptr)
         {
-            editorEvent();
+            m_editingOnly ? editingEvent() : editorEvent();
         }
         else
         {
@@ -212,6 +303,16 @@ void Monkey::editorEvent()
         {3, &Monkey::tabClick},     {9, &Monkey::panelAction},    {5, &Monkey::undoOrRedo}, {5, &Monkey::clipboard},
         {6, &Monkey::someFrames},   {2, &Monkey::saveScene},      {2, &Monkey::loadScene},
         {2, &Monkey::enterOrLeaveEditor}, {1, &Monkey::switchScene}};
+    choose(choices);
+}
+
+void Monkey::editingEvent()
+{
+    static const Choice choices[] = {
+        {15, &Monkey::moveMouse},   {10, &Monkey::leftClick},  {4, &Monkey::rightClick}, {2, &Monkey::rightDrag},
+        {20, &Monkey::editorKey},   {12, &Monkey::operation},  {3, &Monkey::deleteTwice}, {2, &Monkey::specialKey},
+        {3, &Monkey::tabClick},     {9, &Monkey::panelAction}, {5, &Monkey::undoOrRedo}, {5, &Monkey::clipboard},
+        {6, &Monkey::someFrames},   {2, &Monkey::saveScene}};
     choose(choices);
 }
 
@@ -305,6 +406,11 @@ void Monkey::editorKey()
     if ((modifiers & GLUT_ACTIVE_CTRL) != 0 && std::isalpha(code) && chance(0.8))
     {
         code &= 0x1f;
+    }
+    // Ctrl+L would load another scene.
+    if (m_editingOnly && modifiers == GLUT_ACTIVE_CTRL && (code == 'l' || code == 'L' || code == 12))
+    {
+        return;
     }
     else if ((modifiers & GLUT_ACTIVE_SHIFT) != 0 && std::islower(code))
     {
@@ -472,7 +578,13 @@ void Monkey::panelAction()
         }
     }
     // "Exit editor" now and then.
-    const int button = buttons.empty() || chance(0.02) ? 0 : buttons[static_cast<std::size_t>(pick(static_cast<int>(buttons.size())))];
+    if (m_editingOnly && buttons.empty())
+    {
+        return;
+    }
+    const int button = buttons.empty() || (!m_editingOnly && chance(0.02))
+                           ? 0
+                           : buttons[static_cast<std::size_t>(pick(static_cast<int>(buttons.size())))];
     log("panel:%s; button %d", typed.c_str(), button);
     EditorButtonHandler(button);
     updateUIPanelState();

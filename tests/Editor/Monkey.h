@@ -21,6 +21,11 @@ public:
     // `events` random events. Returns the first fault found, with the events that led to it and
     // how to replay them; empty when there was none.
     std::string runScene(int row, int events);
+    // Starts row `row` as runScene does and sends `events` random edits that stay in this editor
+    // visit (no loads, no scene switches, no leaving the editor). Then undoes every step, which
+    // must give back the world of the start, and redoes every step, which must give back the
+    // world of the end. Returns the first fault, as runScene does.
+    std::string runUndoRound(int row, int events);
     // Over all runs: events sent, and those after which the editor had changed the world.
     long long eventsSent() const { return m_eventsSent; }
     long long worldChanges() const { return m_worldChanges; }
@@ -34,7 +39,12 @@ private:
     // Runs one event of the list, picked by weight.
     template <std::size_t N>
     void choose(const Choice (&choices)[N]);
+    // Resets the shell and starts row `row` in the editor; `kind` names the run in the replay line.
+    void start(int row, int events, const char* kind);
+    // Sends events until `events` have gone or a check fails; returns the fault or empty.
+    std::string sendEvents(int events);
     void editorEvent();
+    void editingEvent();
     void simulationEvent();
 
     // Events. Those of several steps (an operation, a drag) plan the later steps, which run as
@@ -86,6 +96,8 @@ private:
     int m_event = 0;
     std::deque<std::function<void()>> m_plan;
     std::string m_saveFault;
+    // Events keep to the editor visit they start in (undo rounds).
+    bool m_editingOnly = false;
     long long m_eventsSent = 0;
     long long m_worldChanges = 0;
 };

@@ -69,20 +69,30 @@ TEST(MonkeyCheck, FindsReferencesThatOutliveTheirObjects)
     EXPECT_NE(std::string::npos, FindBrokenReferences(world, &state, nullptr).find("position (0, nan)"));
 }
 
+// Files the monkey saves, and the snapshots of simulation mode, stay apart from other tests'.
 class MonkeyTest : public EditorModeTest
 {
+protected:
+    void SetUp() override
+    {
+        EditorModeTest::SetUp();
+        std::filesystem::create_directories(directory);
+        ASSERT_EQ(0, chdir(directory.c_str()));
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(0, chdir(ShellWorkingDirectory().c_str()));
+        EditorModeTest::TearDown();
+    }
+
+    const std::string directory = ShellWorkingDirectory() + "/monkey";
+    const long long seed = EnvironmentNumber("VEXA_MONKEY_SEED", 1);
 };
 
 TEST_F(MonkeyTest, RandomUseOfEverySceneKeepsTheEditorsReferencesAlive)
 {
     const long long events = EnvironmentNumber("VEXA_MONKEY_EVENTS", 20000);
-    const long long seed = EnvironmentNumber("VEXA_MONKEY_SEED", 1);
     const long long onlyRow = EnvironmentNumber("VEXA_MONKEY_SCENE", -1);
-    // Files the monkey saves, and the snapshots of simulation mode, stay apart from other tests'.
-    const std::string directory = ShellWorkingDirectory() + "/monkey";
-    std::filesystem::create_directories(directory);
-    ASSERT_EQ(0, chdir(directory.c_str()));
-
     const int first = onlyRow >= 0 ? static_cast<int>(onlyRow) : 0;
     const int rows = onlyRow >= 0 ? 1 : getTestCount();
     Monkey monkey(static_cast<std::uint64_t>(seed), directory);
@@ -94,5 +104,26 @@ TEST_F(MonkeyTest, RandomUseOfEverySceneKeepsTheEditorsReferencesAlive)
     }
     std::printf("monkey: %lld of %lld events sent on %d scene%s, seed %lld; %lld of them changed the world\n",
                 monkey.eventsSent(), events, rows, rows == 1 ? "" : "s", seed, monkey.worldChanges());
-    EXPECT_EQ(0, chdir(ShellWorkingDirectory().c_str()));
+}
+
+// Rounds are short enough for the history to keep every step they make.
+TEST_F(MonkeyTest, UndoingEveryStepGivesBackTheStartingWorldAndRedoingTheFinalOne)
+{
+    const int eventsPerRound = static_cast<int>(EnvironmentNumber("VEXA_MONKEY_EVENTS", 150));
+    const long long onlyRow = EnvironmentNumber("VEXA_MONKEY_SCENE", -1);
+    const int roundsPerRow = onlyRow >= 0 ? 1 : 3;
+    long long changes = 0;
+    int rounds = 0;
+    for (int row = onlyRow >= 0 ? static_cast<int>(onlyRow) : 0; row < getTestCount(); row += onlyRow >= 0 ? getTestCount() : 7)
+    {
+        for (int round = 0; round < roundsPerRow; ++round, ++rounds)
+        {
+            Monkey monkey(static_cast<std::uint64_t>(seed + round), directory);
+            const std::string fault = monkey.runUndoRound(row, eventsPerRound);
+            EXPECT_TRUE(fault.empty()) << fault;
+            changes += monkey.worldChanges();
+        }
+    }
+    std::printf("monkey: %d undo rounds of %d events, %lld of them changed the world\n", rounds, eventsPerRound,
+                changes);
 }

@@ -105,6 +105,17 @@ TEST_F(UndoTest, ChangedObjectsGetTheirValuesBackInPlace)
     EXPECT_EQ(edits.redo(), "");
 }
 
+// A mass of 0 leaves a dynamic body with no mass, which only its fixtures' densities can give back:
+// a redo that set the body's mass before its fixtures' densities made it 1 (found by the monkey).
+TEST_F(UndoTest, RedoGivesABodyTheMassItsFixturesGiveIt)
+{
+    edits.setBodyMass(b, 0.0f);
+    const std::string after = exact();
+    edits.undo();
+    edits.redo();
+    EXPECT_EQ(exact(), after);
+}
+
 TEST_F(UndoTest, DeletedBodyComesBackWithItsJointsGearAndNames)
 {
     const std::string before = CanonicalScene(host.GetWorld());
