@@ -60,14 +60,20 @@ std::string CheckBodyChange(const b2Body* body, const _panelInput& in)
         return "Body settings refused: " + reason + ".";
     }
     const float current = in.bodyMass != k_unsetFloat ? MassAfter(body, change.type) : 0.0f;
-    for (const b2Fixture* f = body->GetFixtureList(); f != nullptr && current > 0.0f; f = f->GetNext())
+    if (current == 0.0f)
     {
-        if (!Physics::IsNonNegative(f->GetDensity() * (in.bodyMass / current)))
+        return {};
+    }
+    change.densityScale = in.bodyMass / current;
+    for (const b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
+    {
+        if (!Physics::IsNonNegative(f->GetDensity() * change.densityScale))
         {
             return "Mass is too large for the body's fixtures: nothing was changed.";
         }
     }
-    return {};
+    return Physics::CheckMassReset(*body, change).empty() ? std::string()
+                                                          : "Mass is too large for the body's fixtures: nothing was changed.";
 }
 
 // Why the panel's density cannot be given to `fixture`; empty when it can.

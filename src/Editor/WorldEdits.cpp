@@ -202,7 +202,7 @@ bool WorldEdits::setBodyMass(b2Body* body, float mass, std::string* error)
         return true;
     }
     // Masses and inertias scale with the densities, so the library accepts the new mass data
-    // whenever it accepted the old, unless the factor leaves a density out of range.
+    // whenever it accepted the old, unless the factor leaves a density or the sum out of range.
     const float factor = mass / current;
     for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
     {
@@ -210,6 +210,12 @@ bool WorldEdits::setBodyMass(b2Body* body, float mass, std::string* error)
         {
             return refuse("the densities would not be finite", error);
         }
+    }
+    Physics::MassChange change(*body);
+    change.densityScale = factor;
+    if (refuse(Physics::CheckMassReset(*body, change), error))
+    {
+        return false;
     }
     ImplicitStep step(*this, "apply body settings");
     for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())

@@ -61,12 +61,16 @@ struct MassChange
     bool fixedRotation;                   // the body's fixed-rotation flag afterwards
     // Fixtures that keep their place in the list with another shape.
     std::vector<std::pair<const b2Fixture*, const b2Shape*>> reshaped;
+    // Every density of the body's fixtures is multiplied by this (a new mass for the body).
+    float densityScale = 1.0f;
 };
 // The library asserts when a dynamic body's inertia about its centre of mass comes out zero or
 // negative in single precision, which happens to fixtures that are small for their distance
 // from the body origin. This repeats its arithmetic exactly. A fixture with density whose shape
 // CheckShape refuses is refused too: its mass computation asserts (a polygon without area can
-// sit on a static body, which never computes its mass, until the body turns dynamic).
+// sit on a static body, which never computes its mass, until the body turns dynamic). A mass
+// that overflows is refused too: the library would divide by it and leave the body's centre, and
+// then its velocity, not a number.
 std::string CheckMassReset(const b2Body& body, const MassChange& change);
 
 }  // namespace Physics

@@ -74,7 +74,7 @@ std::string CheckMassData(const b2Body& body, const b2MassData& massData)
 
 std::string CheckMassReset(const b2Body& body, const MassChange& change)
 {
-    if (change.type != b2_dynamicBody || change.fixedRotation)
+    if (change.type != b2_dynamicBody)
     {
         return {};
     }
@@ -89,21 +89,25 @@ std::string CheckMassReset(const b2Body& body, const MassChange& change)
     {
         if (f != change.removed)
         {
-            problem = sum.Add(ShapeAfter(change, f), f->GetDensity());
+            problem = sum.Add(ShapeAfter(change, f), f->GetDensity() * change.densityScale);
         }
     }
     if (!problem.empty())
     {
         return problem;
     }
-    if (!(sum.inertia > 0.0f))
-    {
-        return {};
-    }
     b2Vec2 centre = sum.weightedCentre;
     if (sum.mass > 0.0f)
     {
         centre *= 1.0f / sum.mass;
+    }
+    if (!IsFinite(sum.mass) || !IsFinite(sum.inertia) || !IsFinite(centre))
+    {
+        return "mass is too large to compute";
+    }
+    if (change.fixedRotation || !(sum.inertia > 0.0f))
+    {
+        return {};
     }
     if (!(sum.inertia - sum.mass * b2Dot(centre, centre) > 0.0f))
     {

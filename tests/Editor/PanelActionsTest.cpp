@@ -155,6 +155,28 @@ TEST_F(PanelActions, EveryBadValueIsRefusedByNameWithNothingChanged)
     }
 }
 
+// A finite density whose mass overflows would leave the body's centre, then its velocity, not a
+// number (found by the monkey test).
+TEST_F(PanelActions, AMassThatOverflowsIsRefusedWithNothingChanged)
+{
+    editor.setEditMethod(EM_FIXTURES);
+    clickAt(a->GetPosition());
+    editor.panelInput() = _panelInput();
+    editor.panelInput().fixtureDensity = 1e38f;
+    const std::string before = snapshot();
+    editor.handleUIButton(k_applyFixture);
+    EXPECT_EQ(lastMessage(), "Fixture settings refused: mass is too large to compute.");
+
+    editor.setEditMethod(EM_BODIES);
+    clickAt(a->GetPosition());
+    editor.panelInput() = _panelInput();
+    editor.panelInput().bodyMass = 3.4e38f;
+    editor.panelInput().bodyFixedRotation = 1;
+    editor.handleUIButton(k_applyBody);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(std::isfinite(a->GetLinearVelocity().x)) << lastMessage();
+}
+
 TEST_F(PanelActions, CreatingAsksForTypesAndBuildsShapesAroundTheCursorInTheBodysFrame)
 {
     _panelInput& in = editor.panelInput();
