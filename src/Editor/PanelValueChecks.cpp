@@ -11,24 +11,20 @@ namespace
 class Checks
 {
 public:
-    void nonNegative(const char* field, float value)
+    void amount(const char* field, float value)
     {
-        require(value == k_unsetFloat || Physics::IsNonNegative(value), field, "must be a number not below 0");
+        within(field, value, 0.0f, Physics::kMaxAmount);
     }
 
-    void finite(const char* field, float value)
+    void signedAmount(const char* field, float value)
     {
-        require(value == k_unsetFloat || Physics::IsFinite(value), field, "must be a finite number");
+        within(field, value, -Physics::kMaxAmount, Physics::kMaxAmount);
     }
 
     // Joint lengths: the library's distance joints are not stable below its linear slop.
     void length(const char* field, float value)
     {
-        char reason[96];
-        std::snprintf(reason, sizeof(reason), "must be a number from %g to %g", b2_linearSlop,
-                      Physics::kMaxCoordinate);
-        const bool usable = Physics::IsFinite(value) && value >= b2_linearSlop && value <= Physics::kMaxCoordinate;
-        require(value == k_unsetFloat || usable, field, reason);
+        within(field, value, b2_linearSlop, Physics::kMaxCoordinate);
     }
 
     void range(const char* field, int value, int lowest, int highest)
@@ -41,6 +37,14 @@ public:
     const std::string& refusal() const { return m_refusal; }
 
 private:
+    void within(const char* field, float value, float lowest, float highest)
+    {
+        char reason[96];
+        std::snprintf(reason, sizeof(reason), "must be a number from %g to %g", lowest, highest);
+        const bool usable = Physics::IsFinite(value) && value >= lowest && value <= highest;
+        require(value == k_unsetFloat || usable, field, reason);
+    }
+
     void require(bool acceptable, const char* field, const char* reason)
     {
         if (!acceptable && m_refusal.empty())
@@ -58,17 +62,17 @@ std::string CheckBodyInput(const _panelInput& in)
 {
     Checks checks;
     checks.range("Type", in.bodyType, -1, 2);
-    checks.nonNegative("Mass", in.bodyMass);
-    checks.nonNegative("Gravity scale", in.bodyGravityScale);
+    checks.amount("Mass", in.bodyMass);
+    checks.amount("Gravity scale", in.bodyGravityScale);
     return checks.refusal();
 }
 
 std::string CheckFixtureInput(const _panelInput& in)
 {
     Checks checks;
-    checks.nonNegative("Density", in.fixtureDensity);
-    checks.nonNegative("Restitution", in.fixtureRestitution);
-    checks.nonNegative("Friction", in.fixtureFriction);
+    checks.amount("Density", in.fixtureDensity);
+    checks.amount("Restitution", in.fixtureRestitution);
+    checks.amount("Friction", in.fixtureFriction);
     checks.range("Category bits", in.fixtureCategoryBits, 0, 0xFFFF);
     checks.range("Mask bits", in.fixtureMaskBits, 0, 0xFFFF);
     checks.range("Group index", in.fixtureGroupIndex, -32768, 32767);
@@ -78,10 +82,10 @@ std::string CheckFixtureInput(const _panelInput& in)
 std::string CheckJointInput(const _panelInput& in)
 {
     Checks checks;
-    checks.nonNegative("Max power", in.jointMaxMotorPower);
-    checks.finite("Motor speed", in.jointMotorSpeed);
+    checks.amount("Max power", in.jointMaxMotorPower);
+    checks.signedAmount("Motor speed", in.jointMotorSpeed);
     checks.length("Length", in.jointLength);
-    checks.nonNegative("Frequency", in.jointFrequency);
-    checks.nonNegative("Damping ratio", in.jointDampingRatio);
+    checks.amount("Frequency", in.jointFrequency);
+    checks.amount("Damping ratio", in.jointDampingRatio);
     return checks.refusal();
 }

@@ -18,6 +18,11 @@ namespace Physics
 // Coordinates beyond this magnitude are refused: single precision resolves nothing finer than
 // tens of metres there, and squared distances head for overflow.
 constexpr float kMaxCoordinate = 1.0e9f;
+// Amounts the editor lets a user type (masses, densities, gravity scales, friction, restitution,
+// motor speeds and powers) stay within this magnitude. A step multiplies several of them
+// together (gravity scale, mass and gravity; restitution and a mass's speed), and a product
+// that overflows turns the body's velocity, then its position, into not-a-number.
+constexpr float kMaxAmount = 1.0e9f;
 
 bool IsFinite(float value);
 bool IsFinite(const b2Vec2& v);
