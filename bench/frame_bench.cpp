@@ -3,7 +3,7 @@
 // the median whole frame including drawing, then the five most expensive scenes.
 #include "Framework/Shell.h"
 #include "Framework/Test.h"
-#include "Framework/TestEntry.h"
+#include "Tests/TestEntries.h"
 
 #include <GL/gl.h>
 
@@ -56,7 +56,7 @@ SceneCost MeasureRow(int row)
 
 int main(int argc, char** argv)
 {
-    StartShell(&argc, argv);
+    StartShell(&argc, argv, g_testEntries);
 
     std::vector<SceneCost> costs;
     std::printf("%-4s %-24s %12s %12s\n", "row", "scene", "step ms", "frame ms");

@@ -1,5 +1,6 @@
 #include "Editor/EditorFrontEnd.h"
 #include "Framework/Shell.h"
+#include "Tests/TestEntries.h"
 
 #include <GL/freeglut.h>
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
                      "Run it from a desktop session, or on a virtual display: xvfb-run -a ./vexa\n");
         return 1;
     }
-    StartShell(&argc, argv);
+    StartShell(&argc, argv, g_testEntries);
     SetEditorToggle(EnterEditor);
     glutMainLoop();
     DiscardEditor();

@@ -15,7 +15,7 @@ bool g_open = false;
 
 bool TestName(void*, int index, const char** text)
 {
-    *text = g_testEntries[index].name;
+    *text = getTestEntries()[index].name;
     return true;
 }
 

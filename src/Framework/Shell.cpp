@@ -26,7 +26,8 @@ int tw = 0;
 int th = 0;
 int mainWindow = 0;
 Test* test = nullptr;
-TestEntry* entry = nullptr;
+const TestEntry* registry = nullptr;
+const TestEntry* entry = nullptr;
 int testIndex = 0;
 int testSelection = 0;
 int testCount = 0;
@@ -48,10 +49,19 @@ void QueryViewportArea()
     th = std::max(height, 1);
 }
 
-void StartEntry(int index)
+// Replaces the running scene with a new one of registry row `index`, shown in the default view
+// when `resetView` is set (a switch to another row), and reprojects the view.
+void StartEntry(int index, bool resetView)
 {
-    entry = g_testEntries + index;
+    delete test;
+    entry = registry + index;
     test = entry->createFcn();
+    if (resetView)
+    {
+        viewZoom = 1.0f;
+        settings.viewCenter.Set(0.0f, 20.0f);
+    }
+    UpdateProjection();
 }
 
 void LoadSnapshot()
@@ -75,6 +85,7 @@ void getWindowDimensions(int& w, int& h) { w = width; h = height; }
 void getViewportDimensions(int& w, int& h) { w = tw; h = th; }
 float getViewZoom() { return viewZoom; }
 void setViewZoom(float zoom) { viewZoom = zoom; }
+const TestEntry* getTestEntries() { return registry; }
 int getTestCount() { return testCount; }
 int getTestIndex() { return testIndex; }
 int* getTestSelection() { return &testSelection; }
@@ -107,16 +118,18 @@ b2Vec2 ConvertScreenToWorld(int x, int y)
     return ScreenToWorld(bounds, x, y, tw, th);
 }
 
-void StartShell(int* argc, char** argv)
+void StartShell(int* argc, char** argv, const TestEntry* rows)
 {
+    registry = rows;
     testCount = 0;
-    while (g_testEntries[testCount].createFcn != nullptr)
+    while (registry[testCount].createFcn != nullptr)
     {
         ++testCount;
     }
     testIndex = std::max(std::min(testIndex, testCount - 1), 0);
     testSelection = testIndex;
-    StartEntry(testIndex);
+    entry = registry + testIndex;
+    test = entry->createFcn();
 
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
@@ -179,11 +192,7 @@ void SimulationLoop()
     if (testSelection != testIndex)
     {
         testIndex = testSelection;
-        delete test;
-        StartEntry(testIndex);
-        viewZoom = 1.0f;
-        settings.viewCenter.Set(0.0f, 20.0f);
-        UpdateProjection();
+        StartEntry(testIndex, true);
     }
 }
 
@@ -244,8 +253,7 @@ void Keyboard(unsigned char key, int x, int y)
         break;
 
     case 'r':
-        delete test;
-        test = entry->createFcn();
+        StartEntry(testIndex, false);
         break;
 
     case 'x':
@@ -386,9 +394,7 @@ void SingleStep(int)
 
 void Restart(int)
 {
-    delete test;
-    StartEntry(testIndex);
-    UpdateProjection();
+    StartEntry(testIndex, false);
 }
 
 void Exit(int code)

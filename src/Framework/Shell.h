@@ -19,6 +19,7 @@ float getViewZoom();
 void setViewZoom(float zoom);
 
 // Registry rows, the row running and the row chosen in the panel or with "[" / "]".
+const TestEntry* getTestEntries();
 int getTestCount();
 int getTestIndex();
 int* getTestSelection();
@@ -33,9 +34,10 @@ void Resize(int w, int h);
 // Reprojects the view after its centre or zoom changed.
 void UpdateProjection();
 
-// Creates the first scene, the window, its callbacks, the panel and the redraw timer; the caller
-// then enters the window library's main loop.
-void StartShell(int* argc, char** argv);
+// Creates the first scene of `registry` (rows up to a null row, at least one), the window, its
+// callbacks, the panel and the redraw timer; the caller then enters the window library's main
+// loop. The registry must outlive the shell.
+void StartShell(int* argc, char** argv, const TestEntry* registry);
 // Deletes the running scene, the panels and the window (when the main loop has returned).
 void ShutdownShell();
 // Installs the simulation-mode window callbacks (also when the editor hands the window back).

@@ -1,5 +1,6 @@
-// The scene registry: every scene the user can run, in the order the list box and the
-// "[" / "]" keys step through them, terminated by a null row.
+// One row of a scene registry: the name shown in the list box and drawn as the frame title, and
+// the factory that builds the scene. A registry is an array of rows terminated by a null row;
+// the program hands its registry to the shell at start.
 #pragma once
 
 class Test;
@@ -11,5 +12,3 @@ struct TestEntry
     const char* name;
     TestCreateFcn createFcn;
 };
-
-extern TestEntry g_testEntries[];

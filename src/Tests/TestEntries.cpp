@@ -1,4 +1,4 @@
-#include "Framework/TestEntry.h"
+#include "Tests/TestEntries.h"
 
 #include "Tests/ApplyForce.h"
 #include "Tests/BodyTypes.h"
@@ -44,7 +44,7 @@
 #include "Tests/Web.h"
 
 // Row 36 repeats "Dominos": both rows run the same scene.
-TestEntry g_testEntries[] = {
+const TestEntry g_testEntries[] = {
     {"Vexa", Vexa::Create},
     {"Dominos", Dominos::Create},
     {"Character Collision", CharacterCollision::Create},

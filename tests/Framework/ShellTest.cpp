@@ -4,7 +4,7 @@
 
 #include "Framework/Shell.h"
 #include "Framework/Test.h"
-#include "Framework/TestEntry.h"
+#include "Tests/TestEntries.h"
 
 #include <cstdio>
 #include <fstream>

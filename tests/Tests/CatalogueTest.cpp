@@ -3,7 +3,7 @@
 #include "GlWindowEnvironment.h"
 #include "SceneDriver.h"
 
-#include "Framework/TestEntry.h"
+#include "Tests/TestEntries.h"
 
 #include <gtest/gtest.h>
 

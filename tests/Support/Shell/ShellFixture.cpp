@@ -4,6 +4,7 @@
 #include "Framework/Shell.h"
 #include "Framework/Test.h"
 #include "Support/GraphicsDriverPin.h"
+#include "Tests/TestEntries.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +51,7 @@ public:
         int argc = 1;
         char name[] = "vexa-tests";
         char* argv[] = {name, nullptr};
-        StartShell(&argc, argv);
+        StartShell(&argc, argv, g_testEntries);
         PinGraphicsDriver();
         // Let the window library map the window, so what frames draw can be read back.
         for (int i = 0; i < 10; ++i)
