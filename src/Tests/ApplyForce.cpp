@@ -2,7 +2,6 @@
 
 #include "Physics/Create.h"
 #include "Physics/Polygon.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <cmath>
@@ -46,7 +45,7 @@ ApplyForce::ApplyForce()
 
     // The ship's nose points along its local -y, its engine sits at the tail around (0, 2);
     // turned half a circle it faces up the room.
-    m_ship = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 6.0f), b2_pi);
+    m_ship = CreateDynamicBody(world, b2Vec2(0.0f, 6.0f), b2_pi);
     const b2Vec2 hullPoints[3] = {b2Vec2(-1.2f, 1.5f), b2Vec2(1.2f, 1.5f), b2Vec2(0.0f, -2.5f)};
     b2PolygonShape hull = Physics::MakePolygon(hullPoints, 3);
     m_ship->CreateFixture(&hull, 0.5f);
@@ -59,14 +58,9 @@ ApplyForce::ApplyForce()
     b2PolygonShape crate = MakeBox(0.5f, 0.5f);
     for (int i = 0; i < 8; ++i)
     {
-        b2Body* body = SceneParts::CreateDynamicBody(world, b2Vec2(-14.0f + 4.0f * i, 24.0f), crate, 1.0f);
+        b2Body* body = CreateDynamicBody(world, b2Vec2(-14.0f + 4.0f * i, 24.0f), crate, 1.0f);
         AddFloorFriction(world, room, body, 0.4f);
     }
-}
-
-Test* ApplyForce::Create()
-{
-    return new ApplyForce;
 }
 
 void ApplyForce::Keyboard(unsigned char key)

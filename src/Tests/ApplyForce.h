@@ -2,13 +2,12 @@
 // friction joints to the floor slow the ship and the crates down as if seen from above.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class ApplyForce : public Test
+class ApplyForce : public RegisteredScene<ApplyForce>
 {
 public:
     ApplyForce();
-    static Test* Create();
 
     void Keyboard(unsigned char key) override;
     void BodyDestroyed(b2Body* body) override;

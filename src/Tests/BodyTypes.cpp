@@ -2,7 +2,6 @@
 
 #include "Physics/BodyState.h"
 #include "Physics/Create.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -13,20 +12,15 @@ const float k_turnX = 10.0f;
 
 }  // namespace
 
-Test* BodyTypes::Create()
-{
-    return new BodyTypes;
-}
-
 BodyTypes::BodyTypes()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -20.0f, 20.0f);
+    b2Body* ground = CreateGroundEdge(world, -20.0f, 20.0f);
 
     // A bar hanging from the platform's hinge down to the ground.
-    b2Body* bar = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 2.5f), MakeBox(0.5f, 2.5f), 2.0f);
+    b2Body* bar = CreateDynamicBody(world, b2Vec2(0.0f, 2.5f), MakeBox(0.5f, 2.5f), 2.0f);
 
     const b2Vec2 hinge(0.0f, 5.0f);
-    m_platform = SceneParts::CreateDynamicBody(world, hinge, MakeBox(4.0f, 0.5f), 2.0f, 0.6f);
+    m_platform = CreateDynamicBody(world, hinge, MakeBox(4.0f, 0.5f), 2.0f, 0.6f);
 
     // Motors at speed 0 with limited torque and force act as joint friction.
     b2RevoluteJointDef hingeDef;
@@ -45,7 +39,7 @@ BodyTypes::BodyTypes()
     Physics::CreateJoint(world, slideDef);
 
     // The payload.
-    SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 8.0f), MakeBox(0.75f, 0.75f), 2.0f, 0.6f);
+    CreateDynamicBody(world, b2Vec2(0.0f, 8.0f), MakeBox(0.75f, 0.75f), 2.0f, 0.6f);
 }
 
 void BodyTypes::Keyboard(unsigned char key)

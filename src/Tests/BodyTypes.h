@@ -3,14 +3,13 @@
 // kinematic body it shuttles left and right on its own.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class BodyTypes : public Test
+class BodyTypes : public RegisteredScene<BodyTypes>
 {
 public:
     static constexpr float k_platformSpeed = 3.0f;
 
-    static Test* Create();
     BodyTypes();
 
     void Step(Settings* settings) override;

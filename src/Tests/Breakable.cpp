@@ -1,6 +1,5 @@
 #include "Tests/Breakable.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -13,20 +12,15 @@ constexpr float k_breakingImpulse = 40.0f;
 
 Breakable::Breakable()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
-    m_body = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 40.0f), 0.25f * b2_pi);
+    m_body = CreateDynamicBody(world, b2Vec2(0.0f, 40.0f), 0.25f * b2_pi);
 
     b2PolygonShape box;
     box.SetAsBox(0.5f, 0.5f, b2Vec2(-0.5f, 0.0f), 0.0f);
     m_piece1 = m_body->CreateFixture(&box, 1.0f);
     box.SetAsBox(0.5f, 0.5f, b2Vec2(0.5f, 0.0f), 0.0f);
     m_piece2 = m_body->CreateFixture(&box, 1.0f);
-}
-
-Test* Breakable::Create()
-{
-    return new Breakable;
 }
 
 void Breakable::PostSolve(b2Contact* contact, const b2ContactImpulse* impulse)

@@ -3,13 +3,12 @@
 // box to a body of its own.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Breakable : public Test
+class Breakable : public RegisteredScene<Breakable>
 {
 public:
     Breakable();
-    static Test* Create();
 
     void PostSolve(b2Contact* contact, const b2ContactImpulse* impulse) override;
     void Step(Settings* settings) override;

@@ -2,11 +2,10 @@
 // polygons and circles.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Bridge : public Test
+class Bridge : public RegisteredScene<Bridge>
 {
 public:
     Bridge();
-    static Test* Create();
 };

@@ -3,23 +3,21 @@
 // the bullet are put back and the bullet refired from a random x every 1.5 seconds.
 #pragma once
 
+#include "Tests/RegisteredScene.h"
 #include "Tests/RelaunchingScene.h"
 
-class BulletTest : public RelaunchingScene
+class BulletTest : public RegisteredScene<BulletTest, RelaunchingScene>
 {
 public:
-    static Test* Create();
     BulletTest();
 
     void BodyDestroyed(b2Body* body) override;
 
-    b2Body* GetPlank() const { return m_plank; }
     b2Body* GetBullet() const { return m_bullet; }
 
 protected:
     void Launch() override;
 
 private:
-    b2Body* m_plank = nullptr;
     b2Body* m_bullet = nullptr;
 };

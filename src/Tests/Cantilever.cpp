@@ -2,12 +2,11 @@
 
 #include "Physics/Create.h"
 #include "Physics/Springs.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 Cantilever::Cantilever()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     AddWeldedRow(ground, nullptr, b2Vec2(-36.0f, 6.0f), 8, 0.0f);
     AddWeldedRow(ground, nullptr, b2Vec2(-24.0f, 16.0f), 4, 10.0f);
@@ -15,18 +14,13 @@ Cantilever::Cantilever()
     AddWeldedRow(ground, ground, b2Vec2(6.0f, 10.0f), 16, 8.0f);
     AddWeldedRow(nullptr, nullptr, b2Vec2(28.0f, 24.0f), 6, 0.0f);
 
-    b2PolygonShape triangle = SceneParts::MakeTriangle(0.5f, 1.0f);
+    b2PolygonShape triangle = MakeTriangle(0.5f, 1.0f);
     b2CircleShape circle = MakeCircle(0.5f);
     for (int i = 0; i < 2; ++i)
     {
-        SceneParts::CreateDynamicBody(world, b2Vec2(-9.0f + 6.0f * i, 16.0f), triangle, 1.0f);
-        SceneParts::CreateDynamicBody(world, b2Vec2(10.0f + 8.0f * i, 16.0f), circle, 1.0f);
+        CreateDynamicBody(world, b2Vec2(-9.0f + 6.0f * i, 16.0f), triangle, 1.0f);
+        CreateDynamicBody(world, b2Vec2(10.0f + 8.0f * i, 16.0f), circle, 1.0f);
     }
-}
-
-Test* Cantilever::Create()
-{
-    return new Cantilever;
 }
 
 void Cantilever::AddWeldedRow(b2Body* start, b2Body* end, const b2Vec2& leftEnd, int count, float frequencyHz)
@@ -41,7 +35,7 @@ void Cantilever::AddWeldedRow(b2Body* start, b2Body* end, const b2Vec2& leftEnd,
             Physics::SetSpring(joint, frequencyHz, dampingRatio);
         }
     };
-    b2Body* last = SceneParts::CreatePlankRow(world, start, leftEnd, count, 20.0f, weld);
+    b2Body* last = CreatePlankRow(world, start, leftEnd, count, 20.0f, weld);
     if (end != nullptr)
     {
         weld(last, end, leftEnd + b2Vec2(static_cast<float>(count), 0.0f));

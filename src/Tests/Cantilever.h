@@ -3,13 +3,12 @@
 // and circles dropped on them.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Cantilever : public Test
+class Cantilever : public RegisteredScene<Cantilever>
 {
 public:
     Cantilever();
-    static Test* Create();
 
 private:
     // Welds `count` planks into a row running right from `leftEnd`. The first is welded to

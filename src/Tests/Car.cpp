@@ -3,15 +3,9 @@
 #include "Physics/Create.h"
 #include "Physics/Polygon.h"
 #include "Physics/Springs.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <algorithm>
-
-Test* Car::Create()
-{
-    return new Car;
-}
 
 Car::Car()
 {
@@ -66,7 +60,7 @@ void Car::CreateBridge(b2Body* ground)
     for (int i = 0; i < plankCount; ++i)
     {
         const float x = 160.0f + 2.0f * static_cast<float>(i);
-        b2Body* plank = SceneParts::CreateDynamicBody(world, b2Vec2(x + 1.0f, y), plankBox, 1.0f, 0.6f);
+        b2Body* plank = CreateDynamicBody(world, b2Vec2(x + 1.0f, y), plankBox, 1.0f, 0.6f);
         jd.Initialize(previous, plank, b2Vec2(x, y));
         world->CreateJoint(&jd);
         previous = plank;
@@ -81,11 +75,11 @@ void Car::CreateCar()
                                b2Vec2(0.0f, 0.9f),   b2Vec2(-1.15f, 0.9f), b2Vec2(-1.5f, 0.2f)};
     const b2PolygonShape chassis = Physics::MakePolygon(outline, 6);
 
-    m_car = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 1.0f), chassis, 1.0f);
+    m_car = CreateDynamicBody(world, b2Vec2(0.0f, 1.0f), chassis, 1.0f);
 
     const b2CircleShape wheel = MakeCircle(0.4f);
-    m_wheel1 = SceneParts::CreateDynamicBody(world, b2Vec2(-1.0f, 0.35f), wheel, 1.0f, 0.9f);
-    m_wheel2 = SceneParts::CreateDynamicBody(world, b2Vec2(1.0f, 0.4f), wheel, 1.0f, 0.9f);
+    m_wheel1 = CreateDynamicBody(world, b2Vec2(-1.0f, 0.35f), wheel, 1.0f, 0.9f);
+    m_wheel2 = CreateDynamicBody(world, b2Vec2(1.0f, 0.4f), wheel, 1.0f, 0.9f);
 
     const b2Vec2 axis(0.0f, 1.0f);
     b2WheelJointDef jd;

@@ -2,13 +2,12 @@
 // the view follows it horizontally.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Car : public Test
+class Car : public RegisteredScene<Car>
 {
 public:
     Car();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

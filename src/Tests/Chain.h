@@ -1,11 +1,10 @@
 // A chain of links hinged to each other, hanging from a ground pivot.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Chain : public Test
+class Chain : public RegisteredScene<Chain>
 {
 public:
     Chain();
-    static Test* Create();
 };

@@ -1,7 +1,6 @@
 #include "Tests/CharacterCollision.h"
 
 #include "Physics/Polygon.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <cmath>
@@ -26,14 +25,9 @@ b2PolygonShape MakeHexagon(float radius)
 
 }  // namespace
 
-Test* CharacterCollision::Create()
-{
-    return new CharacterCollision;
-}
-
 CharacterCollision::CharacterCollision()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
     const b2PolygonShape square = MakeBox(0.5f, 0.5f);
     const b2PolygonShape hexagon = MakeHexagon(0.5f);
@@ -79,7 +73,7 @@ CharacterCollision::CharacterCollision()
 void CharacterCollision::AddWalker(const b2Shape& shape, const b2Vec2& position, float minX,
                                    float maxX)
 {
-    b2Body* body = SceneParts::CreateDynamicBody(world, position, shape, 20.0f);
+    b2Body* body = CreateDynamicBody(world, position, shape, 20.0f);
     b2Filter filter;
     filter.groupIndex = k_walkerGroup;
     body->GetFixtureList()->SetFilterData(filter);

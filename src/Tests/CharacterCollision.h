@@ -2,15 +2,14 @@
 // an open edge chain, and closed chain loops from outside and from inside.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
 #include <vector>
 
-class CharacterCollision : public Test
+class CharacterCollision : public RegisteredScene<CharacterCollision>
 {
 public:
     CharacterCollision();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void BodyDestroyed(b2Body* body) override;

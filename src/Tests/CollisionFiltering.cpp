@@ -1,7 +1,6 @@
 #include "Tests/CollisionFiltering.h"
 
 #include "Physics/Create.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -24,7 +23,7 @@ constexpr float k_largeSize = 2.0f * k_smallSize;
 b2Body* AddFiltered(b2World* world, const b2Vec2& position, const b2Shape& shape, int16 group, uint16 category,
                     uint16 mask)
 {
-    b2Body* body = SceneParts::CreateDynamicBody(world, position, shape, 1.0f);
+    b2Body* body = CreateDynamicBody(world, position, shape, 1.0f);
     b2Filter filter;
     filter.groupIndex = group;
     filter.categoryBits = category;
@@ -50,11 +49,11 @@ void AddRiderJoint(b2World* world, b2Body* base, b2Body* rider)
 
 CollisionFiltering::CollisionFiltering()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
     ground->GetFixtureList()->SetFriction(0.3f);
 
-    b2PolygonShape largeTriangle = SceneParts::MakeTriangle(k_largeSize, 2.0f * k_largeSize);
-    b2PolygonShape smallTriangle = SceneParts::MakeTriangle(k_smallSize, 2.0f * k_smallSize);
+    b2PolygonShape largeTriangle = MakeTriangle(k_largeSize, 2.0f * k_largeSize);
+    b2PolygonShape smallTriangle = MakeTriangle(k_smallSize, 2.0f * k_smallSize);
     b2PolygonShape largeBox = MakeBox(2.0f * k_smallSize, k_smallSize);
     b2PolygonShape smallBox = MakeBox(k_smallSize, 0.5f * k_smallSize);
     b2CircleShape largeCircle = MakeCircle(k_largeSize);
@@ -83,9 +82,4 @@ CollisionFiltering::CollisionFiltering()
     AddFiltered(world, b2Vec2(20.0f, k_smallSize), largeBox, k_largeGroup, k_boxCategory, k_boxMask);
     AddFiltered(world, b2Vec2(19.0f, 10.0f), smallTriangle, k_smallGroup, k_triangleCategory, k_triangleMask);
     AddFiltered(world, b2Vec2(21.5f, 14.0f), smallCircle, k_smallGroup, k_circleCategory, k_circleMask);
-}
-
-Test* CollisionFiltering::Create()
-{
-    return new CollisionFiltering;
 }

@@ -4,11 +4,10 @@
 // on their large counterparts on prismatic joints.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class CollisionFiltering : public Test
+class CollisionFiltering : public RegisteredScene<CollisionFiltering>
 {
 public:
     CollisionFiltering();
-    static Test* Create();
 };

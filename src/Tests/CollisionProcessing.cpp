@@ -1,7 +1,6 @@
 #include "Tests/CollisionProcessing.h"
 
 #include "Tests/RandomNumbers.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <algorithm>
@@ -17,10 +16,10 @@ constexpr size_t k_maxDestroyedPerStep = 6;
 
 CollisionProcessing::CollisionProcessing()
 {
-    SceneParts::CreateGroundEdge(world, -50.0f, 50.0f);
+    CreateGroundEdge(world, -50.0f, 50.0f);
 
-    b2PolygonShape smallTriangle = SceneParts::MakeTriangle(1.0f, 2.0f);
-    b2PolygonShape largeTriangle = SceneParts::MakeTriangle(2.0f, 4.0f);
+    b2PolygonShape smallTriangle = MakeTriangle(1.0f, 2.0f);
+    b2PolygonShape largeTriangle = MakeTriangle(2.0f, 4.0f);
     b2PolygonShape smallBox = MakeBox(1.0f, 0.5f);
     b2PolygonShape largeBox = MakeBox(2.0f, 1.0f);
     b2CircleShape smallCircle = MakeCircle(1.0f);
@@ -30,13 +29,8 @@ CollisionProcessing::CollisionProcessing()
              &smallTriangle, &largeTriangle, &smallBox, &largeBox, &smallCircle, &largeCircle})
     {
         b2Vec2 position(RandomFloat(-5.0f, 5.0f), RandomFloat(2.0f, 35.0f));
-        SceneParts::CreateDynamicBody(world, position, *shape, 1.0f);
+        CreateDynamicBody(world, position, *shape, 1.0f);
     }
-}
-
-Test* CollisionProcessing::Create()
-{
-    return new CollisionProcessing;
 }
 
 void CollisionProcessing::Step(Settings* settings)

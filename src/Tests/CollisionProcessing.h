@@ -2,13 +2,12 @@
 // is destroyed after the step (the bomb excepted), so the heavier ones eat the rest.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class CollisionProcessing : public Test
+class CollisionProcessing : public RegisteredScene<CollisionProcessing>
 {
 public:
     CollisionProcessing();
-    static Test* Create();
 
     void Step(Settings* settings) override;
 

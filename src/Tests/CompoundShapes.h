@@ -3,11 +3,10 @@
 // circles.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class CompoundShapes : public Test
+class CompoundShapes : public RegisteredScene<CompoundShapes>
 {
 public:
     CompoundShapes();
-    static Test* Create();
 };

@@ -1,7 +1,6 @@
 #include "Tests/Confined.h"
 
 #include "Tests/RandomNumbers.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -12,11 +11,6 @@ const b2Vec2 k_lower(-10.0f, 0.0f);
 const b2Vec2 k_upper(10.0f, 20.0f);
 
 }  // namespace
-
-Test* Confined::Create()
-{
-    return new Confined;
-}
 
 b2AABB Confined::Interior()
 {
@@ -47,7 +41,7 @@ Confined::Confined()
 
 void Confined::CreateCircle(const b2Vec2& position)
 {
-    SceneParts::CreateDynamicBody(world, position, MakeCircle(k_radius), 1.0f, 0.1f);
+    CreateDynamicBody(world, position, MakeCircle(k_radius), 1.0f, 0.1f);
 }
 
 void Confined::Keyboard(unsigned char key)

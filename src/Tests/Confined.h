@@ -1,12 +1,11 @@
 // Circles piled up inside a closed box of edges; "c" adds one at a random place inside.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Confined : public Test
+class Confined : public RegisteredScene<Confined>
 {
 public:
-    static Test* Create();
     Confined();
 
     void Step(Settings* settings) override;

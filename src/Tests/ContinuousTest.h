@@ -3,21 +3,14 @@
 // every 1.5 seconds.
 #pragma once
 
+#include "Tests/RegisteredScene.h"
 #include "Tests/RelaunchingScene.h"
 
-class ContinuousTest : public RelaunchingScene
+class ContinuousTest : public RegisteredScene<ContinuousTest, RelaunchingScene>
 {
 public:
-    static Test* Create();
     ContinuousTest();
-
-    void BodyDestroyed(b2Body* body) override;
-
-    b2Body* GetPlank() const { return m_plank; }
 
 protected:
     void Launch() override;
-
-private:
-    b2Body* m_plank = nullptr;
 };

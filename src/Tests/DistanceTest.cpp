@@ -3,11 +3,6 @@
 #include "Physics/Polygon.h"
 #include "Tests/ShapeOutline.h"
 
-Test* DistanceTest::Create()
-{
-    return new DistanceTest;
-}
-
 DistanceTest::DistanceTest()
 {
     m_boxA.SetAsBox(4.0f, 2.0f);

@@ -3,15 +3,14 @@
 // scene, so bombs fly and the overlays work.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 #include "Tests/KeyedPose.h"
 
 #include <box2d/b2_distance.h>
 
-class DistanceTest : public Test
+class DistanceTest : public RegisteredScene<DistanceTest>
 {
 public:
-    static Test* Create();
     DistanceTest();
 
     void Step(Settings* settings) override;

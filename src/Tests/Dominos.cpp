@@ -1,6 +1,5 @@
 #include "Tests/Dominos.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -15,20 +14,15 @@ void CreateDominoRow(b2World* world, float firstX, int count, float baseY)
     for (int i = 0; i < count; ++i)
     {
         const b2Vec2 position(firstX + spacing * static_cast<float>(i), baseY + halfHeight);
-        SceneParts::CreateDynamicBody(world, position, domino, 20.0f, 0.1f);
+        CreateDynamicBody(world, position, domino, 20.0f, 0.1f);
     }
 }
 
 }  // namespace
 
-Test* Dominos::Create()
-{
-    return new Dominos;
-}
-
 Dominos::Dominos()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     // A pendulum swings down from the left into the first domino on the shelf.
     const b2PolygonShape shelf = MakeBox(10.0f, 0.25f);
@@ -37,14 +31,14 @@ Dominos::Dominos()
 
     const b2Vec2 pendulumPivot(-20.0f, 29.5f);
     b2Body* hammer =
-        SceneParts::CreateDynamicBody(world, pendulumPivot + b2Vec2(-7.0f, 0.0f), MakeCircle(0.75f), 10.0f);
+        CreateDynamicBody(world, pendulumPivot + b2Vec2(-7.0f, 0.0f), MakeCircle(0.75f), 10.0f);
     b2RevoluteJointDef pendulum;
     pendulum.Initialize(ground, hammer, pendulumPivot);
     world->CreateJoint(&pendulum);
 
     // The last domino pushes a ball off the shelf; it rolls down a ramp and jumps into the
     // second row.
-    SceneParts::CreateDynamicBody(world, b2Vec2(-0.8f, 20.75f), MakeCircle(0.5f), 10.0f);
+    CreateDynamicBody(world, b2Vec2(-0.8f, 20.75f), MakeCircle(0.5f), 10.0f);
     b2Body* ramp = CreateStaticBody(world);
     AddEdge(ramp, b2Vec2(0.5f, 16.0f), b2Vec2(10.0f, 4.0f));
     AddEdge(ramp, b2Vec2(10.0f, 4.0f), b2Vec2(16.0f, 2.5f));
@@ -53,5 +47,5 @@ Dominos::Dominos()
     // The last domino of that row lands on the raised end of a see-saw and lifts the light box
     // on its other end.
     CreateSeesaw(world, ground, b2Vec2(35.0f, 1.2f), 4.0f, 0.2f, 1.0f, 10.0f);
-    SceneParts::CreateDynamicBody(world, b2Vec2(38.0f, 2.0f), MakeBox(0.5f, 0.5f), 0.25f);
+    CreateDynamicBody(world, b2Vec2(38.0f, 2.0f), MakeBox(0.5f, 0.5f), 0.25f);
 }

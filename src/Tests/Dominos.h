@@ -3,11 +3,10 @@
 // that row tips a see-saw.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Dominos : public Test
+class Dominos : public RegisteredScene<Dominos>
 {
 public:
     Dominos();
-    static Test* Create();
 };

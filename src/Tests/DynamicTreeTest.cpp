@@ -56,11 +56,6 @@ struct ClosestActorFinder
 
 }  // namespace
 
-Test* DynamicTreeTest::Create()
-{
-    return new DynamicTreeTest;
-}
-
 DynamicTreeTest::DynamicTreeTest()
 {
     for (Actor& actor : m_actors)

@@ -3,9 +3,9 @@
 // with a ray (the closest actor hit highlighted).
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class DynamicTreeTest : public Test
+class DynamicTreeTest : public RegisteredScene<DynamicTreeTest>
 {
 public:
     static constexpr int k_actorCount = 128;
@@ -18,7 +18,6 @@ public:
     };
     static constexpr int32 k_noProxy = -1;
 
-    static Test* Create();
     DynamicTreeTest();
 
     void Step(Settings* settings) override;

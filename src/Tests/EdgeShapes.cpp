@@ -1,14 +1,9 @@
 #include "Tests/EdgeShapes.h"
 
 #include "Tests/RandomNumbers.h"
-#include "Tests/SceneBuilders.h"
+#include "Tests/SceneParts.h"
 
 #include <cmath>
-
-Test* EdgeShapes::Create()
-{
-    return new EdgeShapes;
-}
 
 EdgeShapes::EdgeShapes() : m_ray(b2Vec2(0.0f, 10.0f), 11.0f)
 {

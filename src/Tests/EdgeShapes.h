@@ -2,12 +2,12 @@
 #pragma once
 
 #include "Tests/DroppingShapes.h"
+#include "Tests/RegisteredScene.h"
 #include "Tests/RotatingRay.h"
 
-class EdgeShapes : public DroppingShapes
+class EdgeShapes : public RegisteredScene<EdgeShapes, DroppingShapes>
 {
 public:
-    static Test* Create();
     EdgeShapes();
 
     void Step(Settings* settings) override;

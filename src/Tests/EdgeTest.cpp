@@ -1,13 +1,7 @@
 #include "Tests/EdgeTest.h"
 
 #include "Physics/Ghosts.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
-
-Test* EdgeTest::Create()
-{
-    return new EdgeTest;
-}
 
 EdgeTest::EdgeTest()
 {
@@ -35,7 +29,7 @@ EdgeTest::EdgeTest()
     for (int i = 0; i < 3; ++i)
     {
         const float x = 20.0f + 6.0f * static_cast<float>(i);
-        SceneParts::CreateDynamicBody(world, b2Vec2(-x, 0.45f * x), box, 1.0f);
-        SceneParts::CreateDynamicBody(world, b2Vec2(x, 0.45f * x), ball, 1.0f);
+        CreateDynamicBody(world, b2Vec2(-x, 0.45f * x), box, 1.0f);
+        CreateDynamicBody(world, b2Vec2(x, 0.45f * x), ball, 1.0f);
     }
 }

@@ -1,11 +1,10 @@
 // A valley of connected edges with boxes sliding and balls rolling down across the joins.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class EdgeTest : public Test
+class EdgeTest : public RegisteredScene<EdgeTest>
 {
 public:
     EdgeTest();
-    static Test* Create();
 };

@@ -1,7 +1,6 @@
 #include "Tests/Gears.h"
 
 #include "Physics/Create.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -33,22 +32,22 @@ b2RevoluteJoint* Axle(b2World* world, b2Body* ground, b2Body* wheel)
 
 Gears::Gears()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     b2CircleShape smallCircle = MakeCircle(k_smallRadius);
-    b2Body* smallWheel = SceneParts::CreateDynamicBody(
+    b2Body* smallWheel = CreateDynamicBody(
         world, b2Vec2(-(k_smallRadius + k_largeRadius), k_axleHeight), smallCircle, 5.0f);
     m_smallWheelJoint = Axle(world, ground, smallWheel);
 
     b2CircleShape largeCircle = MakeCircle(k_largeRadius);
-    b2Body* largeWheel = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, k_axleHeight), largeCircle, 5.0f);
+    b2Body* largeWheel = CreateDynamicBody(world, b2Vec2(0.0f, k_axleHeight), largeCircle, 5.0f);
     m_largeWheelJoint = Axle(world, ground, largeWheel);
 
     // The rack stands against the large wheel's right side and falls under its own weight,
     // turning both wheels until its travel ends.
     b2PolygonShape rackShape = MakeBox(0.5f, 6.0f);
     b2Body* rack =
-        SceneParts::CreateDynamicBody(world, b2Vec2(k_largeRadius + 0.5f, k_axleHeight), rackShape, 5.0f);
+        CreateDynamicBody(world, b2Vec2(k_largeRadius + 0.5f, k_axleHeight), rackShape, 5.0f);
     b2PrismaticJointDef pd;
     pd.Initialize(ground, rack, rack->GetPosition(), b2Vec2(0.0f, 1.0f));
     pd.enableLimit = true;
@@ -60,11 +59,6 @@ Gears::Gears()
     m_wheelGear = Couple(world, m_smallWheelJoint, m_largeWheelJoint, k_largeRadius / k_smallRadius);
     // The rack moves with the large wheel's rim: delta = largeRadius × theta2.
     m_rackGear = Couple(world, m_largeWheelJoint, m_rackJoint, -1.0f / k_largeRadius);
-}
-
-Test* Gears::Create()
-{
-    return new Gears;
 }
 
 void Gears::Step(Settings* settings)

@@ -3,13 +3,12 @@
 // read-outs show that each gear's sum stays constant.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Gears : public Test
+class Gears : public RegisteredScene<Gears>
 {
 public:
     Gears();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void JointDestroyed(b2Joint* joint) override;

@@ -1,6 +1,5 @@
 #include "Tests/OneSidedPlatform.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -10,19 +9,14 @@ constexpr float k_platformHalfHeight = 0.5f;
 
 }  // namespace
 
-Test* OneSidedPlatform::Create()
-{
-    return new OneSidedPlatform;
-}
-
 OneSidedPlatform::OneSidedPlatform()
 {
-    SceneParts::CreateGroundEdge(world, -20.0f, 20.0f);
+    CreateGroundEdge(world, -20.0f, 20.0f);
 
     const b2PolygonShape platform = MakeBox(3.0f, k_platformHalfHeight);
     m_platform = CreateStaticBody(world, b2Vec2(0.0f, 10.0f))->CreateFixture(&platform, 0.0f);
 
-    b2Body* character = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 2.0f), MakeCircle(0.5f), 20.0f);
+    b2Body* character = CreateDynamicBody(world, b2Vec2(0.0f, 2.0f), MakeCircle(0.5f), 20.0f);
     character->SetLinearVelocity(b2Vec2(0.0f, 16.0f));
     m_character = character->GetFixtureList();
 }

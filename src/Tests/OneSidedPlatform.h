@@ -1,13 +1,12 @@
 // A platform that a ball thrown from below flies through and then lands on.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class OneSidedPlatform : public Test
+class OneSidedPlatform : public RegisteredScene<OneSidedPlatform>
 {
 public:
     OneSidedPlatform();
-    static Test* Create();
 
     void PreSolve(b2Contact* contact, const b2Manifold* oldManifold) override;
     void FixtureDestroyed(b2Fixture* fixture) override;

@@ -1,6 +1,5 @@
 #include "Tests/Pinball.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -13,7 +12,7 @@ constexpr float k_flipperHalfLength = 2.1f;
 b2RevoluteJoint* CreateFlipper(b2World* world, b2Body* table, const b2Vec2& pivot, float side)
 {
     const b2Vec2 centre = pivot + b2Vec2(-side * k_flipperHalfLength, 0.0f);
-    b2Body* flipper = SceneParts::CreateDynamicBody(world, centre, MakeBox(k_flipperHalfLength, 0.2f), 1.0f);
+    b2Body* flipper = CreateDynamicBody(world, centre, MakeBox(k_flipperHalfLength, 0.2f), 1.0f);
 
     const float down = 20.0f * b2_pi / 180.0f;
     const float up = 25.0f * b2_pi / 180.0f;
@@ -29,11 +28,6 @@ b2RevoluteJoint* CreateFlipper(b2World* world, b2Body* table, const b2Vec2& pivo
 
 }  // namespace
 
-Test* Pinball::Create()
-{
-    return new Pinball;
-}
-
 Pinball::Pinball()
 {
     // Clockwise, so the chain holds the ball inside: a drain funnel between the flippers,
@@ -47,7 +41,7 @@ Pinball::Pinball()
     m_leftJoint = CreateFlipper(world, table, b2Vec2(-4.5f, 8.0f), -1.0f);
     m_rightJoint = CreateFlipper(world, table, b2Vec2(4.5f, 8.0f), 1.0f);
 
-    b2Body* ball = SceneParts::CreateDynamicBody(world, b2Vec2(1.0f, 30.0f), MakeCircle(0.5f), 1.0f);
+    b2Body* ball = CreateDynamicBody(world, b2Vec2(1.0f, 30.0f), MakeCircle(0.5f), 1.0f);
     ball->SetBullet(true);
 }
 

@@ -1,13 +1,12 @@
 // A pinball table: a closed chain as the table, two motorised flippers and a fast ball.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Pinball : public Test
+class Pinball : public RegisteredScene<Pinball>
 {
 public:
     Pinball();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

@@ -2,11 +2,6 @@
 
 #include "Tests/ShapeOutline.h"
 
-Test* PolyCollision::Create()
-{
-    return new PolyCollision;
-}
-
 PolyCollision::PolyCollision()
 {
     m_boxA.SetAsBox(4.0f, 2.0f);

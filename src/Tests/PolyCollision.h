@@ -2,13 +2,12 @@
 // drawn every frame.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 #include "Tests/KeyedPose.h"
 
-class PolyCollision : public Test
+class PolyCollision : public RegisteredScene<PolyCollision>
 {
 public:
-    static Test* Create();
     PolyCollision();
 
     void Step(Settings* settings) override;

@@ -48,14 +48,9 @@ private:
 
 }  // namespace
 
-Test* PolyShapes::Create()
-{
-    return new PolyShapes;
-}
-
 PolyShapes::PolyShapes()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
     // Just clear of the ground, so only dropped shapes resting near the middle touch it.
     m_queryCircle.m_p.Set(0.0f, 1.1f);

@@ -4,13 +4,13 @@
 #pragma once
 
 #include "Tests/DroppingShapes.h"
+#include "Tests/RegisteredScene.h"
 
 #include <vector>
 
-class PolyShapes : public DroppingShapes
+class PolyShapes : public RegisteredScene<PolyShapes, DroppingShapes>
 {
 public:
-    static Test* Create();
     PolyShapes();
 
     void Step(Settings* settings) override;

@@ -1,17 +1,11 @@
 #include "Tests/Prismatic.h"
 
 #include "Physics/Create.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
-
-Test* Prismatic::Create()
-{
-    return new Prismatic;
-}
 
 Prismatic::Prismatic()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     b2BodyDef bd;
     bd.type = b2_dynamicBody;

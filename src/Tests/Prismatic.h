@@ -2,12 +2,11 @@
 // limit. Keys toggle the limit and the motor and reverse the motor.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Prismatic : public Test
+class Prismatic : public RegisteredScene<Prismatic>
 {
 public:
-    static Test* Create();
     Prismatic();
 
     void Step(Settings* settings) override;

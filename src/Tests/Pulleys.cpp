@@ -1,21 +1,15 @@
 #include "Tests/Pulleys.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
-
-Test* Pulleys::Create()
-{
-    return new Pulleys;
-}
 
 Pulleys::Pulleys()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
     const float halfSize = 1.0f;
     const b2PolygonShape box = MakeBox(halfSize, halfSize);
-    b2Body* boxA = SceneParts::CreateDynamicBody(world, b2Vec2(-6.0f, 20.0f), box, 5.0f);
-    b2Body* boxB = SceneParts::CreateDynamicBody(world, b2Vec2(6.0f, 14.0f), box, 5.0f);
+    b2Body* boxA = CreateDynamicBody(world, b2Vec2(-6.0f, 20.0f), box, 5.0f);
+    b2Body* boxB = CreateDynamicBody(world, b2Vec2(6.0f, 14.0f), box, 5.0f);
 
     // The rope runs from each box's top over a pulley at height 30; the B side counts 1.5
     // times, so with equal boxes A sinks to the ground and pulls B up.

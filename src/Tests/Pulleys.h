@@ -1,13 +1,12 @@
 // Two boxes hanging on a pulley joint whose sides have different ratios.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Pulleys : public Test
+class Pulleys : public RegisteredScene<Pulleys>
 {
 public:
     Pulleys();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void JointDestroyed(b2Joint* joint) override;

@@ -1,16 +1,10 @@
 #include "Tests/Pyramid.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
-
-Test* Pyramid::Create()
-{
-    return new Pyramid;
-}
 
 Pyramid::Pyramid()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
     const float halfSize = 0.5f;
     const float pitch = 1.05f;  // a small gap between neighbours
@@ -23,7 +17,7 @@ Pyramid::Pyramid()
         for (int i = 0; i < count; ++i)
         {
             b2Vec2 position(x0 + pitch * i, halfSize + 2.0f * halfSize * row);
-            SceneParts::CreateDynamicBody(world, position, box, 5.0f);
+            CreateDynamicBody(world, position, box, 5.0f);
         }
     }
 }

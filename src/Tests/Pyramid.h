@@ -1,13 +1,12 @@
 // A pyramid of 210 boxes, twenty rows high, resting on an edge ground.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Pyramid : public Test
+class Pyramid : public RegisteredScene<Pyramid>
 {
 public:
     static constexpr int k_baseCount = 20;
 
-    static Test* Create();
     Pyramid();
 };

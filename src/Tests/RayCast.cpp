@@ -3,14 +3,9 @@
 #include "Tests/RandomNumbers.h"
 #include "Tests/SceneParts.h"
 
-Test* RayCast::Create()
-{
-    return new RayCast;
-}
-
 RayCast::RayCast() : m_ray(b2Vec2(0.0f, 10.0f), 11.0f)
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 }
 
 b2Vec2 RayCast::DropPosition()

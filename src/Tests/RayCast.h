@@ -3,12 +3,12 @@
 #pragma once
 
 #include "Tests/DroppingShapes.h"
+#include "Tests/RegisteredScene.h"
 #include "Tests/RotatingRay.h"
 
-class RayCast : public DroppingShapes
+class RayCast : public RegisteredScene<RayCast, DroppingShapes>
 {
 public:
-    static Test* Create();
     RayCast();
 
     void Step(Settings* settings) override;

@@ -19,12 +19,28 @@ void RelaunchingScene::Relaunch()
     Launch();
 }
 
-void RelaunchingScene::CreateTargetGround()
+void RelaunchingScene::CreateTargetAndPlank(const b2Vec2& plankPosition)
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
     b2PolygonShape wall;
     wall.SetAsBox(0.4f, 2.0f, b2Vec2(1.0f, 2.0f), 0.0f);
     ground->CreateFixture(&wall, 0.0f);
+    m_plank = CreateDynamicBody(world, plankPosition, MakeBox(4.0f, 0.2f), 1.0f);
+}
+
+void RelaunchingScene::PutBack(b2Body* body, const b2Vec2& position, const b2Vec2& velocity, float angularVelocity)
+{
+    if (body != nullptr)
+    {
+        body->SetTransform(position, 0.0f);
+        body->SetLinearVelocity(velocity);
+        body->SetAngularVelocity(angularVelocity);
+    }
+}
+
+void RelaunchingScene::BodyDestroyed(b2Body* body)
+{
+    ForgetIfDestroyed(m_plank, body);
 }
 
 void RelaunchingScene::Step(Settings* settings)

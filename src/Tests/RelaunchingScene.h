@@ -12,6 +12,9 @@ public:
     static constexpr int k_relaunchPeriod = 90;
 
     void Step(Settings* settings) override;
+    void BodyDestroyed(b2Body* body) override;
+
+    b2Body* GetPlank() const { return m_plank; }
 
 protected:
     // Puts the scene's bodies back in their launch state.
@@ -20,6 +23,12 @@ protected:
     void Relaunch();
 
     // The target: a ground edge as wide as the view with a thin wall, 4 m tall, standing on
-    // it. A body knocked off the ground falls until the next launch puts it back.
-    void CreateTargetGround();
+    // it; and the plank (8 m by 0.4 m) at `plankPosition`. A body knocked off the ground falls
+    // until the next launch puts it back.
+    void CreateTargetAndPlank(const b2Vec2& plankPosition);
+
+    // Puts `body`, unless it was destroyed, at `position` unturned, moving at the given speeds.
+    static void PutBack(b2Body* body, const b2Vec2& position, const b2Vec2& velocity, float angularVelocity);
+
+    b2Body* m_plank = nullptr;
 };

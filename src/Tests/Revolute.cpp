@@ -1,22 +1,16 @@
 #include "Tests/Revolute.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
-
-Test* Revolute::Create()
-{
-    return new Revolute;
-}
 
 Revolute::Revolute()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     // A tray pinned at its middle. The limit lets it tilt 30 degrees either way under what it
     // carries; the motor, once enabled, turns it counter-clockwise, all the way round (tipping
     // everything out) when the limit is off.
     const b2Vec2 pivot(0.0f, 10.0f);
-    b2Body* tray = SceneParts::CreateDynamicBody(world, pivot, MakeBox(6.0f, 0.25f), 5.0f, 0.6f);
+    b2Body* tray = CreateDynamicBody(world, pivot, MakeBox(6.0f, 0.25f), 5.0f, 0.6f);
     for (float side : {-1.0f, 1.0f})
     {
         b2PolygonShape wall;
@@ -38,10 +32,10 @@ Revolute::Revolute()
     for (int i = 0; i < 3; ++i)
     {
         const float x = 1.5f + 1.5f * static_cast<float>(i);
-        SceneParts::CreateDynamicBody(world, b2Vec2(x, 14.0f + 2.0f * static_cast<float>(i)), ball, 1.0f, 0.6f);
+        CreateDynamicBody(world, b2Vec2(x, 14.0f + 2.0f * static_cast<float>(i)), ball, 1.0f, 0.6f);
     }
-    SceneParts::CreateDynamicBody(world, b2Vec2(2.5f, 22.0f), SceneParts::MakeTriangle(0.75f, 1.2f), 1.0f);
-    SceneParts::CreateDynamicBody(world, b2Vec2(4.5f, 24.0f), MakeBox(0.6f, 0.4f), 1.0f);
+    CreateDynamicBody(world, b2Vec2(2.5f, 22.0f), MakeTriangle(0.75f, 1.2f), 1.0f);
+    CreateDynamicBody(world, b2Vec2(4.5f, 24.0f), MakeBox(0.6f, 0.4f), 1.0f);
 }
 
 void Revolute::Step(Settings* settings)

@@ -2,13 +2,12 @@
 // onto it.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Revolute : public Test
+class Revolute : public RegisteredScene<Revolute>
 {
 public:
     Revolute();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

@@ -1,6 +1,5 @@
 #include "Tests/RopeJoint.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -11,24 +10,19 @@ constexpr float k_weightHalfSize = 1.5f;
 
 }  // namespace
 
-Test* RopeJoint::Create()
-{
-    return new RopeJoint;
-}
-
 RopeJoint::RopeJoint()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     // The chain starts horizontal, hinged to the ground at its left end.
     const b2Vec2 hook(0.0f, 30.0f);
     b2Body* lastLink =
-        SceneParts::CreatePlankRow(world, ground, hook, k_linkCount, 20.0f, SceneParts::HingeLink(world));
+        CreatePlankRow(world, ground, hook, k_linkCount, 20.0f, HingeLink(world));
 
     const b2Vec2 chainEnd = hook + b2Vec2(static_cast<float>(k_linkCount), 0.0f);
-    b2Body* weight = SceneParts::CreateDynamicBody(world, chainEnd + b2Vec2(k_weightHalfSize, 0.0f),
+    b2Body* weight = CreateDynamicBody(world, chainEnd + b2Vec2(k_weightHalfSize, 0.0f),
                                                    MakeBox(k_weightHalfSize, k_weightHalfSize), 100.0f);
-    SceneParts::HingeLink(world)(lastLink, weight, chainEnd);
+    HingeLink(world)(lastLink, weight, chainEnd);
 
     // Exactly as long as the straight chain: the chain never carries the weight alone.
     m_ropeDef.bodyA = ground;

@@ -2,14 +2,13 @@
 // ground to the weight that keeps the chain from stretching; the rope can be cut and re-tied.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 #include "Physics/JointKinds.h"
 
-class RopeJoint : public Test
+class RopeJoint : public RegisteredScene<RopeJoint>
 {
 public:
     RopeJoint();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

@@ -1,6 +1,5 @@
 #include "Tests/SensorTest.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -12,7 +11,7 @@ constexpr float k_pull = 100.0f;
 
 SensorTest::SensorTest()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     // Reaching down to the ground, so that a ball that falls through still lands inside it.
     b2CircleShape sensorShape = MakeCircle(6.0f);
@@ -27,14 +26,9 @@ SensorTest::SensorTest()
     b2CircleShape ball = MakeCircle(1.0f);
     for (int i = 0; i < k_ballCount; ++i)
     {
-        m_balls[i] = SceneParts::CreateDynamicBody(world, b2Vec2(-9.0f + 3.0f * i, 30.0f), ball, 1.0f);
+        m_balls[i] = CreateDynamicBody(world, b2Vec2(-9.0f + 3.0f * i, 30.0f), ball, 1.0f);
         m_balls[i]->SetLinearDamping(1.0f);
     }
-}
-
-Test* SensorTest::Create()
-{
-    return new SensorTest;
 }
 
 bool SensorTest::IsTouching(int index) const

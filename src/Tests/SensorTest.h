@@ -2,15 +2,14 @@
 // sensor, and every step those balls are pulled towards its centre.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class SensorTest : public Test
+class SensorTest : public RegisteredScene<SensorTest>
 {
 public:
     static constexpr int k_ballCount = 7;
 
     SensorTest();
-    static Test* Create();
 
     void BeginContact(b2Contact* contact) override;
     void EndContact(b2Contact* contact) override;

@@ -1,19 +1,13 @@
 #include "Tests/ShapeEditing.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 ShapeEditing::ShapeEditing()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
     b2PolygonShape box = MakeBox(4.0f, 4.0f);
-    m_body = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, 10.0f), box, 10.0f);
-}
-
-Test* ShapeEditing::Create()
-{
-    return new ShapeEditing;
+    m_body = CreateDynamicBody(world, b2Vec2(0.0f, 10.0f), box, 10.0f);
 }
 
 void ShapeEditing::Step(Settings* settings)

@@ -1,13 +1,12 @@
 // A box body that gains and loses a second fixture, a heavy circle, at the press of a key.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class ShapeEditing : public Test
+class ShapeEditing : public RegisteredScene<ShapeEditing>
 {
 public:
     ShapeEditing();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

@@ -1,7 +1,6 @@
 #include "Tests/SliderCrank.h"
 
 #include "Physics/Create.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -15,7 +14,7 @@ constexpr float k_pistonHalfSize = 1.5f;
 b2Body* UprightBar(b2World* world, float bottom, float length)
 {
     b2PolygonShape bar = MakeBox(0.5f, 0.5f * length);
-    return SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, bottom + 0.5f * length), bar, 2.0f);
+    return CreateDynamicBody(world, b2Vec2(0.0f, bottom + 0.5f * length), bar, 2.0f);
 }
 
 void Pin(b2World* world, b2Body* a, b2Body* b, float height)
@@ -29,7 +28,7 @@ void Pin(b2World* world, b2Body* a, b2Body* b, float height)
 
 SliderCrank::SliderCrank()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     b2Body* crank = UprightBar(world, k_crankAxleHeight, k_crankLength);
     {
@@ -47,7 +46,7 @@ SliderCrank::SliderCrank()
 
     const float pistonCenter = rodBottom + k_rodLength;
     b2PolygonShape pistonShape = MakeBox(k_pistonHalfSize, k_pistonHalfSize);
-    b2Body* piston = SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, pistonCenter), pistonShape, 2.0f);
+    b2Body* piston = CreateDynamicBody(world, b2Vec2(0.0f, pistonCenter), pistonShape, 2.0f);
     Pin(world, rod, piston, pistonCenter);
     {
         b2PrismaticJointDef jd;
@@ -58,12 +57,7 @@ SliderCrank::SliderCrank()
     }
 
     b2PolygonShape crate = MakeBox(k_pistonHalfSize, k_pistonHalfSize);
-    SceneParts::CreateDynamicBody(world, b2Vec2(0.0f, pistonCenter + 2.0f * k_pistonHalfSize + 0.5f), crate, 2.0f);
-}
-
-Test* SliderCrank::Create()
-{
-    return new SliderCrank;
+    CreateDynamicBody(world, b2Vec2(0.0f, pistonCenter + 2.0f * k_pistonHalfSize + 0.5f), crate, 2.0f);
 }
 
 void SliderCrank::Step(Settings* settings)

@@ -2,13 +2,12 @@
 // with a crate riding on the piston. The slide's motor at speed zero acts as friction.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class SliderCrank : public Test
+class SliderCrank : public RegisteredScene<SliderCrank>
 {
 public:
     SliderCrank();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

@@ -1,16 +1,10 @@
 #include "Tests/SphereStack.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
-
-Test* SphereStack::Create()
-{
-    return new SphereStack;
-}
 
 SphereStack::SphereStack()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
     // Touching from the start and exactly aligned, the column stays up until disturbed.
     const float radius = 1.0f;
@@ -18,6 +12,6 @@ SphereStack::SphereStack()
     for (int i = 0; i < 10; ++i)
     {
         const b2Vec2 position(0.0f, radius + 2.0f * radius * static_cast<float>(i));
-        SceneParts::CreateDynamicBody(world, position, ball, 1.0f);
+        CreateDynamicBody(world, position, ball, 1.0f);
     }
 }

@@ -1,11 +1,10 @@
 // A column of balls standing on each other on an edge ground.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class SphereStack : public Test
+class SphereStack : public RegisteredScene<SphereStack>
 {
 public:
     SphereStack();
-    static Test* Create();
 };

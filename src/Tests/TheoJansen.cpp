@@ -3,7 +3,6 @@
 #include "Physics/Create.h"
 #include "Physics/Polygon.h"
 #include "Physics/Springs.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <utility>
@@ -40,20 +39,15 @@ void CreateSoftLink(b2World* world, b2Body* a, b2Body* b, const b2Vec2& anchorA,
 
 }  // namespace
 
-Test* TheoJansen::Create()
-{
-    return new TheoJansen;
-}
-
 TheoJansen::TheoJansen()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -50.0f, 50.0f);
+    b2Body* ground = CreateGroundEdge(world, -50.0f, 50.0f);
     AddEdge(ground, b2Vec2(-50.0f, 0.0f), b2Vec2(-50.0f, 10.0f));
     AddEdge(ground, b2Vec2(50.0f, 0.0f), b2Vec2(50.0f, 10.0f));
     const b2CircleShape ball = MakeCircle(0.25f);
     for (int i = 0; i < 40; ++i)
     {
-        SceneParts::CreateDynamicBody(world, b2Vec2(-40.0f + 2.0f * static_cast<float>(i), 0.5f), ball, 1.0f);
+        CreateDynamicBody(world, b2Vec2(-40.0f + 2.0f * static_cast<float>(i), 0.5f), ball, 1.0f);
     }
 
     const b2Vec2 pivot(0.0f, 0.8f);

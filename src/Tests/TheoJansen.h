@@ -2,13 +2,12 @@
 // wheel through soft distance joints, walking over a carpet of balls.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class TheoJansen : public Test
+class TheoJansen : public RegisteredScene<TheoJansen>
 {
 public:
     TheoJansen();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

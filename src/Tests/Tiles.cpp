@@ -1,6 +1,5 @@
 #include "Tests/Tiles.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <chrono>
@@ -14,11 +13,6 @@ constexpr int k_tileRows = 3;
 constexpr int k_pyramidBase = 15;
 
 }  // namespace
-
-Test* Tiles::Create()
-{
-    return new Tiles;
-}
 
 Tiles::Tiles()
 {
@@ -50,7 +44,7 @@ Tiles::Tiles()
         for (int i = 0; i < count; ++i)
         {
             const float x = firstX + 2.25f * boxHalf * static_cast<float>(i);
-            SceneParts::CreateDynamicBody(world, b2Vec2(x, y), box, 5.0f);
+            CreateDynamicBody(world, b2Vec2(x, y), box, 5.0f);
             ++m_fixtureCount;
         }
     }

@@ -2,13 +2,12 @@
 // building the world took and how balanced the broad-phase tree is.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Tiles : public Test
+class Tiles : public RegisteredScene<Tiles>
 {
 public:
     Tiles();
-    static Test* Create();
 
     void Step(Settings* settings) override;
 

@@ -27,11 +27,6 @@ b2Transform TransformAt(const b2Sweep& sweep, float t)
 
 }  // namespace
 
-Test* TimeOfImpact::Create()
-{
-    return new TimeOfImpact;
-}
-
 TimeOfImpact::TimeOfImpact()
 {
     m_bar.SetAsBox(12.0f, 0.5f);

@@ -4,14 +4,13 @@
 // The world itself steps as in every scene, so bombs fly and the overlays work.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
 #include <box2d/b2_time_of_impact.h>
 
-class TimeOfImpact : public Test
+class TimeOfImpact : public RegisteredScene<TimeOfImpact>
 {
 public:
-    static Test* Create();
     TimeOfImpact();
 
     void Step(Settings* settings) override;

@@ -1,6 +1,5 @@
 #include "Tests/VaryingFriction.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <cmath>
@@ -25,7 +24,7 @@ void AddRamp(b2Body* ground, const b2Vec2& high, const b2Vec2& low)
 
 VaryingFriction::VaryingFriction()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     // Three ramps in a zigzag, all at the same slope, each catching what slides off the end
     // of the one above; walls keep sliding boxes from flying past the turns and off the
@@ -53,12 +52,7 @@ VaryingFriction::VaryingFriction()
     for (int i = 0; i < 5; ++i)
     {
         b2Vec2 onRamp = firstHigh + (2.0f + 4.0f * i) * downSlope + (0.5f * k_rampThickness + k_boxHalfSize) * up;
-        b2Body* body = SceneParts::CreateDynamicBody(world, onRamp, box, 25.0f, frictions[i]);
+        b2Body* body = CreateDynamicBody(world, onRamp, box, 25.0f, frictions[i]);
         body->SetTransform(onRamp, -slope);
     }
-}
-
-Test* VaryingFriction::Create()
-{
-    return new VaryingFriction;
 }

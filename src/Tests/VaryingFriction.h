@@ -2,11 +2,10 @@
 // ones slide from ramp to ramp down to the ground.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class VaryingFriction : public Test
+class VaryingFriction : public RegisteredScene<VaryingFriction>
 {
 public:
     VaryingFriction();
-    static Test* Create();
 };

@@ -4,14 +4,9 @@
 
 const float VaryingRestitution::k_restitutions[k_ballCount] = {0.0f, 0.1f, 0.3f, 0.5f, 0.75f, 0.9f, 1.0f};
 
-Test* VaryingRestitution::Create()
-{
-    return new VaryingRestitution;
-}
-
 VaryingRestitution::VaryingRestitution()
 {
-    SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    CreateGroundEdge(world, -40.0f, 40.0f);
 
     b2CircleShape ball;
     ball.m_radius = 1.0f;

@@ -2,14 +2,13 @@
 // elastic.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class VaryingRestitution : public Test
+class VaryingRestitution : public RegisteredScene<VaryingRestitution>
 {
 public:
     static constexpr int k_ballCount = 7;
     static const float k_restitutions[k_ballCount];
 
-    static Test* Create();
     VaryingRestitution();
 };

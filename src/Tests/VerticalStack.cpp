@@ -1,16 +1,10 @@
 #include "Tests/VerticalStack.h"
 
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
-
-Test* VerticalStack::Create()
-{
-    return new VerticalStack;
-}
 
 VerticalStack::VerticalStack()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
     AddEdge(ground, b2Vec2(20.0f, 0.0f), b2Vec2(20.0f, 20.0f));
 
     const float columnX[5] = {0.0f, 3.0f, 6.0f, 9.0f, 12.0f};

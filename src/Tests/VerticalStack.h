@@ -1,13 +1,12 @@
 // Columns of stacked boxes against a wall, and a bullet fired into them on demand.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class VerticalStack : public Test
+class VerticalStack : public RegisteredScene<VerticalStack>
 {
 public:
     VerticalStack();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

@@ -24,8 +24,3 @@ Vexa::Vexa()
         Physics::PutToSleep(body);
     }
 }
-
-Test* Vexa::Create()
-{
-    return new Vexa;
-}

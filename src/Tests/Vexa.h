@@ -2,12 +2,11 @@
 // here, with the bodies named "ragdoll" starting asleep.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Vexa : public Test
+class Vexa : public RegisteredScene<Vexa>
 {
 public:
     Vexa();
 
-    static Test* Create();
 };

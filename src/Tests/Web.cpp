@@ -2,7 +2,6 @@
 
 #include "Physics/Create.h"
 #include "Physics/Springs.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 
 #include <algorithm>
@@ -29,14 +28,9 @@ Object* FirstRemaining(Object* (&objects)[N])
 
 }  // namespace
 
-Test* Web::Create()
-{
-    return new Web;
-}
-
 Web::Web()
 {
-    b2Body* ground = SceneParts::CreateGroundEdge(world, -40.0f, 40.0f);
+    b2Body* ground = CreateGroundEdge(world, -40.0f, 40.0f);
 
     // Boxes at the corners of a square around (0, 20), each tied outwards to a ground point
     // further along its diagonal and to its two neighbours.
@@ -46,7 +40,7 @@ Web::Web()
     const b2PolygonShape box = MakeBox(half, half);
     for (int i = 0; i < 4; ++i)
     {
-        m_bodies[i] = SceneParts::CreateDynamicBody(world, centre + 5.0f * corners[i], box, 5.0f);
+        m_bodies[i] = CreateDynamicBody(world, centre + 5.0f * corners[i], box, 5.0f);
     }
 
     for (int i = 0; i < 4; ++i)

@@ -2,13 +2,12 @@
 // joints can be deleted one by one.
 #pragma once
 
-#include "Framework/Test.h"
+#include "Tests/RegisteredScene.h"
 
-class Web : public Test
+class Web : public RegisteredScene<Web>
 {
 public:
     Web();
-    static Test* Create();
 
     void Step(Settings* settings) override;
     void Keyboard(unsigned char key) override;

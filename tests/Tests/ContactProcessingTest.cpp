@@ -5,7 +5,6 @@
 #include "UndrawnSettings.h"
 
 #include "Tests/CollisionProcessing.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 #include "Tests/SensorTest.h"
 
@@ -40,12 +39,12 @@ protected:
     // A box ten times as dense as a ball: balls are always the lighter.
     b2Body* AddBox(const b2Vec2& position, float halfWidth)
     {
-        return SceneParts::CreateDynamicBody(World(), position, MakeBox(halfWidth, 1.0f), 10.0f);
+        return CreateDynamicBody(World(), position, MakeBox(halfWidth, 1.0f), 10.0f);
     }
 
     b2Body* AddBall(const b2Vec2& position, float radius)
     {
-        return SceneParts::CreateDynamicBody(World(), position, MakeCircle(radius), 1.0f);
+        return CreateDynamicBody(World(), position, MakeCircle(radius), 1.0f);
     }
 
     Settings m_settings = UndrawnSettings();

@@ -7,7 +7,6 @@
 
 #include "Tests/ApplyForce.h"
 #include "Tests/Gears.h"
-#include "Tests/SceneBuilders.h"
 #include "Tests/SceneParts.h"
 #include "Tests/SliderCrank.h"
 
@@ -114,7 +113,7 @@ TEST(ApplyForceScene, ThrusterPushesTheShipNoseFirstAndTorquesTurnIt)
     // The library hands a freed body's memory to the next body: keys acting through a
     // forgotten pointer would push this one.
     test->DestroyBody(ship);
-    b2Body* decoy = SceneParts::CreateDynamicBody(test->GetWorld(), b2Vec2(0.0f, 20.0f), MakeCircle(0.5f), 1.0f);
+    b2Body* decoy = CreateDynamicBody(test->GetWorld(), b2Vec2(0.0f, 20.0f), MakeCircle(0.5f), 1.0f);
     holdKey('w', 1);
     holdKey('a', 1);
     EXPECT_EQ(decoy->GetLinearVelocity(), b2Vec2_zero);
