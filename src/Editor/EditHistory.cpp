@@ -519,6 +519,39 @@ std::string EditHistory::replay(const Step& step, bool forward)
     return step.label;
 }
 
+EditHistory::~EditHistory()
+{
+    setHost(nullptr);
+}
+
+void EditHistory::setHost(Test* host)
+{
+    clear();
+    if (host == m_host)
+    {
+        return;
+    }
+    if (m_host != nullptr)
+    {
+        m_host->RemoveObserver(this);
+    }
+    m_host = host;
+    if (m_host != nullptr)
+    {
+        m_host->AddObserver(this);
+    }
+}
+
+void EditHistory::WorldGoing(b2World* /*world*/, b2World* replacement)
+{
+    // The steps name objects of the old world only. A host that goes with its world is let go.
+    if (replacement == nullptr)
+    {
+        setHost(nullptr);
+    }
+    clear();
+}
+
 void EditHistory::clear()
 {
     m_steps.clear();

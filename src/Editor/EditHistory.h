@@ -8,6 +8,7 @@
 #pragma once
 
 #include "Editor/ObjectIds.h"
+#include "Framework/WorldObserver.h"
 #include "Physics/ObjectState.h"
 
 #include <array>
@@ -40,13 +41,21 @@ public:
     virtual void restoreSelection(const SelectionIds& selection, ObjectIds& ids) = 0;
 };
 
-class EditHistory
+// Hears of every destruction from the host itself, so that no object number outlives its object
+// whoever edits through it.
+class EditHistory : public WorldObserver
 {
 public:
     // Steps kept; the oldest go first.
     static constexpr size_t k_maxSteps = 200;
 
-    void setHost(Test* host) { m_host = host; }
+    EditHistory() = default;
+    EditHistory(const EditHistory&) = delete;
+    EditHistory& operator=(const EditHistory&) = delete;
+    ~EditHistory() override;
+
+    // Starts a new history on `host`'s world.
+    void setHost(Test* host);
     void setSelectionKeeper(SelectionKeeper* keeper) { m_keeper = keeper; }
     ObjectIds& ids() { return m_ids; }
 
@@ -66,12 +75,11 @@ public:
     void willDestroy(b2Fixture* fixture);
     void willDestroy(b2Joint* joint);
 
-    // The object is gone (announced by the host).
-    template <class Object>
-    void forget(Object* object)
-    {
-        m_ids.forget(object);
-    }
+    // The host announces each object before it is destroyed, and the world before it goes.
+    void BodyGoing(b2Body* body) override { m_ids.forget(body); }
+    void FixtureGoing(b2Fixture* fixture) override { m_ids.forget(fixture); }
+    void JointGoing(b2Joint* joint) override { m_ids.forget(joint); }
+    void WorldGoing(b2World* world, b2World* replacement) override;
 
     bool canUndo() const { return m_done > 0; }
     bool canRedo() const { return m_done < m_steps.size(); }

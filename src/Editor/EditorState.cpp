@@ -248,21 +248,18 @@ void Editor::replaceReferencesTo(b2Fixture* oldFixture, b2Fixture* newFixture)
 void Editor::BodyGoing(b2Body* body)
 {
     clearReferencesTo(body);
-    m_edits.history().forget(body);
     worldChanged();
 }
 
 void Editor::FixtureGoing(b2Fixture* fixture)
 {
     clearReferencesTo(fixture);
-    m_edits.history().forget(fixture);
     worldChanged();
 }
 
 void Editor::JointGoing(b2Joint* joint)
 {
     clearReferencesTo(joint);
-    m_edits.history().forget(joint);
     worldChanged();
 }
 

@@ -54,7 +54,6 @@ void WorldEdits::willJoin(b2Body* bodyA, b2Body* bodyB)
 void WorldEdits::setHost(Test* host)
 {
     m_host = host;
-    m_history.clear();
     m_history.setHost(host);
 }
 

@@ -149,6 +149,25 @@ TEST_F(UndoTest, DeletedBodyComesBackWithItsJointsGearAndNames)
     EXPECT_EQ(CanonicalScene(host.GetWorld()), before);
 }
 
+// The history hears of destructions from the host itself, not through the editor: without it, a
+// redo wrote to bodies it had just destroyed (found by the undo benchmark, which has no editor).
+TEST_F(UndoTest, RepeatedUndoAndRedoOfADeletionWithoutAnEditorKeepTheWorldWhole)
+{
+    const std::string before = CanonicalScene(host.GetWorld());
+    edits.beginStep("delete 2 bodies");
+    edits.destroyBody(a);
+    edits.destroyBody(b);
+    edits.endStep();
+    const std::string after = CanonicalScene(host.GetWorld());
+    for (int i = 0; i < 10; ++i)
+    {
+        edits.undo();
+        ASSERT_EQ(CanonicalScene(host.GetWorld()), before);
+        edits.redo();
+        ASSERT_EQ(CanonicalScene(host.GetWorld()), after);
+    }
+}
+
 TEST_F(UndoTest, CreatedObjectsGoAndComeBack)
 {
     const std::string before = CanonicalScene(host.GetWorld());
