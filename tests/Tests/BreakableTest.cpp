@@ -1,7 +1,6 @@
 // The breakable body splits in two when it lands hard, into pieces that carry on the motion
 // it had before the blow; blows elsewhere in the world leave it whole.
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
 
 #include "Tests/Breakable.h"
 

@@ -2,7 +2,6 @@
 // touching pairs (each body once, never the bomb), and the sensor scene pulls the balls it
 // overlaps, forgetting balls and sensor that are destroyed.
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
 
 #include "Tests/CollisionProcessing.h"
 #include "Tests/SceneParts.h"

@@ -1,6 +1,5 @@
 // "Dynamic Tree": proxies created, destroyed and moved by keys or automatically stay consistent
 // with the tree, and the query box and the ray report the actors a brute-force search finds.
-#include "RepeatedKeys.h"
 #include "SceneDriver.h"
 
 #include "Tests/DynamicTreeTest.h"
@@ -70,7 +69,7 @@ TEST_F(DynamicTreeScene, CreatesAndDestroysProxiesWithinTheActorCount)
     }
     RunFrames(m_scene, m_settings, 3, "dm");
 
-    PressTimes(m_scene, 'c', k_actors);
+    PressKey(m_scene, 'c', k_actors);
     EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
     ExpectTreeMatchesActors();
 }
@@ -78,7 +77,7 @@ TEST_F(DynamicTreeScene, CreatesAndDestroysProxiesWithinTheActorCount)
 TEST_F(DynamicTreeScene, MovingByKeyOrAutomaticallyKeepsTheTreeConsistent)
 {
     const b2AABB before = m_scene.GetActor(0).aabb;
-    PressTimes(m_scene, 'm', 100);
+    PressKey(m_scene, 'm', 100);
     EXPECT_NE(m_scene.GetActor(0).aabb.lowerBound, before.lowerBound);
     ExpectTreeMatchesActors();
 

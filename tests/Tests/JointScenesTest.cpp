@@ -2,8 +2,6 @@
 // slider crank's motor turns the crank at its speed and its keys switch the motors,
 // and the thruster ship is pushed nose first and turned by torques.
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
-#include "UnhandledKeys.h"
 
 #include "Tests/ApplyForce.h"
 #include "Tests/Gears.h"

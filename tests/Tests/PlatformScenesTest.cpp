@@ -1,7 +1,6 @@
 // Scenes whose keys act on a remembered body or joint: "Body Types" (the platform's type) and
 // "Prismatic" (limit, motor and speed of the joint), including after the editor has destroyed it.
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
 
 #include "Tests/BodyTypes.h"
 #include "Tests/Prismatic.h"

@@ -1,7 +1,6 @@
 // "Bullet Test" and "Continuous Test": fast bodies relaunched every 90 steps, the collision
 // counters they show, and continuous collision keeping them from passing through thin shapes.
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
 
 #include "Tests/BulletTest.h"
 #include "Tests/CollisionCounters.h"
@@ -95,26 +94,6 @@ TEST(RelaunchingScenes, NothingTunnelsThroughTheGround)
             EXPECT_LE(std::fabs(plank->GetAngularVelocity()), 50.0f);
         }
     }
-}
-
-TEST(RelaunchingScenes, DestroyedBodiesAreNoLongerRelaunched)
-{
-    BulletTest bullet;
-    ContinuousTest continuous;
-    Settings settings = UndrawnSettings();
-    RunFrames(bullet, settings, 10, "");
-
-    bullet.DestroyBody(bullet.GetBullet());
-    EXPECT_EQ(bullet.GetBullet(), nullptr);
-    RunFrames(bullet, settings, k_period - 10, "abc ");
-    EXPECT_EQ(bullet.GetPlank()->GetPosition(), b2Vec2(0.0f, 8.0f)) << "the plank is still reset";
-
-    bullet.DestroyBody(bullet.GetPlank());
-    continuous.DestroyBody(continuous.GetPlank());
-    EXPECT_EQ(bullet.GetPlank(), nullptr);
-    EXPECT_EQ(continuous.GetPlank(), nullptr);
-    RunFrames(bullet, settings, 2 * k_period, "xyz");
-    RunFrames(continuous, settings, 2 * k_period, "xyz");
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 // Surfaces that collide on one side only: chains keep bodies on the side they were wound for,
 // and the one-sided platform lets a body through from below but carries it from above.
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
 
 #include "Tests/CharacterCollision.h"
 #include "Tests/OneSidedPlatform.h"
-#include "Tests/Pinball.h"
 
 #include <gtest/gtest.h>
 
@@ -46,55 +44,6 @@ TEST(OneSidedPlatformScene, BodyRisesThroughThePlatformAndLandsOnIt)
     EXPECT_GT(highest, top + 2.0f * radius);
     EXPECT_NEAR(ball->GetPosition().y, top + radius, 0.05f);
     EXPECT_NEAR(ball->GetLinearVelocity().y, 0.0f, 0.01f);
-}
-
-TEST(PinballScene, TableKeepsTheBallInsideWhileFlipping)
-{
-    std::unique_ptr<::Test> test(Pinball::Create());
-    Settings settings = UndrawnSettings();
-    b2Body* ball = nullptr;
-    for (b2Body* body : DynamicBodies(test->GetWorld()))
-    {
-        if (body->GetFixtureList()->GetType() == b2Shape::e_circle)
-        {
-            ball = body;
-        }
-    }
-    ASSERT_NE(ball, nullptr);
-
-    b2AABB table = test->GetWorld()->GetBodyList()->GetFixtureList()->GetAABB(0);
-    for (b2Body* body : Bodies(test->GetWorld()))
-    {
-        for (b2Fixture* f = body->GetFixtureList(); f; f = f->GetNext())
-        {
-            if (f->GetType() == b2Shape::e_chain)
-            {
-                table = f->GetAABB(0);
-                for (int32 child = 1; child < f->GetShape()->GetChildCount(); ++child)
-                {
-                    table.Combine(f->GetAABB(child));
-                }
-            }
-        }
-    }
-
-    for (int frame = 0; frame < 600; ++frame)
-    {
-        // Flip for half a second every second.
-        if (frame % 60 == 0)
-        {
-            test->Keyboard('a');
-        }
-        else if (frame % 60 == 30)
-        {
-            test->KeyboardUp('a');
-        }
-        StepFrame(*test, settings);
-        const b2Vec2 p = ball->GetPosition();
-        ASSERT_TRUE(p.x > table.lowerBound.x && p.x < table.upperBound.x && p.y > table.lowerBound.y &&
-                    p.y < table.upperBound.y)
-            << "ball left the table at frame " << frame << ": (" << p.x << ", " << p.y << ")";
-    }
 }
 
 TEST(CharacterCollisionScene, WalkersStayOnTheirSurfacesWalkingBackAndForth)

@@ -1,6 +1,64 @@
 #include "SceneDriver.h"
 
 #include "Physics/JointKinds.h"
+#include "Support/GraphicsDriverPin.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class GlWindowEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        int argc = 1;
+        char name[] = "scene-tests";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
+        glutInitWindowSize(640, 480);
+        m_window = glutCreateWindow("scene tests");
+        PinGraphicsDriver();
+    }
+
+    void TearDown() override
+    {
+        glutDestroyWindow(m_window);
+        glutExit();
+    }
+
+private:
+    int m_window = 0;
+};
+
+const ::testing::Environment* const g_glWindow = ::testing::AddGlobalTestEnvironment(new GlWindowEnvironment);
+
+template <class Object, class Keep>
+std::vector<Object*> Collect(Object* first, Keep keep)
+{
+    std::vector<Object*> objects;
+    for (Object* object = first; object; object = object->GetNext())
+    {
+        if (keep(object))
+        {
+            objects.push_back(object);
+        }
+    }
+    return objects;
+}
+
+}  // namespace
+
+Settings UndrawnSettings()
+{
+    Settings settings;
+    settings.drawShapes = 0;
+    settings.drawJoints = 0;
+    return settings;
+}
 
 void StepFrame(Test& test, Settings& settings)
 {
@@ -8,10 +66,13 @@ void StepFrame(Test& test, Settings& settings)
     test.Step(&settings);
 }
 
-void PressKey(Test& test, unsigned char key)
+void PressKey(Test& test, unsigned char key, int times)
 {
-    test.Keyboard(key);
-    test.KeyboardUp(key);
+    for (int i = 0; i < times; ++i)
+    {
+        test.Keyboard(key);
+        test.KeyboardUp(key);
+    }
 }
 
 void PressKeys(Test& test, const std::string& keys)
@@ -19,6 +80,17 @@ void PressKeys(Test& test, const std::string& keys)
     for (char key : keys)
     {
         PressKey(test, static_cast<unsigned char>(key));
+    }
+}
+
+void PressEveryKeyExcept(Test& test, const std::string& handled)
+{
+    for (unsigned char key = ' '; key <= '~'; ++key)
+    {
+        if (handled.find(static_cast<char>(key)) == std::string::npos)
+        {
+            PressKey(test, key);
+        }
     }
 }
 
@@ -46,46 +118,33 @@ void RunFrames(Test& test, Settings& settings, int frames, const std::string& ke
 
 std::vector<b2Body*> Bodies(b2World* world)
 {
-    std::vector<b2Body*> bodies;
-    for (b2Body* body = world->GetBodyList(); body; body = body->GetNext())
-    {
-        bodies.push_back(body);
-    }
-    return bodies;
+    return Collect(world->GetBodyList(), [](b2Body*) { return true; });
 }
 
 std::vector<b2Joint*> Joints(b2World* world)
 {
-    std::vector<b2Joint*> joints;
-    for (b2Joint* joint = world->GetJointList(); joint; joint = joint->GetNext())
+    return Collect(world->GetJointList(), [](b2Joint*) { return true; });
+}
+
+std::vector<b2Fixture*> Fixtures(b2World* world)
+{
+    std::vector<b2Fixture*> fixtures;
+    for (b2Body* body : Bodies(world))
     {
-        joints.push_back(joint);
+        for (b2Fixture* fixture : Collect(body->GetFixtureList(), [](b2Fixture*) { return true; }))
+        {
+            fixtures.push_back(fixture);
+        }
     }
-    return joints;
+    return fixtures;
 }
 
 std::vector<b2Joint*> JointsOfType(b2World* world, b2JointType type)
 {
-    std::vector<b2Joint*> joints;
-    for (b2Joint* joint : Joints(world))
-    {
-        if (Physics::GetJointType(joint) == type)
-        {
-            joints.push_back(joint);
-        }
-    }
-    return joints;
+    return Collect(world->GetJointList(), [type](b2Joint* joint) { return Physics::GetJointType(joint) == type; });
 }
 
 std::vector<b2Body*> DynamicBodies(b2World* world)
 {
-    std::vector<b2Body*> bodies;
-    for (b2Body* body : Bodies(world))
-    {
-        if (body->GetType() == b2_dynamicBody)
-        {
-            bodies.push_back(body);
-        }
-    }
-    return bodies;
+    return Collect(world->GetBodyList(), [](b2Body* body) { return body->GetType() == b2_dynamicBody; });
 }

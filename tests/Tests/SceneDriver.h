@@ -1,5 +1,6 @@
 // Drives a scene the way the frame loop does, and finds objects of its world without knowing
-// the scene's internals.
+// the scene's internals. The suite opens one window first: scenes draw through OpenGL and the
+// bitmap font every step (it runs under a virtual display, xvfb-run -a).
 #pragma once
 
 #include "Framework/Settings.h"
@@ -15,14 +16,21 @@ inline void PrintTo(const b2Vec2& v, std::ostream* os)
     *os << "(" << v.x << ", " << v.y << ")";
 }
 
+// Settings for tests that watch the physics rather than the picture: shapes and joints are not
+// drawn (the overlay text still is), which keeps long runs cheap.
+Settings UndrawnSettings();
+
 // One frame: the text line reset, then the scene's Step.
 void StepFrame(Test& test, Settings& settings);
 
-// A key press and release, as the window delivers them.
-void PressKey(Test& test, unsigned char key);
+// A key press and release, as the window delivers them, `times` times over.
+void PressKey(Test& test, unsigned char key, int times = 1);
 
 // Presses and releases each key of `keys` in turn.
 void PressKeys(Test& test, const std::string& keys);
+
+// Presses and releases every printable key that is not in `handled`.
+void PressEveryKeyExcept(Test& test, const std::string& handled);
 
 // `frames` frames; every 10th frame presses the next key of `keys` (cycling) and releases it
 // five frames later, so every key is held for a while.
@@ -30,6 +38,7 @@ void RunFrames(Test& test, Settings& settings, int frames, const std::string& ke
 
 std::vector<b2Body*> Bodies(b2World* world);
 std::vector<b2Joint*> Joints(b2World* world);
+std::vector<b2Fixture*> Fixtures(b2World* world);
 // Joints of a kind as the editor names them (ropes included).
 std::vector<b2Joint*> JointsOfType(b2World* world, b2JointType type);
 std::vector<b2Body*> DynamicBodies(b2World* world);

@@ -1,7 +1,6 @@
 // What the keys of the joint and bullet scenes do to their worlds: the walker's motor, the
 // revolute arm, the rope, the pinball flippers, the web's deletions and the stack's bullet.
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
 
 #include "Framework/TestEntry.h"
 #include "Physics/JointKinds.h"
@@ -66,16 +65,6 @@ TEST_F(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
     const float stopped = chassis->GetPosition().x;
     Run(120);
     EXPECT_LT(std::fabs(chassis->GetPosition().x - stopped), 0.25f * walked);
-}
-
-TEST_F(SceneKeys, WalkerWalksLeftWithA)
-{
-    Start(TheoJansen::Create);
-    b2Body* chassis = MotorisedRevolutes(World()).front()->GetBodyB();
-    const float start = chassis->GetPosition().x;
-    Press('a');
-    Run(300);
-    EXPECT_LT(chassis->GetPosition().x, start - 3.0f);
 }
 
 TEST_F(SceneKeys, RevoluteTrayRestsOnItsLimitTurnsWithTheMotorAndSpinsFreeWithoutTheLimit)

@@ -1,7 +1,6 @@
 // Scenes of loose bodies that must come to rest as built: "Confined", "Pyramid" and "Varying
 // Restitution".
 #include "SceneDriver.h"
-#include "UndrawnSettings.h"
 
 #include "Tests/Confined.h"
 #include "Tests/Pyramid.h"
@@ -35,10 +34,9 @@ TEST(Confined, CAddsCirclesThatStayInsideTheBox)
     for (b2Body* circle : circles)
     {
         const b2Vec2 p = circle->GetPosition();
-        EXPECT_GT(p.x, interior.lowerBound.x);
-        EXPECT_LT(p.x, interior.upperBound.x);
-        EXPECT_GT(p.y, interior.lowerBound.y);
-        EXPECT_LT(p.y, interior.upperBound.y);
+        EXPECT_TRUE(p.x > interior.lowerBound.x && p.x < interior.upperBound.x && p.y > interior.lowerBound.y &&
+                    p.y < interior.upperBound.y)
+            << "circle at " << ::testing::PrintToString(p);
     }
 }
 
