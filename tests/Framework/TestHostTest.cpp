@@ -1,5 +1,6 @@
 // The scene host: contact recording, bombs, mouse grabs and the single destruction path that
-// keeps the host's own references valid whatever gets destroyed.
+// keeps the host's own references valid whatever gets destroyed (the scene suite destroys the
+// bomb and a grabbed body in every scene).
 #include "Support/Shell/ShellFixture.h"
 
 #include "Framework/Settings.h"
@@ -107,35 +108,6 @@ TEST_F(HostTest, GrabAddsItsAnchorBodyOnlyWhileItLasts)
     EXPECT_EQ(world->GetBodyCount(), 1);
 }
 
-TEST_F(HostTest, DestroyingTheGrabbedBodyEndsTheGrab)
-{
-    ::Test test;
-    b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
-    test.MouseDown(box->GetPosition());
-    ASSERT_NE(test.mouseJoint, nullptr);
-    test.DestroyBody(box);
-    EXPECT_EQ(test.mouseJoint, nullptr);
-    test.MouseMove(b2Vec2(3.0f, 3.0f));
-    test.MouseUp(b2Vec2(3.0f, 3.0f));
-    Run(test, 5);
-    EXPECT_EQ(test.GetWorld()->GetBodyCount(), 0) << "the anchor went after the grab";
-}
-
-TEST_F(HostTest, DestroyingTheBombOrItsFixtureLeavesLaunchingWorking)
-{
-    ::Test test;
-    test.LaunchBomb(b2Vec2(0.0f, 10.0f), b2Vec2_zero);
-    test.DestroyBody(test.bomb);
-    EXPECT_EQ(test.bomb, nullptr);
-    test.LaunchBomb();
-    ASSERT_NE(test.bomb, nullptr);
-    test.DestroyFixture(test.bomb->GetFixtureList());
-    Run(test, 5);
-    test.LaunchBomb();
-    Run(test, 5);
-    EXPECT_EQ(test.bomb->GetFixtureList()->GetShape()->m_radius, 0.3f);
-}
-
 TEST_F(HostTest, BodyDestructionAnnouncesItsJointsAndFixtures)
 {
     RecordingTest test;
@@ -197,14 +169,16 @@ TEST_F(HostTest, DestroyedFixturesLeaveNoRecordedContactPoints)
     EXPECT_EQ(test.pointCount, 0);
 }
 
-TEST_F(HostTest, PausedStepsUpdateContactsWithoutMovingBodies)
+TEST_F(HostTest, PausedStepsRecordContactsWithoutMovingBodies)
 {
     ::Test test;
-    b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
+    AddBox(test.GetWorld(), b2_staticBody, b2Vec2(0.0f, -1.0f), 10.0f);
+    b2Body* box = AddBox(test.GetWorld(), b2_dynamicBody, b2Vec2(0.0f, 0.45f), 0.5f);
     settings.pause = 1;
     Run(test, 3);
     EXPECT_EQ(test.stepCount, 0);
-    EXPECT_EQ(box->GetPosition(), b2Vec2(0.0f, 5.0f));
+    EXPECT_EQ(box->GetPosition(), b2Vec2(0.0f, 0.45f));
+    EXPECT_GT(test.pointCount, 0) << "the overlap with the floor is shown while paused";
 }
 
 TEST_F(HostTest, SnapshotRoundTripKeepsTheBodiesEvenDuringAGrab)
@@ -220,12 +194,4 @@ TEST_F(HostTest, SnapshotRoundTripKeepsTheBodiesEvenDuringAGrab)
     delete loaded;
     std::remove("host-snapshot.json");
     EXPECT_EQ(::Test::LoadSnapshot("host-snapshot.json"), nullptr);
-}
-
-TEST_F(HostTest, OverlongTextIsCutNotOverrun)
-{
-    ::Test test;
-    std::string longLine(1000, 'x');
-    test.DrawTitle(5, 15, longLine.c_str());
-    test.debugDraw.DrawString(5, 30, "%s %s", longLine.c_str(), longLine.c_str());
 }
