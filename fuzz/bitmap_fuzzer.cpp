@@ -11,9 +11,9 @@ namespace
 {
 
 // Pictures larger than this on a side are decoded the same way, only more slowly.
-constexpr int kMaxSide = 2048;
+constexpr int k_maxSide = 2048;
 // Larger pictures are decoded but not repacked, to keep runs fast.
-constexpr long kMaxRepacked = 1 << 12;
+constexpr long k_maxRepacked = 1 << 12;
 
 std::vector<unsigned char> Repack(const CBitmap& bitmap, unsigned red, unsigned green, unsigned blue, unsigned alpha)
 {
@@ -35,17 +35,17 @@ std::vector<unsigned char> Repack(const CBitmap& bitmap, unsigned red, unsigned 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     CBitmap bitmap;
-    if (!bitmap.LoadFromMemory(data, size, kMaxSide))
+    if (!bitmap.LoadFromMemory(data, size, k_maxSide))
     {
         return 0;
     }
     const int width = bitmap.GetWidth();
     const int height = bitmap.GetHeight();
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+    if (width < 1 || height < 1 || width > k_maxSide || height > k_maxSide)
     {
         __builtin_trap();
     }
-    if (static_cast<long>(width) * height > kMaxRepacked)
+    if (static_cast<long>(width) * height > k_maxRepacked)
     {
         return 0;
     }
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     copy.pixelData.assign(bgra.begin(), bgra.end());
     const std::string file = BitmapFileBytes(copy);
     CBitmap reread;
-    if (!reread.LoadFromMemory(reinterpret_cast<const unsigned char*>(file.data()), file.size(), kMaxSide) ||
+    if (!reread.LoadFromMemory(reinterpret_cast<const unsigned char*>(file.data()), file.size(), k_maxSide) ||
         Repack(reread, 0xFF, 0xFF00, 0xFF0000, 0xFF000000) != Repack(bitmap, 0xFF, 0xFF00, 0xFF0000, 0xFF000000))
     {
         __builtin_trap();  // a picture written by this program did not read back as written

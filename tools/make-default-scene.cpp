@@ -25,7 +25,7 @@
 namespace
 {
 
-constexpr float kPi = 3.14159265f;
+constexpr float k_pi = 3.14159265f;
 
 b2FixtureDef Material(float density, float friction = 0.6f, float restitution = 0.0f)
 {
@@ -205,7 +205,7 @@ void AddRamp(SceneBuilder& scene, b2Body* ground)
     std::vector<b2Vec2> ramp;
     for (int i = 0; i <= 9; ++i)
     {
-        ramp.push_back(Polar(centre, radius, -0.5f * kPi - i * (0.5f * kPi / 9.0f)));
+        ramp.push_back(Polar(centre, radius, -0.5f * k_pi - i * (0.5f * k_pi / 9.0f)));
     }
     b2Fixture* rampFixture = scene.chain(ground, ramp, false, Material(0.0f), "ramp");
     Physics::ChainGhosts rampGhosts;
@@ -215,7 +215,7 @@ void AddRamp(SceneBuilder& scene, b2Body* ground)
     rampGhosts.nextVertex = b2Vec2(-33.0f, 9.0f);
     Require(Physics::SetChainGhosts(rampFixture, rampGhosts), "the ramp's ghost vertices");
 
-    for (const auto& [angle, ballRadius] : {std::pair{-0.85f * kPi, 0.7f}, std::pair{-0.72f * kPi, 0.5f}})
+    for (const auto& [angle, ballRadius] : {std::pair{-0.85f * k_pi, 0.7f}, std::pair{-0.72f * k_pi, 0.5f}})
     {
         b2Body* ball = scene.body(b2_dynamicBody, Polar(centre, radius - ballRadius, angle), "ramp ball");
         ball->SetLinearDamping(0.2f);
@@ -365,7 +365,7 @@ void AddTowerAndWreckingBall(SceneBuilder& scene)
 
     b2Body* crane = Mount(scene, b2Vec2(13.0f, 15.0f), "crane");
     scene.box(crane, 1.5f, 0.2f, Material(0.0f), b2Vec2(0.0f, 0.2f));
-    const b2Vec2 start = Polar(crane->GetPosition(), 12.0f, -0.2f * kPi);
+    const b2Vec2 start = Polar(crane->GetPosition(), 12.0f, -0.2f * k_pi);
     b2Body* ball = scene.body(b2_dynamicBody, start, "wrecking ball");
     ball->SetLinearDamping(0.05f);
     scene.circle(ball, 1.4f, Material(3.0f, 0.4f));
@@ -469,7 +469,7 @@ void AddTumbler(SceneBuilder& scene)
     std::vector<b2Vec2> drum;
     for (int i = 0; i < 8; ++i)
     {
-        drum.push_back(Polar(b2Vec2_zero, 5.5f, 0.125f * kPi - i * 0.25f * kPi));
+        drum.push_back(Polar(b2Vec2_zero, 5.5f, 0.125f * k_pi - i * 0.25f * k_pi));
     }
     scene.chain(tumbler, drum, true, Material(0.0f), "drum");
     scene.box(tumbler, 1.0f, 0.15f, Material(0.0f), b2Vec2(4.1f, 0.0f), "fin");

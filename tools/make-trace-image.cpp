@@ -24,11 +24,11 @@
 namespace
 {
 
-constexpr float kSide = 4.75f;          // metres, the editor's first image scale
-constexpr int kPixelsPerMetre = 128;
-constexpr int kSize = 608;              // kSide × kPixelsPerMetre
-constexpr float kLineWidth = 3.0f / kPixelsPerMetre;
-constexpr float kHingeRadius = 0.06f;
+constexpr float k_side = 4.75f;          // metres, the editor's first image scale
+constexpr int k_pixelsPerMetre = 128;
+constexpr int k_size = 608;              // k_side × k_pixelsPerMetre
+constexpr float k_lineWidth = 3.0f / k_pixelsPerMetre;
+constexpr float k_hingeRadius = 0.06f;
 
 // Colour table indices; entries are 0xAARRGGBB.
 enum Ink : unsigned char
@@ -38,7 +38,7 @@ enum Ink : unsigned char
     kHinge,
     kBorder,
 };
-const std::vector<std::uint32_t> kPalette = {0x00202020, 0xFFFFD070, 0xFF60D0FF, 0x80A0A0A0};
+const std::vector<std::uint32_t> k_palette = {0x00202020, 0xFFFFD070, 0xFF60D0FF, 0x80A0A0A0};
 
 struct Segment
 {
@@ -63,8 +63,8 @@ float DistanceToSegment(const b2Vec2& p, const Segment& s)
 // Whether the box from `lower` to `upper` reaches into the drawing.
 bool InSquare(const b2Vec2& lower, const b2Vec2& upper)
 {
-    return upper.x > -kLineWidth && upper.y > -kLineWidth && lower.x < kSide + kLineWidth &&
-           lower.y < kSide + kLineWidth;
+    return upper.x > -k_lineWidth && upper.y > -k_lineWidth && lower.x < k_side + k_lineWidth &&
+           lower.y < k_side + k_lineWidth;
 }
 
 // What is drawn in one ink: the segments and rings that reach into the drawing, in world
@@ -131,7 +131,7 @@ struct Strokes
 
     bool covers(const b2Vec2& p) const
     {
-        const float half = 0.5f * kLineWidth;
+        const float half = 0.5f * k_lineWidth;
         return std::any_of(segments.begin(), segments.end(),
                            [&](const Segment& s) { return DistanceToSegment(p, s) < half; }) ||
                std::any_of(rings.begin(), rings.end(),
@@ -155,20 +155,20 @@ std::vector<unsigned char> Draw(b2World* world)
     {
         if (Physics::GetJointType(joint) == e_revoluteJoint)
         {
-            hinges.ring(joint->GetAnchorA(), kHingeRadius);
+            hinges.ring(joint->GetAnchorA(), k_hingeRadius);
         }
     }
     Strokes border;
-    const b2Vec2 corners[4] = {b2Vec2(0.0f, 0.0f), b2Vec2(kSide, 0.0f), b2Vec2(kSide, kSide), b2Vec2(0.0f, kSide)};
+    const b2Vec2 corners[4] = {b2Vec2(0.0f, 0.0f), b2Vec2(k_side, 0.0f), b2Vec2(k_side, k_side), b2Vec2(0.0f, k_side)};
     border.polyline(b2Transform(b2Vec2_zero, b2Rot(0.0f)), corners, 4, true);
 
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(kSize) * kSize, kBackground);
-    for (int y = 0; y < kSize; ++y)
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(k_size) * k_size, kBackground);
+    for (int y = 0; y < k_size; ++y)
     {
-        for (int x = 0; x < kSize; ++x)
+        for (int x = 0; x < k_size; ++x)
         {
-            const b2Vec2 p((x + 0.5f) / kPixelsPerMetre, (y + 0.5f) / kPixelsPerMetre);
-            unsigned char& ink = pixels[static_cast<std::size_t>(y) * kSize + x];
+            const b2Vec2 p((x + 0.5f) / k_pixelsPerMetre, (y + 0.5f) / k_pixelsPerMetre);
+            unsigned char& ink = pixels[static_cast<std::size_t>(y) * k_size + x];
             ink = hinges.covers(p) ? kHinge : outlines.covers(p) ? kOutline : border.covers(p) ? kBorder : kBackground;
         }
     }
@@ -180,13 +180,13 @@ std::vector<unsigned char> Draw(b2World* world)
 std::string RunLengthRows(const std::vector<unsigned char>& pixels)
 {
     std::string data;
-    for (int y = 0; y < kSize; ++y)
+    for (int y = 0; y < k_size; ++y)
     {
-        const unsigned char* row = &pixels[static_cast<std::size_t>(y) * kSize];
-        for (int x = 0; x < kSize;)
+        const unsigned char* row = &pixels[static_cast<std::size_t>(y) * k_size];
+        for (int x = 0; x < k_size;)
         {
             int run = 1;
-            while (x + run < kSize && run < 255 && row[x + run] == row[x])
+            while (x + run < k_size && run < 255 && row[x + run] == row[x])
             {
                 ++run;
             }
@@ -195,7 +195,7 @@ std::string RunLengthRows(const std::vector<unsigned char>& pixels)
             x += run;
         }
         data += '\0';
-        data += y + 1 < kSize ? '\0' : '\1';
+        data += y + 1 < k_size ? '\0' : '\1';
     }
     return data;
 }
@@ -219,11 +219,11 @@ int main(int argc, char** argv)
         return 1;
     }
     BitmapFileContents contents;
-    contents.width = kSize;
-    contents.height = kSize;
+    contents.width = k_size;
+    contents.height = k_size;
     contents.bitsPerPixel = 8;
     contents.compression = 1;
-    contents.palette = kPalette;
+    contents.palette = k_palette;
     contents.pixelData = RunLengthRows(Draw(world.get()));
     if (!ReplaceFile(argv[2], BitmapFileBytes(contents)))
     {

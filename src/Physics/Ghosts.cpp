@@ -11,11 +11,11 @@ namespace Physics
 namespace
 {
 
-// The two flags in a fixture's user data. Without kMarked the fixture was made without this
+// The two flags in a fixture's user data. Without k_marked the fixture was made without this
 // layer and its flags are inferred from the shape.
-constexpr uintptr_t kMarked = 1u;
-constexpr uintptr_t kFirstFlag = 2u;
-constexpr uintptr_t kSecondFlag = 4u;
+constexpr uintptr_t k_marked = 1u;
+constexpr uintptr_t k_firstFlag = 2u;
+constexpr uintptr_t k_secondFlag = 4u;
 
 struct Flags
 {
@@ -27,12 +27,12 @@ struct Flags
 Flags ReadFlags(const b2Fixture* fixture)
 {
     const uintptr_t bits = const_cast<b2Fixture*>(fixture)->GetUserData().pointer;
-    return {(bits & kMarked) != 0, (bits & kFirstFlag) != 0, (bits & kSecondFlag) != 0};
+    return {(bits & k_marked) != 0, (bits & k_firstFlag) != 0, (bits & k_secondFlag) != 0};
 }
 
 void WriteFlags(b2Fixture* fixture, bool first, bool second)
 {
-    fixture->GetUserData().pointer = kMarked | (first ? kFirstFlag : 0u) | (second ? kSecondFlag : 0u);
+    fixture->GetUserData().pointer = k_marked | (first ? k_firstFlag : 0u) | (second ? k_secondFlag : 0u);
 }
 
 bool IsShape(const b2Fixture* fixture, b2Shape::Type type)

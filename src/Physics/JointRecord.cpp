@@ -16,7 +16,7 @@ static_assert(sizeof(uintptr_t) >= 2 * sizeof(uint32_t), "joint user data holds 
 // The frequency occupies the high half, the ratio the low half. A rope is marked by a NaN
 // pattern in the frequency half: frequencies reach a joint only through the guards, which
 // refuse non-finite values, so no real frequency has this pattern.
-constexpr uint32_t kRopePattern = 0x7FC0A9E5u;
+constexpr uint32_t k_ropePattern = 0x7FC0A9E5u;
 
 uintptr_t Pack(uint32_t high, uint32_t low)
 {
@@ -36,7 +36,7 @@ JointRecord ReadJointRecord(const b2Joint* joint)
     const uintptr_t packed = UserData(joint);
     const uint32_t high = static_cast<uint32_t>(packed >> 32);
     JointRecord record;
-    if (high == kRopePattern)
+    if (high == k_ropePattern)
     {
         record.rope = true;
         return record;
@@ -53,7 +53,7 @@ void RecordSpring(b2Joint* joint, float frequencyHz, float dampingRatio)
 
 void RecordRope(b2Joint* joint)
 {
-    UserData(joint) = Pack(kRopePattern, 0u);
+    UserData(joint) = Pack(k_ropePattern, 0u);
 }
 
 }  // namespace Physics

@@ -12,7 +12,7 @@ namespace
 
 // The maximum length of a spring: far enough never to act, small enough that the solver's
 // length error times the step rate stays finite.
-constexpr float kSpringMaxLength = 100000.0f * b2_lengthUnitsPerMeter;
+constexpr float k_springMaxLength = 100000.0f * b2_lengthUnitsPerMeter;
 
 bool HasSpring(b2JointType type)
 {
@@ -89,7 +89,7 @@ bool SetSpring(b2Joint* joint, float frequencyHz, float dampingRatio)
         auto* distance = static_cast<b2DistanceJoint*>(joint);
         const float length = distance->GetLength();
         const bool spring = frequencyHz > 0.0f;
-        SetLengthRange(*distance, spring ? b2_linearSlop : length, spring ? kSpringMaxLength : length);
+        SetLengthRange(*distance, spring ? b2_linearSlop : length, spring ? k_springMaxLength : length);
     }
     ApplyStiffness(joint, ReadJointRecord(joint));
     return true;

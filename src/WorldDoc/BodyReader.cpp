@@ -24,7 +24,7 @@ b2Fixture* WorldDoc::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
 b2Body* WorldDoc::readBody(b2World* world, const Json::Value& bodyValue, int index, SkipLog& log)
 {
     const auto skip = [&](const std::string& reason) -> b2Body* {
-        log.add(SkipLog::kBodies, index, SkipLog::kObjectLine, "Skipping " + DescribeBody(index) + ": " + reason);
+        log.add(SkipLog::kBodies, index, SkipLog::k_objectLine, "Skipping " + DescribeBody(index) + ": " + reason);
         return nullptr;
     };
     if (!bodyValue.isObject())
@@ -86,7 +86,7 @@ b2Body* WorldDoc::readBody(b2World* world, const Json::Value& bodyValue, int ind
     // Set even when the fixtures gave the body a mass: the document's mass data wins.
     if (!Physics::SetMassData(body, massData, &error))
     {
-        log.add(SkipLog::kBodies, index, SkipLog::kMassLine,
+        log.add(SkipLog::kBodies, index, SkipLog::k_massLine,
                 "Ignoring the mass data of " + DescribeBody(index) + ": " + error +
                     "; it keeps the mass of its fixtures");
     }

@@ -7,9 +7,6 @@
 #include <cstring>
 #include <limits>
 
-namespace SceneFormat
-{
-
 namespace
 {
 
@@ -43,26 +40,26 @@ float RoundToFloat(double d)
 
 }  // namespace
 
-void FormatHex(float f, char out[kHexDigits + 1])
+void FormatHex(float f, char out[k_hexDigits + 1])
 {
-    static const char kDigits[] = "0123456789ABCDEF";
+    static const char k_digits[] = "0123456789ABCDEF";
     uint32_t bits = Physics::FloatBits(f);
-    for (std::size_t i = kHexDigits; i-- > 0;)
+    for (std::size_t i = k_hexDigits; i-- > 0;)
     {
-        out[i] = kDigits[bits & 0xFu];
+        out[i] = k_digits[bits & 0xFu];
         bits >>= 4;
     }
-    out[kHexDigits] = '\0';
+    out[k_hexDigits] = '\0';
 }
 
 bool ParseHex(const char* text, std::size_t length, float& out)
 {
-    if (length != kHexDigits)
+    if (length != k_hexDigits)
     {
         return false;
     }
     uint32_t bits = 0;
-    for (std::size_t i = 0; i < kHexDigits; ++i)
+    for (std::size_t i = 0; i < k_hexDigits; ++i)
     {
         const int digit = HexDigitValue(text[i]);
         if (digit < 0)
@@ -134,4 +131,3 @@ const Json::Value* FindMember(const Json::Value& object, const char* key)
     return member && !member->isNull() ? member : nullptr;
 }
 
-}  // namespace SceneFormat

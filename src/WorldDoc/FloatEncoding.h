@@ -8,13 +8,10 @@
 
 #include <cstddef>
 
-namespace SceneFormat
-{
-
-constexpr std::size_t kHexDigits = 8;
+constexpr std::size_t k_hexDigits = 8;
 
 // Writes the eight digits and a terminating NUL.
-void FormatHex(float f, char out[kHexDigits + 1]);
+void FormatHex(float f, char out[k_hexDigits + 1]);
 // Exactly eight hex digits (either case); false for anything else.
 bool ParseHex(const char* text, std::size_t length, float& out);
 
@@ -27,4 +24,3 @@ bool DecodeVector(const Json::Value& value, b2Vec2& out);
 // The member `key` of `object` when `object` is an object holding it with a non-null value.
 const Json::Value* FindMember(const Json::Value& object, const char* key);
 
-}  // namespace SceneFormat

@@ -9,7 +9,7 @@ struct JointTypeEntry
     const char* name;
 };
 
-const JointTypeEntry kJointTypes[] = {
+const JointTypeEntry k_jointTypes[] = {
     {e_revoluteJoint, "revolute"}, {e_prismaticJoint, "prismatic"}, {e_distanceJoint, "distance"},
     {e_pulleyJoint, "pulley"},     {e_mouseJoint, "mouse"},         {e_gearJoint, "gear"},
     {e_wheelJoint, "wheel"},       {e_weldJoint, "weld"},           {e_frictionJoint, "friction"},
@@ -20,7 +20,7 @@ const JointTypeEntry kJointTypes[] = {
 
 const char* JointTypeName(b2JointType type)
 {
-    for (const JointTypeEntry& entry : kJointTypes)
+    for (const JointTypeEntry& entry : k_jointTypes)
     {
         if (entry.type == type)
         {
@@ -32,7 +32,7 @@ const char* JointTypeName(b2JointType type)
 
 b2JointType JointTypeFromName(const std::string& name)
 {
-    for (const JointTypeEntry& entry : kJointTypes)
+    for (const JointTypeEntry& entry : k_jointTypes)
     {
         if (name == entry.name)
         {

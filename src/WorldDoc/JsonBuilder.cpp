@@ -60,7 +60,7 @@ void JsonBuilder::putString(const char* key, const std::string& value)
 
 void JsonBuilder::putHex(const char* key, float value)
 {
-    char digits[SceneFormat::kHexDigits + 1];
-    SceneFormat::FormatHex(value, digits);
-    slot(key) = Json::Value(digits, digits + SceneFormat::kHexDigits);
+    char digits[k_hexDigits + 1];
+    FormatHex(value, digits);
+    slot(key) = Json::Value(digits, digits + k_hexDigits);
 }

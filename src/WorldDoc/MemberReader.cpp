@@ -6,7 +6,7 @@
 
 MemberReader::MemberReader(const Json::Value& object) : m_object(object)
 {
-    if (!object.isObject() || object.size() > kIndexSize)
+    if (!object.isObject() || object.size() > k_indexSize)
     {
         return;
     }
@@ -23,7 +23,7 @@ const Json::Value* MemberReader::find(const char* key) const
 {
     if (!m_complete)
     {
-        return SceneFormat::FindMember(m_object, key);
+        return FindMember(m_object, key);
     }
     const std::size_t length = std::strlen(key);
     for (std::size_t i = 0; i < m_indexed; ++i)
@@ -62,7 +62,7 @@ float MemberReader::getFloat(const char* key, float fallback)
 {
     const Json::Value* member = find(key);
     float f = fallback;
-    if (member && !SceneFormat::DecodeFloat(*member, f))
+    if (member && !DecodeFloat(*member, f))
     {
         failMember(key, member->isString() ? "is not eight hex digits" : "is not a number");
         return fallback;
@@ -74,7 +74,7 @@ b2Vec2 MemberReader::getVector(const char* key, const b2Vec2& fallback)
 {
     const Json::Value* member = find(key);
     b2Vec2 v = fallback;
-    if (member && !SceneFormat::DecodeVector(*member, v))
+    if (member && !DecodeVector(*member, v))
     {
         failMember(key, "is not a vector (0 or an object of \"x\" and \"y\" numbers)");
         return fallback;
@@ -193,7 +193,7 @@ void MemberReader::getVectorArray(const char* key, std::vector<b2Vec2>& points)
         for (Json::Value::const_iterator it = array->begin(), end = array->end(); it != end; ++it)
         {
             const Json::ArrayIndex i = it.index();
-            if (!it->isNull() && !SceneFormat::DecodeFloat(*it, points[i].*component))
+            if (!it->isNull() && !DecodeFloat(*it, points[i].*component))
             {
                 fail("\"" + std::string(key) + "\": element " + std::to_string(i) + " is not a number");
                 return false;

@@ -60,8 +60,8 @@ private:
         const Json::Value* value;
     };
     // Objects of the scene format have far fewer members; larger ones are searched directly.
-    static constexpr std::size_t kIndexSize = 32;
-    Member m_index[kIndexSize];
+    static constexpr std::size_t k_indexSize = 32;
+    Member m_index[k_indexSize];
     std::size_t m_indexed = 0;
     bool m_complete = false;
 };

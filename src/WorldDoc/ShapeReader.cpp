@@ -16,7 +16,7 @@ struct ShapeMember
 };
 
 // The order in which a reader looks for the shape; "loop" comes only from other programs.
-const ShapeMember kShapeMembers[] = {
+const ShapeMember k_shapeMembers[] = {
     {"circle", FixtureShape::kCircle, false}, {"edge", FixtureShape::kEdge, false},
     {"loop", FixtureShape::kChain, true},     {"chain", FixtureShape::kChain, false},
     {"polygon", FixtureShape::kPolygon, false},
@@ -61,7 +61,7 @@ bool CheckPoints(std::string& problem, const char* shape, const char* what, cons
 bool FixtureShape::read(MemberReader& fixture, std::string& problem)
 {
     m_kind = kNone;
-    for (const ShapeMember& entry : kShapeMembers)
+    for (const ShapeMember& entry : k_shapeMembers)
     {
         if (!fixture.has(entry.key))
         {

@@ -13,7 +13,7 @@ int SkipLog::skippedCount() const
     int count = 0;
     for (const Entry& entry : m_entries)
     {
-        count += std::get<2>(entry.position) != kMassLine ? 1 : 0;
+        count += std::get<2>(entry.position) != k_massLine ? 1 : 0;
     }
     return count;
 }

@@ -20,8 +20,8 @@ public:
         kBodies,
         kJoints
     };
-    static constexpr int kObjectLine = -1;
-    static constexpr int kMassLine = 1 << 30;
+    static constexpr int k_objectLine = -1;
+    static constexpr int k_massLine = 1 << 30;
 
     void add(Section section, int index, int part, std::string line);
     // Lines about parts of the document left out: every line but the notes on mass data, which

@@ -9,9 +9,9 @@
 namespace
 {
 
-constexpr std::size_t kIndent = 3;
+constexpr std::size_t k_indent = 3;
 // JsonCpp's right margin: a single-line array must stay shorter.
-constexpr std::size_t kRightMargin = 74;
+constexpr std::size_t k_rightMargin = 74;
 
 // Strings and reals are rare in scene documents (names, the gear ratio): JsonCpp prints them
 // itself, so escaping and number formatting are its own.
@@ -30,7 +30,7 @@ StyledText::StyledText(Layout layout) : m_layout(layout) {}
 void StyledText::newLine(std::size_t depth)
 {
     m_text += '\n';
-    m_text.append(depth * kIndent, ' ');
+    m_text.append(depth * k_indent, ' ');
 }
 
 void StyledText::writeComment(Container& container)
@@ -133,7 +133,7 @@ void StyledText::endContainer()
     {
         const std::size_t count = m_pendingEnds.size();
         const std::size_t lineLength = 4 + (count > 0 ? (count - 1) * 2 : 0) + m_pending.size();
-        if (count * 3 >= kRightMargin || lineLength >= kRightMargin)
+        if (count * 3 >= k_rightMargin || lineLength >= k_rightMargin)
         {
             spanLines();
         }
@@ -219,9 +219,9 @@ void StyledText::putString(const char* key, const std::string& value)
 
 void StyledText::putHex(const char* key, float value)
 {
-    char quoted[SceneFormat::kHexDigits + 3];
+    char quoted[k_hexDigits + 3];
     quoted[0] = '"';
-    SceneFormat::FormatHex(value, quoted + 1);
-    quoted[SceneFormat::kHexDigits + 1] = '"';
-    putScalar(key, quoted, SceneFormat::kHexDigits + 2, nullptr);
+    FormatHex(value, quoted + 1);
+    quoted[k_hexDigits + 1] = '"';
+    putScalar(key, quoted, k_hexDigits + 2, nullptr);
 }

@@ -22,26 +22,26 @@ void WorldDoc::vecToJson(const char* name, b2Vec2 vec, Json::Value& value, int i
 
 std::string WorldDoc::floatToHex(float f)
 {
-    char digits[SceneFormat::kHexDigits + 1];
-    SceneFormat::FormatHex(f, digits);
+    char digits[k_hexDigits + 1];
+    FormatHex(f, digits);
     return digits;
 }
 
 bool WorldDoc::hexToFloat(const std::string& str, float& out)
 {
-    return SceneFormat::ParseHex(str.data(), str.size(), out);
+    return ParseHex(str.data(), str.size(), out);
 }
 
 float WorldDoc::jsonToFloat(const char* name, const Json::Value& value, float defaultValue)
 {
-    const Json::Value* member = SceneFormat::FindMember(value, name);
+    const Json::Value* member = FindMember(value, name);
     float f = defaultValue;
-    return member && SceneFormat::DecodeFloat(*member, f) ? f : defaultValue;
+    return member && DecodeFloat(*member, f) ? f : defaultValue;
 }
 
 b2Vec2 WorldDoc::jsonToVec(const char* name, const Json::Value& value, int index, b2Vec2 defaultValue)
 {
-    const Json::Value* member = SceneFormat::FindMember(value, name);
+    const Json::Value* member = FindMember(value, name);
     if (!member)
     {
         return defaultValue;
@@ -49,15 +49,15 @@ b2Vec2 WorldDoc::jsonToVec(const char* name, const Json::Value& value, int index
     b2Vec2 v = defaultValue;
     if (index < 0)
     {
-        return SceneFormat::DecodeVector(*member, v) ? v : defaultValue;
+        return DecodeVector(*member, v) ? v : defaultValue;
     }
     // A missing or unreadable element of the vertex arrays reads 0.
     const auto component = [member, index](const char* axis) {
-        const Json::Value* array = SceneFormat::FindMember(*member, axis);
+        const Json::Value* array = FindMember(*member, axis);
         float f = 0.0f;
         if (array && array->isArray() && static_cast<Json::ArrayIndex>(index) < array->size())
         {
-            SceneFormat::DecodeFloat((*array)[static_cast<Json::ArrayIndex>(index)], f);
+            DecodeFloat((*array)[static_cast<Json::ArrayIndex>(index)], f);
         }
         return f;
     };

@@ -13,7 +13,7 @@ namespace
 
 bool IsGearJoint(const Json::Value& jointValue)
 {
-    const Json::Value* type = SceneFormat::FindMember(jointValue, "type");
+    const Json::Value* type = FindMember(jointValue, "type");
     return type && type->isString() && type->asString() == "gear";
 }
 
@@ -36,13 +36,13 @@ std::vector<const Json::Value*> ListedObjects(MemberReader& world, SkipLog::Sect
     const Json::Value* array = world.getArray(kind.c_str());
     if (!world.ok())
     {
-        log.add(section, -1, SkipLog::kObjectLine, "Skipping every " + kind + ": " + world.problem());
+        log.add(section, -1, SkipLog::k_objectLine, "Skipping every " + kind + ": " + world.problem());
         world.clearProblem();
     }
     const int nullIndex = LeadingElements(array, elements);
     if (nullIndex >= 0)
     {
-        log.add(section, nullIndex, SkipLog::kObjectLine,
+        log.add(section, nullIndex, SkipLog::k_objectLine,
                 "Ignoring every " + kind + " after " + kind + " " + std::to_string(nullIndex) + ", which is null");
     }
     return elements;

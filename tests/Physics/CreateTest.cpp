@@ -11,7 +11,7 @@
 namespace
 {
 
-const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const float k_nan = std::numeric_limits<float>::quiet_NaN();
 
 b2Fixture* AddShape(b2Body* body, const b2Shape& shape, float density)
 {
@@ -54,8 +54,8 @@ TEST(CreateBody, RefusesWhatTheLibraryAssertsOn)
     const int bodies = w.world.GetBodyCount();
     for (void (*spoil)(b2BodyDef&) : {+[](b2BodyDef& d) { d.linearDamping = -0.1f; },
                                       +[](b2BodyDef& d) { d.angularDamping = -0.1f; },
-                                      +[](b2BodyDef& d) { d.position.x = kNaN; },
-                                      +[](b2BodyDef& d) { d.angle = kNaN; },
+                                      +[](b2BodyDef& d) { d.position.x = k_nan; },
+                                      +[](b2BodyDef& d) { d.angle = k_nan; },
                                       +[](b2BodyDef& d) { d.linearVelocity.y = std::numeric_limits<float>::infinity(); },
                                       +[](b2BodyDef& d) { d.type = static_cast<b2BodyType>(3); }})
     {
@@ -73,7 +73,7 @@ TEST(CreateFixture, RefusesShapesTheLibraryAssertsOn)
 {
     PhysicsWorld w;
     b2CircleShape circle;
-    circle.m_radius = kNaN;
+    circle.m_radius = k_nan;
     EXPECT_EQ(AddShape(w.ground, circle, 0.0f), nullptr);
     b2PolygonShape sliver;
     sliver.m_count = 3;
@@ -118,7 +118,7 @@ TEST(MassData, RefusesInertiaBelowTheCentreOffset)
     PhysicsWorld w;
     const b2MassData tooLittle{1.0f, b2Vec2(1, 0), 0.5f};
     const b2MassData massless{0.0f, b2Vec2(1, 0), 0.5f};  // the library takes a mass of 0 as 1
-    const b2MassData notANumber{kNaN, b2Vec2(0, 0), 0.5f};
+    const b2MassData notANumber{k_nan, b2Vec2(0, 0), 0.5f};
     EXPECT_FALSE(Physics::SetMassData(w.a, tooLittle) || Physics::SetMassData(w.a, massless) ||
                  Physics::SetMassData(w.a, notANumber));
     EXPECT_TRUE(Physics::SetMassData(w.a, b2MassData{2.0f, b2Vec2(0.5f, 0), 1.0f}));

@@ -24,7 +24,7 @@ Json::Value Written(float f)
     return object["v"];
 }
 
-const float kInfinity = std::numeric_limits<float>::infinity();
+const float k_infinity = std::numeric_limits<float>::infinity();
 
 TEST(FloatEncoding, ZeroAndOneAreIntegersEverythingElseIsUppercaseHex)
 {
@@ -34,8 +34,8 @@ TEST(FloatEncoding, ZeroAndOneAreIntegersEverythingElseIsUppercaseHex)
     EXPECT_EQ(Json::Value("3FC00000"), Written(1.5f));
     EXPECT_EQ(Json::Value("C1200000"), Written(-10.0f));
     EXPECT_EQ(Json::Value("3E4CCCCD"), Written(0.2f));
-    EXPECT_EQ(Json::Value("7F800000"), Written(kInfinity));
-    EXPECT_EQ(Json::Value("FF800000"), Written(-kInfinity));
+    EXPECT_EQ(Json::Value("7F800000"), Written(k_infinity));
+    EXPECT_EQ(Json::Value("FF800000"), Written(-k_infinity));
     EXPECT_EQ(Json::Value("00000001"), Written(std::numeric_limits<float>::denorm_min()));
 }
 
@@ -79,7 +79,7 @@ TEST(FloatEncoding, ReaderTakesIntegersRealsAndHexAndFallsBackOtherwise)
         "bad": "nonsense", "flag": true, "list": [1], "none": null})", doc));
     EXPECT_EQ(7.0f, WorldDoc::jsonToFloat("int", doc));
     EXPECT_EQ(0.1f, WorldDoc::jsonToFloat("real", doc));
-    EXPECT_EQ(kInfinity, WorldDoc::jsonToFloat("huge", doc));
+    EXPECT_EQ(k_infinity, WorldDoc::jsonToFloat("huge", doc));
     EXPECT_EQ(-10.0f, WorldDoc::jsonToFloat("hex", doc));
     for (const char* key : {"bad", "flag", "list", "none", "absent"})
     {

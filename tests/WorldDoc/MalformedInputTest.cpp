@@ -7,8 +7,6 @@
 
 #include <sstream>
 
-using namespace WorldDocTesting;
-
 namespace
 {
 

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <functional>
 
-using namespace WorldDocTesting;
-
 namespace
 {
 

@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <vector>
 
-using namespace WorldDocTesting;
-
 namespace
 {
 

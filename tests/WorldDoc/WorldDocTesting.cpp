@@ -5,9 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace WorldDocTesting
-{
-
 std::string GoldenPath(const std::string& name)
 {
     return std::string(VEXA_SOURCE_DIR) + "/tests/WorldDoc/golden/" + name;
@@ -77,4 +74,3 @@ std::unique_ptr<b2World> BuildEveryKindWorld()
     return world;
 }
 
-}  // namespace WorldDocTesting

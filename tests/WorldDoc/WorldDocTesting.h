@@ -9,9 +9,6 @@
 #include <memory>
 #include <string>
 
-namespace WorldDocTesting
-{
-
 std::string GoldenPath(const std::string& name);
 std::string ReadFile(const std::string& path);
 std::string Golden(const std::string& name);
@@ -39,4 +36,3 @@ std::string WriteWorld(b2World* world);
 // included) with awkward values, read from a hand-written document.
 std::unique_ptr<b2World> BuildEveryKindWorld();
 
-}  // namespace WorldDocTesting

@@ -22,8 +22,6 @@
 #include <sstream>
 #include <vector>
 
-using namespace WorldDocTesting;
-
 namespace
 {
 

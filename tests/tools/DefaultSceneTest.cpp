@@ -17,14 +17,14 @@
 namespace
 {
 
-const std::string kDefaultScene = std::string(VEXA_SOURCE_DIR) + "/data/vexa.json";
+const std::string k_defaultScene = std::string(VEXA_SOURCE_DIR) + "/data/vexa.json";
 
 class DefaultScene : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        world.reset(doc.readFromFile(kDefaultScene.c_str()));
+        world.reset(doc.readFromFile(k_defaultScene.c_str()));
         ASSERT_NE(world, nullptr);
     }
 
@@ -78,7 +78,7 @@ float FarthestChainPoint(const b2Body* body)
 TEST(DefaultSceneFile, LoadsWithoutProblemsOrSkippedObjects)
 {
     ScratchDirectory scratch;
-    const ToolRun run = RunTool("vexa-scene", {"check", kDefaultScene}, scratch);
+    const ToolRun run = RunTool("vexa-scene", {"check", k_defaultScene}, scratch);
 
     EXPECT_EQ(run.status, 0) << run.output << run.errors;
     EXPECT_NE(run.output.find("\nproblems: 0\n"), std::string::npos) << run.output;
@@ -92,7 +92,7 @@ TEST(DefaultSceneFile, IsWhatTheGeneratorWrites)
     const ToolRun run = RunTool("make-default-scene", {regenerated}, scratch);
 
     ASSERT_EQ(run.status, 0) << run.errors;
-    const std::string shipped = ReadTextFile(kDefaultScene);
+    const std::string shipped = ReadTextFile(k_defaultScene);
     EXPECT_FALSE(shipped.empty());
     EXPECT_TRUE(ReadTextFile(regenerated) == shipped) << "data/vexa.json is out of date: run make-default-scene";
 }

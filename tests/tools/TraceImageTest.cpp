@@ -12,9 +12,9 @@
 namespace
 {
 
-const std::string kSourceDir = VEXA_SOURCE_DIR;
-const std::string kDefaultScene = kSourceDir + "/data/vexa.json";
-const std::string kTraceImage = kSourceDir + "/data/vexatrace.bmp";
+const std::string k_sourceDir = VEXA_SOURCE_DIR;
+const std::string k_defaultScene = k_sourceDir + "/data/vexa.json";
+const std::string k_traceImage = k_sourceDir + "/data/vexatrace.bmp";
 
 }  // namespace
 
@@ -23,10 +23,10 @@ TEST(TraceImageFile, IsWhatTheGeneratorDrawsOfTheDefaultScene)
     ScratchDirectory scratch;
     const std::string regenerated = scratch.file("vexatrace.bmp");
 
-    const ToolRun run = RunTool("make-trace-image", {kDefaultScene, regenerated}, scratch);
+    const ToolRun run = RunTool("make-trace-image", {k_defaultScene, regenerated}, scratch);
 
     ASSERT_EQ(run.status, 0) << run.errors;
-    const std::string shipped = ReadTextFile(kTraceImage);
+    const std::string shipped = ReadTextFile(k_traceImage);
     EXPECT_FALSE(shipped.empty());
     EXPECT_LT(shipped.size(), 100000u);
     EXPECT_TRUE(ReadTextFile(regenerated) == shipped)
@@ -36,7 +36,7 @@ TEST(TraceImageFile, IsWhatTheGeneratorDrawsOfTheDefaultScene)
 TEST(TraceImageFile, OutlinesTheRagdollOverATransparentBackground)
 {
     CBitmap bitmap;
-    ASSERT_TRUE(bitmap.Load(kTraceImage.c_str()));
+    ASSERT_TRUE(bitmap.Load(k_traceImage.c_str()));
     ASSERT_EQ(bitmap.GetWidth(), bitmap.GetHeight());
     unsigned size = 0;
     ASSERT_TRUE(bitmap.GetBits(nullptr, size, 0, 0, 0, 0xFF, false));
