@@ -1,12 +1,14 @@
-// What the editor draws: frames rendered into the shell's window and read back, and the overlay
-// text rows composed without a display.
+// What the editor draws: frames rendered into the shell's window and read back (every overlay
+// against its reference picture), and the overlay text rows composed without a display.
 #include "Editor/Editor.h"
 #include "Editor/EditorText.h"
 #include "Editor/Mat33.h"
 #include "Framework/Shell.h"
 #include "Framework/Test.h"
+#include "Physics/Ghosts.h"
 #include "Physics/JointKinds.h"
 #include "Physics/Springs.h"
+#include "Support/Shell/PixelReference.h"
 #include "Support/Shell/ShellFixture.h"
 
 #include <GL/gl.h>
@@ -333,6 +335,137 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
 
     Render(editor, 40);
     EXPECT_TRUE(editor.messages().empty());
+}
+
+// A scene with every shape and joint type the editor draws, shown in each edit method with a
+// candidate and a selection, and during each operation's overlay, against the pictures the
+// editor drew before its drawing was batched.
+TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
+{
+    Resize(520, 300);
+    getViewportDimensions(m_width, m_height);
+    ::Test host;
+    b2World* world = host.GetWorld();
+    b2BodyDef groundDef;
+    b2Body* ground = world->CreateBody(&groundDef);
+    b2EdgeShape edge;
+    edge.SetTwoSided(b2Vec2(-9.0f, -1.0f), b2Vec2(9.0f, -1.0f));
+    ground->CreateFixture(&edge, 0.0f);
+    const b2Vec2 hill[] = {{-9.0f, 0.0f}, {-6.0f, 1.0f}, {-3.0f, 0.5f}};
+    b2ChainShape chain;
+    Physics::SetChain(chain, hill, 3);
+    ground->CreateFixture(&chain, 0.0f);
+    b2Body* a = AddBox(world, b2_dynamicBody, b2Vec2(-4.0f, 4.0f), 1.0f);
+    b2CircleShape circle;
+    circle.m_p.Set(0.5f, 0.5f);
+    circle.m_radius = 0.75f;
+    a->CreateFixture(&circle, 1.0f);
+    b2Body* b = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 4.0f), 0.8f);
+    b->SetTransform(b->GetPosition(), 0.4f);
+    b2Body* c = AddBox(world, b2_kinematicBody, b2Vec2(4.0f, 4.0f), 0.6f);
+    b2BodyDef bd;
+    bd.type = b2_dynamicBody;
+    bd.position.Set(0.0f, 9.0f);
+    b2Body* d = world->CreateBody(&bd);
+    const b2Vec2 ring[] = {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}};
+    b2ChainShape loop;
+    Physics::SetLoop(loop, ring, 4);
+    d->CreateFixture(&loop, 0.0f);
+    d->CreateFixture(&circle, 1.0f);
+    b2RevoluteJointDef hinge;
+    hinge.Initialize(a, b, b2Vec2(-2.0f, 4.0f));
+    hinge.enableLimit = true;
+    hinge.lowerAngle = -0.5f;
+    hinge.upperAngle = 1.0f;
+    world->CreateJoint(&hinge);
+    b2PrismaticJointDef slider;
+    slider.Initialize(b, c, b2Vec2(2.0f, 4.0f), b2Vec2(1.0f, 0.0f));
+    slider.enableLimit = true;
+    slider.lowerTranslation = -1.0f;
+    slider.upperTranslation = 2.0f;
+    world->CreateJoint(&slider);
+    b2DistanceJointDef rod;
+    rod.Initialize(a, d, a->GetPosition(), d->GetPosition());
+    world->CreateJoint(&rod);
+    b2WheelJointDef wheel;
+    wheel.Initialize(c, d, c->GetPosition(), b2Vec2(0.0f, 1.0f));
+    world->CreateJoint(&wheel);
+    Physics::RopeJointDef rope;
+    rope.bodyA = ground;
+    rope.bodyB = c;
+    rope.localAnchorA.Set(6.0f, 0.0f);
+    rope.maxLength = 6.0f;
+    Physics::CreateRopeJoint(world, rope);
+
+    Editor editor(&host);
+    View(editor, b2Vec2(0.0f, 4.0f), 0.45f);
+    auto mouse = [&](const b2Vec2& p) {
+        int x = 0;
+        int y = 0;
+        WorldToPixel(p, x, y);
+        editor.handleMouseMove(b2Vec2(static_cast<float>(x), static_cast<float>(y)), p);
+    };
+    auto click = [&](const b2Vec2& p, bool shift) {
+        mouse(p);
+        editor.setSpecialKeyState(shift, false, false);
+        editor.handleMouseButtonDown(0);
+        editor.setSpecialKeyState(false, false, false);
+    };
+    auto expectPicture = [&](const std::string& name) {
+        DrawFrame(editor);
+        EXPECT_EQ(DifferingPixels("Editor/frames/" + name + ".picture", ReadDrawingArea()), 0) << name;
+    };
+
+    // Bodies: two selected, one under the mouse with its information.
+    click(a->GetPosition(), false);
+    click(c->GetPosition(), true);
+    mouse(b->GetPosition());
+    editor.handleKeyDown('i');
+    expectPicture("bodies");
+    editor.handleKeyDown('r');
+    mouse(b2Vec2(2.0f, 8.0f));
+    expectPicture("bodies-rotate");
+    editor.handleKeyDown(27);
+
+    // Joints: the revolute and prismatic joints selected (with their limits), the rod a candidate.
+    editor.handleKeyDown('j');
+    click(b2Vec2(-2.0f, 4.0f), false);
+    click(b2Vec2(2.0f, 4.0f), true);
+    mouse(a->GetPosition());
+    expectPicture("joints");
+    editor.handleKeyDown('g');
+    mouse(b2Vec2(1.0f, 6.0f));
+    expectPicture("joints-translate");
+    editor.handleKeyDown(27);
+
+    // Vertices: the insertion point under Tab, then two corners being scaled.
+    editor.handleKeyDown('v');
+    editor.handleKeyDown(9);
+    mouse(b2Vec2(4.6f, 4.0f));
+    expectPicture("vertices-insertion");
+    editor.handleKeyUp(9);
+    click(c->GetWorldPoint(b2Vec2(0.6f, 0.6f)), false);
+    click(c->GetWorldPoint(b2Vec2(0.6f, -0.6f)), true);
+    mouse(b2Vec2(6.0f, 2.0f));
+    editor.handleKeyDown('s');
+    mouse(b2Vec2(7.0f, 1.0f));
+    expectPicture("vertices-scale");
+    editor.handleKeyDown(27);
+
+    // Fixtures: the loop and circle of one body moved along x.
+    editor.handleKeyDown('f');
+    click(b2Vec2(1.5f, 8.0f), false);
+    mouse(b2Vec2(0.0f, 9.0f));
+    editor.handleKeyDown('g');
+    editor.handleKeyDown('x');
+    mouse(b2Vec2(2.0f, 10.0f));
+    expectPicture("fixtures-translate");
+    editor.handleKeyDown(27);
+
+    // Measuring from the cursor.
+    editor.handleKeyDown('m');
+    mouse(b2Vec2(-6.0f, 7.0f));
+    expectPicture("measure");
 }
 
 TEST(EditorDrawingText, BitMasksReadAsTheValuesOfTheirBits)
