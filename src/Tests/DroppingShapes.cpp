@@ -2,6 +2,7 @@
 
 #include "Physics/Polygon.h"
 #include "Tests/RandomNumbers.h"
+#include "Tests/RotatingRay.h"
 
 #include <cmath>
 
@@ -86,4 +87,12 @@ void DroppingShapes::BodyDestroyed(b2Body* body)
             slot = nullptr;
         }
     }
+}
+
+void DroppingShapes::StepWithRay(Settings* settings, RotatingRay& ray)
+{
+    const int stepsBefore = stepCount;
+    Test::Step(settings);
+    ray.Update(world, stepCount != stepsBefore);
+    ray.Draw(debugDraw);
 }

@@ -5,6 +5,8 @@
 
 #include "Framework/Test.h"
 
+class RotatingRay;
+
 class DroppingShapes : public Test
 {
 public:
@@ -23,6 +25,9 @@ protected:
 
     // Where the next dropped body appears.
     virtual b2Vec2 DropPosition() = 0;
+
+    // Steps the world, then turns `ray` on when the world moved, casts it and draws it.
+    void StepWithRay(Settings* settings, RotatingRay& ray);
 
 private:
     static constexpr int k_polygonKinds = 4;

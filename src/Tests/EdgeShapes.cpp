@@ -28,11 +28,7 @@ b2Vec2 EdgeShapes::DropPosition()
 
 void EdgeShapes::Step(Settings* settings)
 {
-    int stepsBefore = stepCount;
-    Test::Step(settings);
-
-    m_ray.Update(world, stepCount != stepsBefore);
-    m_ray.Draw(debugDraw);
+    StepWithRay(settings, m_ray);
 
     DrawLine("Press 1-5 to drop stuff");
 }

@@ -27,11 +27,7 @@ void RayCast::Keyboard(unsigned char key)
 
 void RayCast::Step(Settings* settings)
 {
-    int stepsBefore = stepCount;
-    Test::Step(settings);
-
-    m_ray.Update(world, stepCount != stepsBefore);
-    m_ray.Draw(debugDraw);
+    StepWithRay(settings, m_ray);
 
     DrawLine("Press 1-5 to drop stuff, m to change the mode");
     DrawLine("Mode = %d", m_ray.mode);
