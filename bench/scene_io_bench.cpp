@@ -55,12 +55,7 @@ void AddJointGroup(b2World* world, b2Body* const* b)
     prismatic.Initialize(b[2], b[3], b[2]->GetPosition(), b2Vec2(1.0f, 0.0f));
     b2Joint* slider = Require(Physics::CreateJoint(world, prismatic));
 
-    b2GearJointDef gear;
-    gear.bodyA = b[1];
-    gear.bodyB = b[3];
-    gear.joint1 = hinge;
-    gear.joint2 = slider;
-    gear.ratio = 1.5f;
+    const b2GearJointDef gear = Physics::CouplingGear(hinge, slider, 1.5f);
     Require(Physics::CreateJoint(world, gear));
 
     b2DistanceJointDef distance;

@@ -430,12 +430,7 @@ void AddGears(SceneBuilder& scene)
     free.Initialize(frame, small, smallCentre);
     b2Joint* smallAxle = scene.joint(free, "small gear axle");
 
-    b2GearJointDef gear;
-    gear.bodyA = big;
-    gear.bodyB = small;
-    gear.joint1 = bigAxle;
-    gear.joint2 = smallAxle;
-    gear.ratio = 0.5f;
+    const b2GearJointDef gear = Physics::CouplingGear(bigAxle, smallAxle, 0.5f);
     scene.joint(gear, "gears");
 }
 

@@ -28,6 +28,17 @@ float RopeLength(float maxLength)
 
 }  // namespace
 
+b2GearJointDef CouplingGear(b2Joint* joint1, b2Joint* joint2, float ratio)
+{
+    b2GearJointDef def;
+    def.bodyA = joint1->GetBodyB();
+    def.bodyB = joint2->GetBodyB();
+    def.joint1 = joint1;
+    def.joint2 = joint2;
+    def.ratio = ratio;
+    return def;
+}
+
 b2JointType GetJointType(const b2Joint* joint)
 {
     if (joint == nullptr)

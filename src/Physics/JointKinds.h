@@ -12,6 +12,10 @@ namespace Physics
 // The library's type, except e_ropeJoint for a rope made by CreateRopeJoint.
 b2JointType GetJointType(const b2Joint* joint);
 
+// A gear coupling two revolute or prismatic joints at `ratio`, between the bodies they move
+// (body B of each), as scene files define gears.
+b2GearJointDef CouplingGear(b2Joint* joint1, b2Joint* joint2, float ratio = 1.0f);
+
 struct RopeJointDef
 {
     b2Body* bodyA = nullptr;

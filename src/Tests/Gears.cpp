@@ -1,6 +1,7 @@
 #include "Tests/Gears.h"
 
 #include "Physics/Create.h"
+#include "Physics/JointKinds.h"
 #include "Tests/SceneParts.h"
 
 namespace
@@ -12,13 +13,7 @@ constexpr float k_axleHeight = 20.0f;
 
 b2GearJoint* Couple(b2World* world, b2Joint* joint1, b2Joint* joint2, float ratio)
 {
-    b2GearJointDef jd;
-    jd.bodyA = joint1->GetBodyB();
-    jd.bodyB = joint2->GetBodyB();
-    jd.joint1 = joint1;
-    jd.joint2 = joint2;
-    jd.ratio = ratio;
-    return static_cast<b2GearJoint*>(Physics::CreateJoint(world, jd));
+    return static_cast<b2GearJoint*>(Physics::CreateJoint(world, Physics::CouplingGear(joint1, joint2, ratio)));
 }
 
 b2RevoluteJoint* Axle(b2World* world, b2Body* ground, b2Body* wheel)

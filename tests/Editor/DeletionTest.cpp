@@ -4,6 +4,7 @@
 // nothing.
 #include "Editor/EditorModelScene.h"
 
+#include "Physics/JointKinds.h"
 #include "Physics/Polygon.h"
 #include "Physics/ShapeGeometry.h"
 
@@ -123,11 +124,7 @@ TEST_F(Deletion, BodiesTakeTheirJointsAndGearsOutOfEverySelection)
     b2PrismaticJointDef slide;
     slide.Initialize(ground, slider, slider->GetPosition(), b2Vec2(1.0f, 0.0f));
     b2Joint* rail = world()->CreateJoint(&slide);
-    b2GearJointDef gear;
-    gear.bodyA = wheel;
-    gear.bodyB = slider;
-    gear.joint1 = hinge;
-    gear.joint2 = rail;
+    const b2GearJointDef gear = Physics::CouplingGear(hinge, rail);
     world()->CreateJoint(&gear);
 
     press(k_del);

@@ -4,6 +4,7 @@
 #include "Editor/EditorModelScene.h"
 
 #include "Physics/Create.h"
+#include "Physics/JointKinds.h"
 
 #include <gtest/gtest.h>
 
@@ -133,11 +134,7 @@ TEST_F(EditorModel, ObjectsDestroyedThroughTheHostLeaveEverySet)
     addCircle(wheel, 1.0f);
     b2Joint* axle = addRevolute(ground, wheel, b2Vec2(0.0f, 0.0f));
     b2Joint* hinge = addRevolute(ground, arm, b2Vec2(6.0f, 0.0f));
-    b2GearJointDef gear;
-    gear.bodyA = wheel;
-    gear.bodyB = arm;
-    gear.joint1 = axle;
-    gear.joint2 = hinge;
+    const b2GearJointDef gear = Physics::CouplingGear(axle, hinge);
     ASSERT_NE(Physics::CreateJoint(world(), gear), nullptr);
 
     clickAt(b2Vec2(0.0f, 0.0f));

@@ -5,6 +5,7 @@
 
 #include "Framework/Settings.h"
 #include "Framework/Test.h"
+#include "Physics/JointKinds.h"
 
 #include <cstdio>
 
@@ -131,12 +132,7 @@ TEST_F(HostTest, DestroyingAGearedJointRemovesTheGearFirst)
     b2Body* wheel2 = AddBox(world, b2_dynamicBody, b2Vec2(3.0f, 5.0f), 1.0f);
     b2Joint* hinge1 = AddRevolute(world, ground, wheel1);
     b2Joint* hinge2 = AddRevolute(world, ground, wheel2);
-    b2GearJointDef gd;
-    gd.bodyA = wheel1;
-    gd.bodyB = wheel2;
-    gd.joint1 = hinge1;
-    gd.joint2 = hinge2;
-    gd.ratio = 2.0f;
+    const b2GearJointDef gd = Physics::CouplingGear(hinge1, hinge2, 2.0f);
     world->CreateJoint(&gd);
 
     test.DestroyJoint(hinge1);

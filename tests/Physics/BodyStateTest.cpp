@@ -1,4 +1,5 @@
 #include "Physics/BodyState.h"
+#include "Physics/JointKinds.h"
 
 #include "PhysicsWorld.h"
 
@@ -79,11 +80,8 @@ TEST(BodyState, BodyOfAGearStaysDynamic)
     revolute.Initialize(w.ground, w.a, w.a->GetPosition());
     b2PrismaticJointDef prismatic;
     prismatic.Initialize(w.ground, w.b, w.b->GetPosition(), b2Vec2(1, 0));
-    b2GearJointDef gear;
-    gear.bodyA = w.a;
-    gear.bodyB = w.b;
-    gear.joint1 = w.world.CreateJoint(&revolute);
-    gear.joint2 = w.world.CreateJoint(&prismatic);
+    b2Joint* hinge = w.world.CreateJoint(&revolute);
+    const b2GearJointDef gear = Physics::CouplingGear(hinge, w.world.CreateJoint(&prismatic));
     w.world.CreateJoint(&gear);
 
     std::string error;

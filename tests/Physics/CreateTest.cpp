@@ -1,6 +1,7 @@
 // Every refused case here is one the library asserts or crashes on (each was tried against the
 // library): had the guard let it through, this test program would die.
 #include "Physics/Create.h"
+#include "Physics/JointKinds.h"
 
 #include "PhysicsWorld.h"
 
@@ -163,11 +164,8 @@ TEST(CreateJoint, RefusesWhatTheLibraryAssertsOnOrCrashesWith)
     b2WeldJointDef weld;
     weld.Initialize(w.ground, w.a, b2Vec2(0, 5));
     hinge.Initialize(w.ground, w.b, b2Vec2(3, 5));
-    b2GearJointDef gear;
-    gear.bodyA = w.a;
-    gear.bodyB = w.b;
-    gear.joint1 = Physics::CreateJoint(&w.world, weld);
-    gear.joint2 = Physics::CreateJoint(&w.world, hinge);
+    b2Joint* welded = Physics::CreateJoint(&w.world, weld);
+    b2GearJointDef gear = Physics::CouplingGear(welded, Physics::CreateJoint(&w.world, hinge));
     ExpectJointRefused(w, gear);
     gear.joint1 = nullptr;
     ExpectJointRefused(w, gear);

@@ -1,4 +1,5 @@
 #include "Physics/GearDependencies.h"
+#include "Physics/JointKinds.h"
 
 #include "PhysicsWorld.h"
 
@@ -13,11 +14,7 @@ TEST(GearDependencies, GearsAreListedOnceForTheJointsAndBodiesTheyDependOn)
     hinge.Initialize(w.ground, w.a, w.a->GetPosition());
     b2Joint* hingeA = w.world.CreateJoint(&hinge);
     hinge.Initialize(w.ground, w.b, w.b->GetPosition());
-    b2GearJointDef def;
-    def.bodyA = w.a;
-    def.bodyB = w.b;
-    def.joint1 = hingeA;
-    def.joint2 = w.world.CreateJoint(&hinge);
+    const b2GearJointDef def = Physics::CouplingGear(hingeA, w.world.CreateJoint(&hinge));
     b2Joint* gear = w.world.CreateJoint(&def);
 
     EXPECT_EQ(Physics::GearsDependingOn(&w.world, hingeA), std::vector<b2Joint*>{gear});

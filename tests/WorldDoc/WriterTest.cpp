@@ -173,12 +173,7 @@ TEST(WorldWriter, RevolutePrismaticAndGearLast)
     scene.doc.setJointName(revolute, "axle");
 
     // Created last, the gear heads the world's joint list, yet it is written last.
-    b2GearJointDef gear;
-    gear.bodyA = scene.bodyA;
-    gear.bodyB = scene.bodyB;
-    gear.joint1 = revolute;
-    gear.joint2 = prismatic;
-    gear.ratio = 2.0f;
+    const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
     b2Joint* gearJoint = Physics::CreateJoint(&scene.world, gear);
 
     EXPECT_EQ(Golden("joints_gear.json"), scene.doc.writeToString(&scene.world));
