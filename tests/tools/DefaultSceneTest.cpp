@@ -106,16 +106,6 @@ TEST(DefaultSceneFile, GeneratorWithoutAnOutputPrintsItsUsage)
     EXPECT_NE(run.errors.find("usage: make-default-scene OUT"), std::string::npos) << run.errors;
 }
 
-TEST_F(DefaultScene, UsesSensibleWorldSettings)
-{
-    EXPECT_EQ(world->GetGravity(), b2Vec2(0.0f, -10.0f));
-    EXPECT_TRUE(world->GetAllowSleeping());
-    EXPECT_TRUE(world->GetAutoClearForces());
-    EXPECT_TRUE(world->GetWarmStarting());
-    EXPECT_TRUE(world->GetContinuousPhysics());
-    EXPECT_FALSE(world->GetSubStepping());
-}
-
 TEST_F(DefaultScene, HoldsEveryBodyTypeShapeAndJointKind)
 {
     std::set<b2BodyType> bodyTypes;
