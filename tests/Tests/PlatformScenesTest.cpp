@@ -1,5 +1,6 @@
 // Scenes whose keys act on a remembered body or joint: "Body Types" (the platform's type) and
-// "Prismatic" (limit, motor and speed of the joint), including after the editor has destroyed it.
+// "Prismatic" (limit, motor and speed of the joint). The scene suite presses them after the
+// editor destroyed what they act on.
 #include "SceneDriver.h"
 
 #include "Tests/BodyTypes.h"
@@ -56,41 +57,7 @@ TEST(BodyTypes, TheKinematicPlatformShuttlesBetweenTheTurningPoints)
     EXPECT_LT(rightmost, 10.2f);
 }
 
-TEST(BodyTypes, KeysDoNothingOnceThePlatformIsDestroyed)
-{
-    BodyTypes scene;
-    Settings settings = UndrawnSettings();
-    const int joints = scene.GetWorld()->GetJointCount();
-    scene.DestroyBody(scene.GetPlatform());
-    EXPECT_EQ(scene.GetPlatform(), nullptr);
-    EXPECT_EQ(scene.GetWorld()->GetJointCount(), joints - 2) << "both platform joints went with it";
-    RunFrames(scene, settings, 60, "dskdsk");
-}
-
-TEST(Prismatic, KeysToggleLimitAndMotorAndReverseTheSpeed)
-{
-    Prismatic scene;
-    b2PrismaticJoint* joint = scene.GetJoint();
-    ASSERT_TRUE(joint->IsLimitEnabled());
-    ASSERT_TRUE(joint->IsMotorEnabled());
-    const float speed = joint->GetMotorSpeed();
-
-    PressKey(scene, 'l');
-    EXPECT_FALSE(joint->IsLimitEnabled());
-    PressKey(scene, 'm');
-    EXPECT_FALSE(joint->IsMotorEnabled());
-    PressKey(scene, 's');
-    EXPECT_EQ(joint->GetMotorSpeed(), -speed);
-
-    PressKey(scene, 'l');
-    PressKey(scene, 'm');
-    PressKey(scene, 's');
-    EXPECT_TRUE(joint->IsLimitEnabled());
-    EXPECT_TRUE(joint->IsMotorEnabled());
-    EXPECT_EQ(joint->GetMotorSpeed(), speed);
-}
-
-TEST(Prismatic, TheMotorDrivesTheBoxAgainstTheLimitUntilTheLimitIsOff)
+TEST(Prismatic, TheMotorDrivesTheBoxAgainstTheLimitUntilTheLimitIsOffAndSReversesIt)
 {
     Prismatic scene;
     Settings settings = UndrawnSettings();
@@ -101,24 +68,12 @@ TEST(Prismatic, TheMotorDrivesTheBoxAgainstTheLimitUntilTheLimitIsOff)
     PressKey(scene, 'l');
     RunFrames(scene, settings, 60, "");
     EXPECT_GT(scene.GetJoint()->GetJointTranslation(), upper + 1.0f);
-}
 
-TEST(Prismatic, KeysAndReadOutSkipADestroyedJoint)
-{
-    Prismatic byJoint;
-    Prismatic byBody;
-    Settings settings = UndrawnSettings();
-    byJoint.DestroyJoint(byJoint.GetJoint());
-    EXPECT_EQ(byJoint.GetJoint(), nullptr);
-
-    b2Body* box = byBody.GetJoint()->GetBodyB();
-    byBody.DestroyBody(box);
-    EXPECT_EQ(byBody.GetJoint(), nullptr) << "the joint went with its body";
-
-    RunFrames(byJoint, settings, 60, "lms");
-    RunFrames(byBody, settings, 60, "lms");
-    // The motor force line is gone: the base lines and the key help only.
-    EXPECT_EQ(byJoint.textLine, 30 + 15 * 2);
+    const float speed = scene.GetJoint()->GetMotorSpeed();
+    PressKey(scene, 's');
+    EXPECT_EQ(scene.GetJoint()->GetMotorSpeed(), -speed);
+    PressKey(scene, 'm');
+    EXPECT_FALSE(scene.GetJoint()->IsMotorEnabled());
 }
 
 }  // namespace
