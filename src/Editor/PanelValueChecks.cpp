@@ -16,6 +16,15 @@ public:
         within(field, value, 0.0f, Physics::kMaxAmount);
     }
 
+    // Masses and densities: none, or enough for the solver to divide by.
+    void mass(const char* field, float value)
+    {
+        if (value != 0.0f)
+        {
+            within(field, value, Physics::kMinMass, Physics::kMaxAmount, "must be 0 or a number from %g to %g");
+        }
+    }
+
     void signedAmount(const char* field, float value)
     {
         within(field, value, -Physics::kMaxAmount, Physics::kMaxAmount);
@@ -37,10 +46,11 @@ public:
     const std::string& refusal() const { return m_refusal; }
 
 private:
-    void within(const char* field, float value, float lowest, float highest)
+    void within(const char* field, float value, float lowest, float highest,
+                const char* format = "must be a number from %g to %g")
     {
         char reason[96];
-        std::snprintf(reason, sizeof(reason), "must be a number from %g to %g", lowest, highest);
+        std::snprintf(reason, sizeof(reason), format, lowest, highest);
         const bool usable = Physics::IsFinite(value) && value >= lowest && value <= highest;
         require(value == k_unsetFloat || usable, field, reason);
     }
@@ -62,7 +72,7 @@ std::string CheckBodyInput(const _panelInput& in)
 {
     Checks checks;
     checks.range("Type", in.bodyType, -1, 2);
-    checks.amount("Mass", in.bodyMass);
+    checks.mass("Mass", in.bodyMass);
     checks.amount("Gravity scale", in.bodyGravityScale);
     return checks.refusal();
 }
@@ -70,7 +80,7 @@ std::string CheckBodyInput(const _panelInput& in)
 std::string CheckFixtureInput(const _panelInput& in)
 {
     Checks checks;
-    checks.amount("Density", in.fixtureDensity);
+    checks.mass("Density", in.fixtureDensity);
     checks.amount("Restitution", in.fixtureRestitution);
     checks.amount("Friction", in.fixtureFriction);
     checks.range("Category bits", in.fixtureCategoryBits, 0, 0xFFFF);

@@ -128,6 +128,8 @@ TEST_F(PanelActions, EveryBadValueIsRefusedByNameWithNothingChanged)
              in.bodyGravityScale = -2.0f;
          }},
         {EM_FIXTURES, k_applyFixture, "Density", [](_panelInput& in) { in.fixtureDensity = -0.5f; }},
+        // A plank this light turns a whole bridge not-a-number in one step.
+        {EM_FIXTURES, k_applyFixture, "Density", [](_panelInput& in) { in.fixtureDensity = 1e-30f; }},
         {EM_FIXTURES, k_applyFixture, "Friction", [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
         {EM_FIXTURES, k_applyFixture, "Category bits", [](_panelInput& in) { in.fixtureCategoryBits = 0x10000; }},
         {EM_FIXTURES, k_applyFixture, "Mask bits", [](_panelInput& in) { in.fixtureMaskBits = -1; }},
