@@ -33,10 +33,10 @@ constexpr float k_hingeRadius = 0.06f;
 // Colour table indices; entries are 0xAARRGGBB.
 enum Ink : unsigned char
 {
-    kBackground,
-    kOutline,
-    kHinge,
-    kBorder,
+    k_background,
+    k_outline,
+    k_hinge,
+    k_border,
 };
 const std::vector<std::uint32_t> k_palette = {0x00202020, 0xFFFFD070, 0xFF60D0FF, 0x80A0A0A0};
 
@@ -162,14 +162,14 @@ std::vector<unsigned char> Draw(b2World* world)
     const b2Vec2 corners[4] = {b2Vec2(0.0f, 0.0f), b2Vec2(k_side, 0.0f), b2Vec2(k_side, k_side), b2Vec2(0.0f, k_side)};
     border.polyline(b2Transform(b2Vec2_zero, b2Rot(0.0f)), corners, 4, true);
 
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(k_size) * k_size, kBackground);
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(k_size) * k_size, k_background);
     for (int y = 0; y < k_size; ++y)
     {
         for (int x = 0; x < k_size; ++x)
         {
             const b2Vec2 p((x + 0.5f) / k_pixelsPerMetre, (y + 0.5f) / k_pixelsPerMetre);
             unsigned char& ink = pixels[static_cast<std::size_t>(y) * k_size + x];
-            ink = hinges.covers(p) ? kHinge : outlines.covers(p) ? kOutline : border.covers(p) ? kBorder : kBackground;
+            ink = hinges.covers(p) ? k_hinge : outlines.covers(p) ? k_outline : border.covers(p) ? k_border : k_background;
         }
     }
     return pixels;

@@ -25,15 +25,15 @@ namespace
 
 enum ExitStatus
 {
-    kExitOk = 0,
-    kExitProblems = 1,  // loaded, but part of the file did not make it into the world
-    kExitUsage = 2,
-    kExitUnreadable = 3,
-    kExitNotAScene = 4,  // not JSON, or its top level is not an object
-    kExitWriteFailed = 5,
+    k_exitOk = 0,
+    k_exitProblems = 1,  // loaded, but part of the file did not make it into the world
+    k_exitUsage = 2,
+    k_exitUnreadable = 3,
+    k_exitNotAScene = 4,  // not JSON, or its top level is not an object
+    k_exitWriteFailed = 5,
 };
 
-const char* const kUsage =
+const char* const k_usage =
     "usage: vexa-scene check FILE\n"
     "       vexa-scene roundtrip IN OUT\n"
     "       vexa-scene --help\n"
@@ -62,7 +62,7 @@ public:
         if (m_saved < 0 || dup2(fileno(m_file), STDOUT_FILENO) < 0)
         {
             std::perror("vexa-scene: cannot capture the reader's messages");
-            std::exit(kExitWriteFailed);
+            std::exit(k_exitWriteFailed);
         }
     }
 
@@ -219,7 +219,7 @@ void CompareCount(const char* kind, int inFile, int loaded, std::vector<std::str
     }
 }
 
-// Loads `path` as the program does. Returns kExitOk when a world was built (problems or not);
+// Loads `path` as the program does. Returns k_exitOk when a world was built (problems or not);
 // otherwise says why on standard error.
 int LoadScene(const char* path, LoadedScene& scene)
 {
@@ -228,7 +228,7 @@ int LoadScene(const char* path, LoadedScene& scene)
     if (!ReadWholeFile(path, text, error))
     {
         std::cerr << "vexa-scene: cannot read " << path << ": " << error << '\n';
-        return kExitUnreadable;
+        return k_exitUnreadable;
     }
     Json::Value root;
     Json::Reader reader;
@@ -245,12 +245,12 @@ int LoadScene(const char* path, LoadedScene& scene)
     if (!parsed)
     {
         std::cerr << "vexa-scene: " << path << " is not JSON:\n" << error;
-        return kExitNotAScene;
+        return k_exitNotAScene;
     }
     if (!root.isObject())
     {
         std::cerr << "vexa-scene: " << path << " is not a scene: its top level is not a JSON object\n";
-        return kExitNotAScene;
+        return k_exitNotAScene;
     }
 
     std::vector<std::string> readerLines;
@@ -270,14 +270,14 @@ int LoadScene(const char* path, LoadedScene& scene)
         {
             std::cerr << "  " << line << '\n';
         }
-        return kExitNotAScene;
+        return k_exitNotAScene;
     }
 
     const DocumentCounts inFile = CountDocument(root, scene.problems);
     CompareCount("bodies", inFile.bodies, scene.world->GetBodyCount(), scene.problems);
     CompareCount("fixtures", inFile.fixtures, CountFixtures(scene.world.get()), scene.problems);
     CompareCount("joints", inFile.joints, scene.world->GetJointCount(), scene.problems);
-    return kExitOk;
+    return k_exitOk;
 }
 
 // "total (name count, ...)" over the kinds in the order given.
@@ -386,7 +386,7 @@ int Check(const char* path)
 {
     LoadedScene scene;
     const int status = LoadScene(path, scene);
-    if (status != kExitOk)
+    if (status != k_exitOk)
     {
         return status;
     }
@@ -413,14 +413,14 @@ int Check(const char* path)
     PrintLines("warnings", scene.warnings);
     PrintLines("problems", scene.problems);
     std::cout << "result: " << (scene.problems.empty() ? "ok" : "loaded with problems") << '\n';
-    return scene.problems.empty() ? kExitOk : kExitProblems;
+    return scene.problems.empty() ? k_exitOk : k_exitProblems;
 }
 
 int Roundtrip(const char* in, const char* out)
 {
     LoadedScene scene;
     const int status = LoadScene(in, scene);
-    if (status != kExitOk)
+    if (status != k_exitOk)
     {
         return status;
     }
@@ -431,16 +431,16 @@ int Roundtrip(const char* in, const char* out)
         {
             std::cerr << "  " << line << '\n';
         }
-        return kExitProblems;
+        return k_exitProblems;
     }
     // The same document writes: it holds the names it read, keyed by the new objects.
     if (!scene.doc.writeToFile(scene.world.get(), out))
     {
         std::cerr << "vexa-scene: could not write " << out << '\n';
-        return kExitWriteFailed;
+        return k_exitWriteFailed;
     }
     std::cout << "wrote " << out << '\n';
-    return kExitOk;
+    return k_exitOk;
 }
 
 }  // namespace
@@ -450,8 +450,8 @@ int main(int argc, char** argv)
     const std::string command = argc > 1 ? argv[1] : "";
     if (argc == 2 && (command == "--help" || command == "-h"))
     {
-        std::cout << kUsage;
-        return kExitOk;
+        std::cout << k_usage;
+        return k_exitOk;
     }
     if (argc == 3 && command == "check")
     {
@@ -461,6 +461,6 @@ int main(int argc, char** argv)
     {
         return Roundtrip(argv[2], argv[3]);
     }
-    std::cerr << kUsage;
-    return kExitUsage;
+    std::cerr << k_usage;
+    return k_exitUsage;
 }

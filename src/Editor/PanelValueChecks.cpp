@@ -21,7 +21,7 @@ public:
     {
         if (value != 0.0f)
         {
-            within(field, value, Physics::kMinMass, Physics::kMaxAmount, "must be 0 or a number from %g to %g");
+            within(field, value, Physics::k_minMass, Physics::kMaxAmount, "must be 0 or a number from %g to %g");
         }
     }
 

@@ -26,7 +26,7 @@ constexpr float kMaxAmount = 1.0e9f;
 // Typed masses and densities are 0 or at least this. The solver divides by masses and inertias
 // and multiplies what it gets: a step of a bridge with one plank of mass 1e-30 made every body
 // of it not-a-number.
-constexpr float kMinMass = 1.0e-6f;
+constexpr float k_minMass = 1.0e-6f;
 
 bool IsFinite(float value);
 bool IsFinite(const b2Vec2& v);

@@ -48,7 +48,7 @@ const b2Shape& ShapeAfter(const MassChange& change, const b2Fixture* fixture)
     return *fixture->GetShape();
 }
 
-const char* kInertiaTooSmall = "rotational inertia about the centre of mass is not positive";
+const char* k_inertiaTooSmall = "rotational inertia about the centre of mass is not positive";
 
 }  // namespace
 
@@ -67,7 +67,7 @@ std::string CheckMassData(const b2Body& body, const b2MassData& massData)
     const float mass = massData.mass > 0.0f ? massData.mass : 1.0f;
     if (!(massData.I - mass * b2Dot(massData.center, massData.center) > 0.0f))
     {
-        return kInertiaTooSmall;
+        return k_inertiaTooSmall;
     }
     return {};
 }
@@ -111,7 +111,7 @@ std::string CheckMassReset(const b2Body& body, const MassChange& change)
     }
     if (!(sum.inertia - sum.mass * b2Dot(centre, centre) > 0.0f))
     {
-        return kInertiaTooSmall;
+        return k_inertiaTooSmall;
     }
     return {};
 }

@@ -17,7 +17,7 @@ void RayCast::Keyboard(unsigned char key)
 {
     if (key == 'm')
     {
-        m_ray.mode = static_cast<RotatingRay::Mode>((m_ray.mode + 1) % RotatingRay::e_modeCount);
+        m_ray.mode = static_cast<RotatingRay::Mode>((m_ray.mode + 1) % RotatingRay::k_modeCount);
     }
     else
     {

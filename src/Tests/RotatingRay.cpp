@@ -20,11 +20,11 @@ public:
     {
         switch (m_mode)
         {
-        case RotatingRay::e_closest:
+        case RotatingRay::k_closest:
             m_hits[0] = {point, normal};
             m_hitCount = 1;
             return fraction;
-        case RotatingRay::e_any:
+        case RotatingRay::k_any:
             m_hits[0] = {point, normal};
             m_hitCount = 1;
             return 0.0f;
@@ -67,7 +67,7 @@ void RotatingRay::Draw(DebugDraw& draw) const
     const b2Color normalColor(0.9f, 0.9f, 0.4f);
 
     // A ray stopped by a single hit is drawn up to it; with several hits it is drawn whole.
-    b2Vec2 drawnEnd = mode != e_multiple && m_hitCount > 0 ? m_hits[0].point : GetEnd();
+    b2Vec2 drawnEnd = mode != k_multiple && m_hitCount > 0 ? m_hits[0].point : GetEnd();
     draw.DrawSegment(m_origin, drawnEnd, rayColor);
     for (int i = 0; i < m_hitCount; ++i)
     {

@@ -11,10 +11,10 @@ class RotatingRay
 public:
     enum Mode
     {
-        e_closest,
-        e_any,
-        e_multiple,
-        e_modeCount
+        k_closest,
+        k_any,
+        k_multiple,
+        k_modeCount
     };
 
     struct Hit
@@ -31,7 +31,7 @@ public:
     void Update(b2World* world, bool advance);
     void Draw(DebugDraw& draw) const;
 
-    Mode mode = e_closest;
+    Mode mode = k_closest;
 
     int GetHitCount() const { return m_hitCount; }
     const Hit& GetHit(int i) const { return m_hits[i]; }

@@ -24,7 +24,7 @@ b2Fixture* WorldDoc::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
 b2Body* WorldDoc::readBody(b2World* world, const Json::Value& bodyValue, int index, SkipLog& log)
 {
     const auto skip = [&](const std::string& reason) -> b2Body* {
-        log.add(SkipLog::kBodies, index, SkipLog::k_objectLine, "Skipping " + DescribeBody(index) + ": " + reason);
+        log.add(SkipLog::k_bodies, index, SkipLog::k_objectLine, "Skipping " + DescribeBody(index) + ": " + reason);
         return nullptr;
     };
     if (!bodyValue.isObject())
@@ -74,7 +74,7 @@ b2Body* WorldDoc::readBody(b2World* world, const Json::Value& bodyValue, int ind
     const int nullIndex = LeadingElements(fixtures, fixtureValues);
     if (nullIndex >= 0)
     {
-        log.add(SkipLog::kBodies, index, nullIndex,
+        log.add(SkipLog::k_bodies, index, nullIndex,
                 "Ignoring every fixture of " + DescribeBody(index) + " after fixture " +
                     std::to_string(nullIndex) + ", which is null");
     }
@@ -86,7 +86,7 @@ b2Body* WorldDoc::readBody(b2World* world, const Json::Value& bodyValue, int ind
     // Set even when the fixtures gave the body a mass: the document's mass data wins.
     if (!Physics::SetMassData(body, massData, &error))
     {
-        log.add(SkipLog::kBodies, index, SkipLog::k_massLine,
+        log.add(SkipLog::k_bodies, index, SkipLog::k_massLine,
                 "Ignoring the mass data of " + DescribeBody(index) + ": " + error +
                     "; it keeps the mass of its fixtures");
     }
@@ -103,7 +103,7 @@ b2Fixture* WorldDoc::readFixture(b2Body* body, const Json::Value& fixtureValue, 
                                  SkipLog& log)
 {
     const auto skip = [&](const std::string& reason) -> b2Fixture* {
-        log.add(SkipLog::kBodies, bodyIndex, index,
+        log.add(SkipLog::k_bodies, bodyIndex, index,
                 "Skipping " + DescribeFixture(index, bodyIndex) + ": " + reason);
         return nullptr;
     };
@@ -136,7 +136,7 @@ b2Fixture* WorldDoc::readFixture(b2Body* body, const Json::Value& fixtureValue, 
     {
         return skip(problem);
     }
-    if (shape.kind() == FixtureShape::kNone)
+    if (shape.kind() == FixtureShape::k_none)
     {
         return skip("it has no shape");
     }

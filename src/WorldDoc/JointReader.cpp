@@ -146,7 +146,7 @@ b2Joint* WorldDoc::j2b2Joint(b2World* world, const Json::Value& jointValue)
 b2Joint* WorldDoc::readJoint(b2World* world, const Json::Value& jointValue, int index, SkipLog& log)
 {
     const auto skip = [&](const std::string& reason) -> b2Joint* {
-        log.add(SkipLog::kJoints, index, SkipLog::k_objectLine, "Skipping " + DescribeJoint(index) + ": " + reason);
+        log.add(SkipLog::k_joints, index, SkipLog::k_objectLine, "Skipping " + DescribeJoint(index) + ": " + reason);
         return nullptr;
     };
     if (!jointValue.isObject())

@@ -17,9 +17,9 @@ struct ShapeMember
 
 // The order in which a reader looks for the shape; "loop" comes only from other programs.
 const ShapeMember k_shapeMembers[] = {
-    {"circle", FixtureShape::kCircle, false}, {"edge", FixtureShape::kEdge, false},
-    {"loop", FixtureShape::kChain, true},     {"chain", FixtureShape::kChain, false},
-    {"polygon", FixtureShape::kPolygon, false},
+    {"circle", FixtureShape::k_circle, false}, {"edge", FixtureShape::k_edge, false},
+    {"loop", FixtureShape::k_chain, true},     {"chain", FixtureShape::k_chain, false},
+    {"polygon", FixtureShape::k_polygon, false},
 };
 
 bool Fail(std::string& problem, const char* shape, const std::string& what)
@@ -60,7 +60,7 @@ bool CheckPoints(std::string& problem, const char* shape, const char* what, cons
 
 bool FixtureShape::read(MemberReader& fixture, std::string& problem)
 {
-    m_kind = kNone;
+    m_kind = k_none;
     for (const ShapeMember& entry : k_shapeMembers)
     {
         if (!fixture.has(entry.key))
@@ -77,11 +77,11 @@ bool FixtureShape::read(MemberReader& fixture, std::string& problem)
         m_kind = entry.kind;
         switch (entry.kind)
         {
-        case kCircle:
+        case k_circle:
             return readCircle(members, problem);
-        case kEdge:
+        case k_edge:
             return readEdge(members, problem);
-        case kChain:
+        case k_chain:
             return readChain(members, entry.loop, problem);
         default:
             return readPolygon(members, problem);
@@ -94,13 +94,13 @@ const b2Shape* FixtureShape::shape() const
 {
     switch (m_kind)
     {
-    case kCircle:
+    case k_circle:
         return &m_circle;
-    case kEdge:
+    case k_edge:
         return &m_edge;
-    case kChain:
+    case k_chain:
         return &m_chain;
-    case kPolygon:
+    case k_polygon:
         return &m_polygon;
     default:
         return nullptr;
@@ -109,11 +109,11 @@ const b2Shape* FixtureShape::shape() const
 
 void FixtureShape::attachGhosts(b2Fixture* fixture) const
 {
-    if (m_kind == kEdge)
+    if (m_kind == k_edge)
     {
         Physics::SetEdgeGhosts(fixture, m_edgeGhosts);
     }
-    else if (m_kind == kChain)
+    else if (m_kind == k_chain)
     {
         Physics::SetChainGhosts(fixture, m_chainGhosts);
     }

@@ -15,11 +15,11 @@ class FixtureShape
 public:
     enum Kind
     {
-        kNone,
-        kCircle,
-        kEdge,
-        kChain,
-        kPolygon
+        k_none,
+        k_circle,
+        k_edge,
+        k_chain,
+        k_polygon
     };
 
     FixtureShape() = default;
@@ -28,7 +28,7 @@ public:
 
     // Takes the first of "circle", "edge", "loop", "chain", "polygon" that is present and not
     // null. False, with the reason in `problem`, when that member is malformed or describes a
-    // shape the physics library would refuse; true with kind() kNone when there is none.
+    // shape the physics library would refuse; true with kind() k_none when there is none.
     bool read(MemberReader& fixture, std::string& problem);
 
     Kind kind() const { return m_kind; }
@@ -42,7 +42,7 @@ private:
     bool readChain(MemberReader& chain, bool loop, std::string& problem);
     bool readPolygon(MemberReader& polygon, std::string& problem);
 
-    Kind m_kind = kNone;
+    Kind m_kind = k_none;
     b2CircleShape m_circle;
     b2EdgeShape m_edge;
     b2ChainShape m_chain;

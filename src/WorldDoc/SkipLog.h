@@ -17,8 +17,8 @@ public:
     // line comes first, then its fixtures' lines in order, then lines about its mass.
     enum Section
     {
-        kBodies,
-        kJoints
+        k_bodies,
+        k_joints
     };
     static constexpr int k_objectLine = -1;
     static constexpr int k_massLine = 1 << 30;

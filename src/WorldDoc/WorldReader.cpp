@@ -31,7 +31,7 @@ void ReportSetting(MemberReader& settings)
 // but the elements it cuts off are mentioned.
 std::vector<const Json::Value*> ListedObjects(MemberReader& world, SkipLog::Section section, SkipLog& log)
 {
-    const std::string kind = section == SkipLog::kBodies ? "body" : "joint";
+    const std::string kind = section == SkipLog::k_bodies ? "body" : "joint";
     std::vector<const Json::Value*> elements;
     const Json::Value* array = world.getArray(kind.c_str());
     if (!world.ok())
@@ -130,7 +130,7 @@ void WorldDoc::readWorldContents(b2World* world, const Json::Value& worldValue, 
     // The library puts every new body, fixture and joint at the front of its list. Creating
     // them from the last to the first leaves the lists in document order, so writing the world
     // again gives the same document.
-    const std::vector<const Json::Value*> bodyValues = ListedObjects(settings, SkipLog::kBodies, log);
+    const std::vector<const Json::Value*> bodyValues = ListedObjects(settings, SkipLog::k_bodies, log);
     m_bodies.assign(bodyValues.size(), nullptr);
     for (std::size_t i = bodyValues.size(); i-- > 0;)
     {
@@ -140,7 +140,7 @@ void WorldDoc::readWorldContents(b2World* world, const Json::Value& worldValue, 
     // The joint list holds every entry that is not a gear joint, then the gear joints, each
     // in document order; an entry that yields no joint keeps its slot empty. Gears are created
     // after the joints they couple.
-    const std::vector<const Json::Value*> jointValues = ListedObjects(settings, SkipLog::kJoints, log);
+    const std::vector<const Json::Value*> jointValues = ListedObjects(settings, SkipLog::k_joints, log);
     std::vector<bool> isGear(jointValues.size());
     for (std::size_t i = 0; i < jointValues.size(); ++i)
     {

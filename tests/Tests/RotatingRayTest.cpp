@@ -36,7 +36,7 @@ protected:
 
 TEST_F(RotatingRayTest, ClosestModeReportsTheNearestEntryPoint)
 {
-    m_ray.mode = RotatingRay::e_closest;
+    m_ray.mode = RotatingRay::k_closest;
     m_ray.Update(&m_world, false);
     ASSERT_EQ(m_ray.GetHitCount(), 1);
     EXPECT_NEAR(m_ray.GetHit(0).point.x, 2.5f, 1e-4f);
@@ -46,7 +46,7 @@ TEST_F(RotatingRayTest, ClosestModeReportsTheNearestEntryPoint)
 
 TEST_F(RotatingRayTest, MultipleModeReportsEveryFixtureOnTheRay)
 {
-    m_ray.mode = RotatingRay::e_multiple;
+    m_ray.mode = RotatingRay::k_multiple;
     m_ray.Update(&m_world, false);
     ASSERT_EQ(m_ray.GetHitCount(), 2);
     float x0 = m_ray.GetHit(0).point.x;
@@ -61,7 +61,7 @@ TEST_F(RotatingRayTest, MultipleModeStopsAtItsBufferSize)
     {
         AddBox(b2Vec2(8.0f, 0.0f));
     }
-    m_ray.mode = RotatingRay::e_multiple;
+    m_ray.mode = RotatingRay::k_multiple;
     m_ray.Update(&m_world, false);
     EXPECT_EQ(m_ray.GetHitCount(), RotatingRay::k_maxHits);
 }

@@ -78,7 +78,7 @@ std::string TwoBodiesAnd(const std::string& joints)
     return "\"body\": [" + body + ", " + body + "], \"joint\": [" + joints + "]";
 }
 
-const char* kRevolute = R"({"type": "revolute", "bodyA": 0, "bodyB": 1})";
+const char* k_revolute = R"({"type": "revolute", "bodyA": 0, "bodyB": 1})";
 
 TEST(MalformedInput, ValuesTheLibraryAssertsOnSkipOnlyTheirObject)
 {
@@ -142,28 +142,28 @@ TEST(MalformedInput, JointReferencesThatDoNotResolve)
          "Skipping body 1: \"angle\" is not eight hex digits\n"
          "Skipping joint 0: \"bodyA\" (1) names a body that was not loaded\n",
          1, 0, 0},
-        {TwoBodiesAnd(R"({"type": "revolute", "bodyA": 0, "bodyB": 2}, )" + std::string(kRevolute) + ", " +
+        {TwoBodiesAnd(R"({"type": "revolute", "bodyA": 0, "bodyB": 2}, )" + std::string(k_revolute) + ", " +
                       gearOn + R"("joint1": 0, "joint2": 1})"),
          "Skipping joint 0: \"bodyB\" (2) is outside the body list (2 entries)\n"
          "Skipping joint 2: \"joint1\" (0) names a joint that was not loaded\n",
          2, 2, 1},
-        {TwoBodiesAnd(std::string(kRevolute) + R"(, {"type": "distance", "bodyA": 0, "bodyB": 1, "length": 1}, )" +
+        {TwoBodiesAnd(std::string(k_revolute) + R"(, {"type": "distance", "bodyA": 0, "bodyB": 1, "length": 1}, )" +
                       gearOn + R"("joint1": 0, "joint2": 1})"),
          "Skipping joint 2: \"joint2\" names a distance joint, not a revolute or prismatic one\n", 2, 2, 2},
         {TwoBodiesAnd(R"({"type": "rope", "bodyA": 0, "bodyB": 1, "maxLength": 2}, )" + gearOn +
                       R"("joint1": 0, "joint2": 0})"),
          "Skipping joint 1: \"joint1\" names a rope joint, not a revolute or prismatic one\n", 2, 2, 1},
-        {TwoBodiesAnd(std::string(kRevolute) + ", " + kRevolute + ", " + gearOn + R"("joint1": 0, "joint2": 7})"),
+        {TwoBodiesAnd(std::string(k_revolute) + ", " + k_revolute + ", " + gearOn + R"("joint1": 0, "joint2": 7})"),
          "Skipping joint 2: \"joint2\" (7) is outside the joint list (3 entries)\n", 2, 2, 2},
         // The gear's bodies come from the coupled joints (body B of each), whatever "bodyA" and
         // "bodyB" say: coupling one joint with itself, or two joints that move the same body,
         // would make a gear of a body to itself that no saved scene could load.
-        {TwoBodiesAnd(std::string(kRevolute) + ", " + gearOn + R"("joint1": 0, "joint2": 0})"),
+        {TwoBodiesAnd(std::string(k_revolute) + ", " + gearOn + R"("joint1": 0, "joint2": 0})"),
          "Skipping joint 1: *\n", 2, 2, 1},
-        {TwoBodiesAnd(std::string(kRevolute) + ", " + kRevolute + ", " + gearOn + R"("joint1": 0, "joint2": 1})"),
+        {TwoBodiesAnd(std::string(k_revolute) + ", " + k_revolute + ", " + gearOn + R"("joint1": 0, "joint2": 1})"),
          "Skipping joint 2: *\n", 2, 2, 2},
         // The library asserts unless both of those bodies are dynamic.
-        {R"("body": [{}, {"type": 2, "massData-mass": 1, "massData-I": 1}], "joint": [)" + std::string(kRevolute) +
+        {R"("body": [{}, {"type": 2, "massData-mass": 1, "massData-I": 1}], "joint": [)" + std::string(k_revolute) +
              R"(, {"type": "revolute", "bodyA": 1, "bodyB": 0}, )" + gearOn + R"("joint1": 0, "joint2": 1}])",
          "Skipping joint 2: *\n", 2, 0, 2},
         {TwoBodiesAnd(R"({"type": "motor", "bodyA": 0, "bodyB": 1}, {"bodyA": 0, "bodyB": 1})"),

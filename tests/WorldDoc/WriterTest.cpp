@@ -366,7 +366,7 @@ protected:
         std::filesystem::create_directories(m_directory);
         m_target = (m_directory / "scene.json").string();
         std::FILE* file = std::fopen(m_target.c_str(), "w");
-        std::fputs(kPrevious, file);
+        std::fputs(k_previous, file);
         std::fclose(file);
     }
 
@@ -378,7 +378,7 @@ protected:
                                                       std::filesystem::directory_iterator()));
     }
 
-    static constexpr const char* kPrevious = "previous version";
+    static constexpr const char* k_previous = "previous version";
     std::filesystem::path m_directory;
     std::string m_target;
     BodiesScene m_scene;
@@ -410,7 +410,7 @@ TEST_F(WorldFileWriter, FailedWriteKeepsThePreviousFile)
 
     EXPECT_FALSE(written);
     EXPECT_EQ("Could not write file " + m_target + "; the previous file is unchanged\n", printed);
-    EXPECT_EQ(kPrevious, ReadFile(m_target));
+    EXPECT_EQ(k_previous, ReadFile(m_target));
     EXPECT_EQ(1u, filesInDirectory()) << "the temporary file is removed";
 }
 
@@ -428,7 +428,7 @@ TEST_F(WorldFileWriter, UnwritableTargetsAreReportedAndTouchNothing)
               "Could not write file " + directory + "; the previous file is unchanged\n",
               output.text());
     EXPECT_TRUE(std::filesystem::is_directory(directory));
-    EXPECT_EQ(kPrevious, ReadFile(m_target));
+    EXPECT_EQ(k_previous, ReadFile(m_target));
     EXPECT_EQ(2u, filesInDirectory());
 }
 
