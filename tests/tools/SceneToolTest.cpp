@@ -190,19 +190,6 @@ TEST_F(SceneTool, CheckReportsSkippedObjectsAndFails)
     EXPECT_NE(run.output.find("\nresult: loaded with problems\n"), std::string::npos) << run.output;
 }
 
-TEST_F(SceneTool, CheckCountsAnArrayMemberOfTheWrongTypeAsAProblem)
-{
-    Json::Value root = ParseFile(sample);
-    root["joint"] = "none";
-    const std::string path = scratch.file("joint-string.json");
-    WriteJson(path, root);
-
-    const ToolRun run = Scene({"check", path}, scratch);
-
-    EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_NE(run.output.find("\"joint\" is not an array"), std::string::npos) << run.output;
-}
-
 TEST_F(SceneTool, CheckTellsUnreadableFilesFromFilesThatAreNotScenes)
 {
     const std::string missing = scratch.file("missing.json");
@@ -233,29 +220,17 @@ TEST_F(SceneTool, CheckTellsUnreadableFilesFromFilesThatAreNotScenes)
     }
 }
 
-TEST_F(SceneTool, RoundtripRewritesItsOwnOutputByteForByte)
+TEST_F(SceneTool, RoundtripKeepsEveryObjectAndNameAndRewritesItsOwnOutputByteForByte)
 {
     const std::string first = scratch.file("first.json");
     const std::string second = scratch.file("second.json");
-
     ASSERT_EQ(Scene({"roundtrip", sample, first}, scratch).status, 0);
     ASSERT_EQ(Scene({"roundtrip", first, second}, scratch).status, 0);
 
-    const std::string firstText = ReadTextFile(first);
-    EXPECT_FALSE(firstText.empty());
-    EXPECT_EQ(ReadTextFile(second), firstText);
-}
-
-TEST_F(SceneTool, RoundtripKeepsEveryObjectAndName)
-{
-    const std::string copy = scratch.file("copy.json");
-    ASSERT_EQ(Scene({"roundtrip", sample, copy}, scratch).status, 0);
-
-    const ToolRun original = Scene({"check", sample}, scratch);
-    const ToolRun rewritten = Scene({"check", copy}, scratch);
-
+    const ToolRun rewritten = Scene({"check", first}, scratch);
     EXPECT_EQ(rewritten.status, 0);
-    EXPECT_EQ(WithoutFileLine(rewritten.output), WithoutFileLine(original.output));
+    EXPECT_EQ(WithoutFileLine(rewritten.output), WithoutFileLine(Scene({"check", sample}, scratch).output));
+    EXPECT_EQ(ReadTextFile(second), ReadTextFile(first));
 }
 
 TEST_F(SceneTool, RoundtripWritesNothingFromADamagedOrUnreadableScene)
