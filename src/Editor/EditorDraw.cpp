@@ -6,6 +6,7 @@
 #include "Editor/EditorDebugDraw.h"
 #include "Editor/EditorText.h"
 #include "Editor/Mat33.h"
+#include "Framework/VertexBatch.h"
 #include "Physics/Polygon.h"
 
 #include <GL/gl.h>
@@ -32,20 +33,9 @@ b2Color BodyTypeColour(b2BodyType type)
 namespace
 {
 
-constexpr float k_degreesPerRadian = 57.29578f;
 const b2Color k_white(1.0f, 1.0f, 1.0f);
 const b2Color k_red(1.0f, 0.0f, 0.0f);
 const b2Color k_green(0.0f, 1.0f, 0.0f);
-
-void Vertex(const b2Vec2& p)
-{
-    glVertex2f(p.x, p.y);
-}
-
-void Colour(const b2Color& c)
-{
-    glColor3f(c.r, c.g, c.b);
-}
 
 // An outline through points placed by `place`: a circle about the first point (with a radius
 // line along `axis`, none for a zero axis), a polygon filled, edges and chains as segments from
@@ -228,6 +218,7 @@ unsigned int LoadTraceTexture(const char* filename)
 
 void DrawTraceImage(unsigned int texture)
 {
+    FrameBatch().flush();
     glBindTexture(GL_TEXTURE_2D, texture);
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
@@ -250,23 +241,23 @@ void DrawTraceImage(unsigned int texture)
 // step to register cannot stall the loop.
 void DrawGridLevel(float step, const b2Vec2& start, const b2Vec2& lower, const b2Vec2& upper, const b2Color& colour)
 {
-    Colour(colour);
-    glBegin(GL_LINES);
+    VertexBatch& batch = FrameBatch();
+    batch.begin(Primitive::Lines);
     int rows = static_cast<int>(std::floor((upper.y - start.y) / step + 1e-3f));
     for (int i = 0; i <= rows; ++i)
     {
         float y = start.y + step * static_cast<float>(i);
-        glVertex2f(lower.x, y);
-        glVertex2f(upper.x, y);
+        batch.vertex(b2Vec2(lower.x, y), colour);
+        batch.vertex(b2Vec2(upper.x, y), colour);
     }
     int columns = static_cast<int>(std::floor((upper.x - start.x) / step + 1e-3f));
     for (int i = 0; i <= columns; ++i)
     {
         float x = start.x + step * static_cast<float>(i);
-        glVertex2f(x, lower.y);
-        glVertex2f(x, upper.y);
+        batch.vertex(b2Vec2(x, lower.y), colour);
+        batch.vertex(b2Vec2(x, upper.y), colour);
     }
-    glEnd();
+    batch.end();
 }
 
 }  // namespace
@@ -299,6 +290,9 @@ void Editor::endDrawing()
     {
         return;
     }
+    // The line style goes back with the attributes, as the editor found it.
+    FrameBatch().flush();
+    FrameBatch().setStyle(DrawStyle{});
     if (m_traceTexture != 0)
     {
         glDeleteTextures(1, &m_traceTexture);
@@ -354,22 +348,16 @@ void Editor::render()
     showMessages();
     showInfo();
     showMousePosition();
+    FrameBatch().flush();
 }
 
 void Editor::drawLine(b2Vec2 a, b2Vec2 b, b2Color colour, bool stippled, bool dotAtA, float lineWidth)
 {
-    Colour(colour);
-    glLineWidth(lineWidth);
-    if (stippled)
-    {
-        glLineStipple(1, 0xF0F0);
-        glEnable(GL_LINE_STIPPLE);
-    }
-    glBegin(GL_LINES);
-    Vertex(a);
-    Vertex(b);
-    glEnd();
-    glDisable(GL_LINE_STIPPLE);
+    VertexBatch& batch = FrameBatch();
+    batch.setLineWidth(lineWidth);
+    batch.setStipple(stippled ? 0xF0F0 : 0);
+    batch.segment(a, b, colour);
+    batch.setStipple(0);
     if (dotAtA)
     {
         g_editorDebugDraw.DrawPoint(a, 5.0f, colour);
@@ -378,16 +366,15 @@ void Editor::drawLine(b2Vec2 a, b2Vec2 b, b2Color colour, bool stippled, bool do
 
 void Editor::drawFadingCircle(b2Vec2 centre, float radius, b2Color colour)
 {
-    glBegin(GL_TRIANGLE_FAN);
-    glColor4f(colour.r, colour.g, colour.b, 1.0f);
-    Vertex(centre);
-    glColor4f(colour.r, colour.g, colour.b, 0.0f);
+    VertexBatch& batch = FrameBatch();
+    batch.begin(Primitive::TriangleFan);
+    batch.vertex(centre, colour, 1.0f);
     for (int i = 0; i <= 16; ++i)
     {
         float angle = static_cast<float>(i) * 2.0f * b2_pi / 16.0f;
-        Vertex(centre + radius * b2Vec2(std::cos(angle), std::sin(angle)));
+        batch.vertex(centre + radius * b2Vec2(std::cos(angle), std::sin(angle)), colour, 0.0f);
     }
-    glEnd();
+    batch.end();
 }
 
 void Editor::drawSelectionCenter()
@@ -398,59 +385,48 @@ void Editor::drawSelectionCenter()
     }
     float half = pixelToWorld(16.0f);
     b2Vec2 c = m_controlState.selectionCenter;
-    glLineWidth(1.0f);
-    Colour(k_white);
-    glBegin(GL_LINES);
-    Vertex(c - b2Vec2(half, 0.0f));
-    Vertex(c + b2Vec2(half, 0.0f));
-    Vertex(c - b2Vec2(0.0f, half));
-    Vertex(c + b2Vec2(0.0f, half));
-    glEnd();
+    VertexBatch& batch = FrameBatch();
+    batch.setLineWidth(1.0f);
+    batch.begin(Primitive::Lines);
+    batch.vertex(c - b2Vec2(half, 0.0f), k_white);
+    batch.vertex(c + b2Vec2(half, 0.0f), k_white);
+    batch.vertex(c - b2Vec2(0.0f, half), k_white);
+    batch.vertex(c + b2Vec2(0.0f, half), k_white);
+    batch.end();
 }
 
 void Editor::drawCursor()
 {
     // A ring of 14 segments alternating red and white, from the top clockwise, starting red.
     float radius = pixelToWorld(8.0f);
-    glPushMatrix();
-    glTranslatef(m_controlState.cursorPos.x, m_controlState.cursorPos.y, 0.0f);
-    glBegin(GL_LINES);
+    const b2Vec2 centre = m_controlState.cursorPos;
+    VertexBatch& batch = FrameBatch();
+    batch.begin(Primitive::Lines);
     b2Vec2 previous(0.0f, radius);
     for (int i = 0; i <= 14; ++i)
     {
         float angle = static_cast<float>(i) / 14.0f * 2.0f * b2_pi;
         b2Vec2 point = radius * b2Vec2(std::sin(angle), std::cos(angle));
-        Colour(i % 2 == 0 ? k_white : k_red);
-        Vertex(previous);
-        Vertex(point);
+        const b2Color& colour = i % 2 == 0 ? k_white : k_red;
+        batch.vertex(centre + previous, colour);
+        batch.vertex(centre + point, colour);
         previous = point;
     }
-    glEnd();
-    glPopMatrix();
+    batch.end();
 }
 
 void Editor::drawOriginAxes(float length, b2Transform* xf, float lineWidth)
 {
-    if (xf != nullptr)
-    {
-        glPushMatrix();
-        glTranslatef(xf->p.x, xf->p.y, 0.0f);
-        glRotatef(std::atan2(xf->q.s, xf->q.c) * k_degreesPerRadian, 0.0f, 0.0f, 1.0f);
-    }
-    glLineWidth(lineWidth);
-    glBegin(GL_LINES);
-    Colour(k_red);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(length, 0.0f);
-    Colour(k_green);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(0.0f, length);
-    glEnd();
-    glLineWidth(1.0f);
-    if (xf != nullptr)
-    {
-        glPopMatrix();
-    }
+    const b2Transform placed = xf != nullptr ? *xf : g_identityTransform;
+    VertexBatch& batch = FrameBatch();
+    batch.setLineWidth(lineWidth);
+    batch.begin(Primitive::Lines);
+    batch.vertex(placed.p, k_red);
+    batch.vertex(b2Mul(placed, b2Vec2(length, 0.0f)), k_red);
+    batch.vertex(placed.p, k_green);
+    batch.vertex(b2Mul(placed, b2Vec2(0.0f, length)), k_green);
+    batch.end();
+    batch.setLineWidth(1.0f);
 }
 
 void Editor::drawShape(b2Fixture* fixture, const b2Transform& xf, const b2Color& colour)
@@ -474,10 +450,13 @@ void Editor::drawShape(const Physics::ShapeGeometry& geometry, const b2Mat33& m,
 
 void Editor::drawShapeVertices(b2Fixture* fixture, const b2Transform& xf)
 {
+    // Plain nubs, faded while Tab shows where a vertex would be inserted.
+    const float alpha = m_keys[9] ? 0.5f : 1.0f;
     const b2Transform& bodyXf = fixture->GetBody()->GetTransform();
-    auto point = [&](const b2Vec2& p) { Vertex(b2Mul(xf, b2Mul(bodyXf, p))); };
+    VertexBatch& batch = FrameBatch();
+    auto point = [&](const b2Vec2& p) { batch.vertex(b2Mul(xf, b2Mul(bodyXf, p)), k_plainNubColour, alpha); };
     const b2Shape* shape = fixture->GetShape();
-    glBegin(GL_POINTS);
+    batch.begin(Primitive::Points);
     switch (shape->GetType())
     {
     case b2Shape::e_edge:
@@ -511,7 +490,7 @@ void Editor::drawShapeVertices(b2Fixture* fixture, const b2Transform& xf)
     default:
         break;
     }
-    glEnd();
+    batch.end();
 }
 
 void Editor::drawWorldDebugData()
@@ -558,9 +537,9 @@ void Editor::drawReferenceGrid()
     float k = static_cast<float>(m_displayWidth) / height;
     b2Vec2 truncated(std::trunc(lower.x), std::trunc(lower.y));
 
-    glLineWidth(1.0f);
-    glLineStipple(1, 0x8888);
-    glEnable(GL_LINE_STIPPLE);
+    VertexBatch& batch = FrameBatch();
+    batch.setLineWidth(1.0f);
+    batch.setStipple(0x8888);
     if (k * 0.1f > 25.0f)
     {
         DrawGridLevel(0.1f, truncated - b2Vec2(1.0f, 1.0f), lower, upper, b2Color(0.0f, 0.0f, 0.4f));
@@ -574,5 +553,5 @@ void Editor::drawReferenceGrid()
         b2Vec2 start(10.0f * std::trunc(truncated.x / 10.0f), 10.0f * std::trunc(truncated.y / 10.0f));
         DrawGridLevel(10.0f, start, lower, upper, b2Color(0.5f, 0.0f, 0.0f));
     }
-    glDisable(GL_LINE_STIPPLE);
+    batch.setStipple(0);
 }

@@ -5,9 +5,8 @@
 #include "Editor/EditorDebugDraw.h"
 #include "Editor/JointAxes.h"
 #include "Editor/Mat33.h"
+#include "Framework/VertexBatch.h"
 #include "Physics/JointKinds.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cfloat>
@@ -41,25 +40,11 @@ b2Vec2 Direction(float angle)
     return b2Vec2(std::cos(angle), std::sin(angle));
 }
 
-void Vertex(const b2Vec2& p)
-{
-    glVertex2f(p.x, p.y);
-}
-
-void Segment(const b2Vec2& a, const b2Vec2& b, const b2Color& colour)
-{
-    glColor3f(colour.r, colour.g, colour.b);
-    glBegin(GL_LINES);
-    Vertex(a);
-    Vertex(b);
-    glEnd();
-}
-
 // A line across `direction` through p, `half` to each side.
 void Tick(const b2Vec2& p, const b2Vec2& direction, float half, const b2Color& colour)
 {
     b2Vec2 across(-direction.y, direction.x);
-    Segment(p - half * across, p + half * across, colour);
+    FrameBatch().segment(p - half * across, p + half * across, colour);
 }
 
 // Entry i of a row of n proxies `spacing` apart, centred `spacing` below their objects.
@@ -91,9 +76,10 @@ void DrawRevoluteLimits(b2RevoluteJoint* joint, const b2Vec2& b, float u, const 
     float upper = current + joint->GetUpperLimit() - angle;
     b2Vec2 lowerEnd = b + 2.0f * r * Direction(lower);
     b2Vec2 upperEnd = b + 3.0f * r * Direction(upper);
-    glLineWidth(1.0f);
-    Segment(b, lowerEnd, colour);
-    Segment(b, upperEnd, colour);
+    VertexBatch& batch = FrameBatch();
+    batch.setLineWidth(1.0f);
+    batch.segment(b, lowerEnd, colour);
+    batch.segment(b, upperEnd, colour);
     g_editorDebugDraw.DrawPoint(lowerEnd, k_dotPixels, colour);
     g_editorDebugDraw.DrawPoint(upperEnd, k_dotPixels, colour);
 
@@ -101,14 +87,13 @@ void DrawRevoluteLimits(b2RevoluteJoint* joint, const b2Vec2& b, float u, const 
     {
         upper += 2.0f * b2_pi * std::ceil((lower - upper) / (2.0f * b2_pi));
     }
-    glColor3f(k_limitRangeColour.r, k_limitRangeColour.g, k_limitRangeColour.b);
-    glBegin(GL_LINE_STRIP);
+    batch.begin(Primitive::LineStrip);
     for (int i = 0; i <= 16; ++i)
     {
-        Vertex(b + r * Direction(lower + (upper - lower) * static_cast<float>(i) / 16.0f));
+        batch.vertex(b + r * Direction(lower + (upper - lower) * static_cast<float>(i) / 16.0f), k_limitRangeColour);
     }
-    glEnd();
-    Segment(b, b + 2.6f * r * d, k_green);
+    batch.end();
+    batch.segment(b, b + 2.6f * r * d, k_green);
 }
 
 // Ticks at the lower and upper limit positions along the axis, the range between them beside
@@ -120,10 +105,10 @@ void DrawPrismaticLimits(b2PrismaticJoint* joint, const b2Vec2& a, const b2Vec2&
     b2Vec2 lowerPosition = p - (joint->GetJointTranslation() - joint->GetLowerLimit()) * axis;
     b2Vec2 upperPosition = lowerPosition + (joint->GetUpperLimit() - joint->GetLowerLimit()) * axis;
     b2Vec2 side = 0.25f * u * b2Vec2(-axis.y, axis.x);
-    glLineWidth(1.0f);
+    FrameBatch().setLineWidth(1.0f);
     Tick(lowerPosition, axis, 2.0f * u, colour);
     Tick(upperPosition, axis, 3.0f * u, colour);
-    Segment(lowerPosition + side, upperPosition + side, k_limitRangeColour);
+    FrameBatch().segment(lowerPosition + side, upperPosition + side, k_limitRangeColour);
     Tick(p, axis, 2.5f * u, k_green);
 }
 
@@ -139,29 +124,29 @@ void DrawCords(const b2Vec2& a, const b2Vec2& b, float u, bool rope, const b2Col
     b2Vec2 left1 = b + u * Direction(theta + far);
     b2Vec2 right0 = a + u * Direction(theta - near);
     b2Vec2 right1 = b + u * Direction(theta - far);
-    glLineWidth(2.0f);
-    glColor3f(colour.r, colour.g, colour.b);
-    glBegin(GL_LINES);
-    Vertex(left0);
-    Vertex(left1);
-    Vertex(right0);
-    Vertex(right1);
-    glEnd();
-    glLineWidth(1.0f);
+    VertexBatch& batch = FrameBatch();
+    batch.setLineWidth(2.0f);
+    batch.begin(Primitive::Lines);
+    batch.vertex(left0, colour);
+    batch.vertex(left1, colour);
+    batch.vertex(right0, colour);
+    batch.vertex(right1, colour);
+    batch.end();
+    batch.setLineWidth(1.0f);
     if (!rope || !(u > 0.0f))
     {
         return;
     }
     int strands = static_cast<int>(std::min(std::floor(b2Distance(left0, left1) / u), 200.0f));
-    glBegin(GL_LINES);
+    batch.begin(Primitive::Lines);
     for (int i = 1; i < strands; ++i)
     {
         float t0 = static_cast<float>(i) / static_cast<float>(strands);
         float t1 = std::min(1.0f, (static_cast<float>(i) + 0.5f) / static_cast<float>(strands));
-        Vertex(left0 + t0 * (left1 - left0));
-        Vertex(right0 + t1 * (right1 - right0));
+        batch.vertex(left0 + t0 * (left1 - left0), colour);
+        batch.vertex(right0 + t1 * (right1 - right0), colour);
     }
-    glEnd();
+    batch.end();
 }
 
 }  // namespace
@@ -230,7 +215,7 @@ void Editor::drawSelectUI()
     {
         // 8 pixels, smaller only when a world unit is less than a pixel wide.
         float pointSize = std::max(1.0f, std::min(8.0f, worldToPixel(8.0f)));
-        glPointSize(pointSize);
+        FrameBatch().setPointSize(pointSize);
         if (disambiguating)
         {
             int n = static_cast<int>(cs.disambiguationVertices.size());
@@ -251,9 +236,6 @@ void Editor::drawSelectUI()
         }
         else if (!deleting)
         {
-            // Tab shows where a vertex would be inserted; the others step back.
-            bool splitting = m_keys[9];
-            glColor4f(k_plainNubColour.r, k_plainNubColour.g, k_plainNubColour.b, splitting ? 0.5f : 1.0f);
             for (b2Body* body = m_world->GetBodyList(); body != nullptr; body = body->GetNext())
             {
                 for (b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
@@ -261,8 +243,9 @@ void Editor::drawSelectUI()
                     drawShapeVertices(fixture, g_identityTransform);
                 }
             }
+            // Tab shows where a vertex would be inserted.
             const _vertexSplitInfo& split = cs.splitInfo;
-            if (splitting && split.fixture != nullptr)
+            if (m_keys[9] && split.fixture != nullptr)
             {
                 b2Vec2 point = split.segmentStart + split.fraction * (split.segmentEnd - split.segmentStart);
                 g_editorDebugDraw.DrawCircle(point, pixelToWorld(4.0f), k_candidateColour);
@@ -332,9 +315,9 @@ void Editor::drawBodyNub(b2Body* body, const b2Transform& placed, b2Color colour
         // The centre of mass as a cyan cross, then the body's own axes.
         b2Vec2 centre = b2Mul(xf, body->GetLocalCenter());
         float arm = 0.75f * r;
-        glLineWidth(1.0f);
-        Segment(centre - b2Vec2(arm, 0.0f), centre + b2Vec2(arm, 0.0f), k_cyan);
-        Segment(centre - b2Vec2(0.0f, arm), centre + b2Vec2(0.0f, arm), k_cyan);
+        FrameBatch().setLineWidth(1.0f);
+        FrameBatch().segment(centre - b2Vec2(arm, 0.0f), centre + b2Vec2(arm, 0.0f), k_cyan);
+        FrameBatch().segment(centre - b2Vec2(0.0f, arm), centre + b2Vec2(0.0f, arm), k_cyan);
         drawOriginAxes(arm, &xf, 1.0f);
     }
 }
@@ -478,24 +461,24 @@ void Editor::drawJointIcon(b2JointType type, b2Vec2 p, b2Color colour, float siz
     case e_revoluteJoint:
     {
         // An open arc with arrow heads at both ends: turning either way.
-        glColor3f(colour.r, colour.g, colour.b);
-        glBegin(GL_LINE_STRIP);
+        VertexBatch& batch = FrameBatch();
+        batch.begin(Primitive::LineStrip);
         for (int i = 0; i <= 16; ++i)
         {
-            Vertex(p + size * Direction(2.2142992f + 0.312261224f * static_cast<float>(i)));
+            batch.vertex(p + size * Direction(2.2142992f + 0.312261224f * static_cast<float>(i)), colour);
         }
-        glEnd();
-        glBegin(GL_LINES);
+        batch.end();
+        batch.begin(Primitive::Lines);
         const b2Vec2 heads[4][2] = {{{0.6f, 0.8f}, {0.6f, 0.2f}},
                                     {{0.6f, 0.8f}, {1.2f, 0.8f}},
                                     {{-0.6f, 0.8f}, {-0.6f, 0.2f}},
                                     {{-0.6f, 0.8f}, {-1.2f, 0.8f}}};
         for (const auto& head : heads)
         {
-            Vertex(p + size * head[0]);
-            Vertex(p + size * head[1]);
+            batch.vertex(p + size * head[0], colour);
+            batch.vertex(p + size * head[1], colour);
         }
-        glEnd();
+        batch.end();
         break;
     }
     case e_prismaticJoint:

@@ -4,9 +4,8 @@
 #include "Editor/Editor.h"
 #include "Editor/EditorDebugDraw.h"
 #include "Editor/Mat33.h"
+#include "Framework/VertexBatch.h"
 #include "Physics/ShapeGeometry.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 
@@ -91,31 +90,32 @@ void Editor::drawProposal(const OperationProposal& proposal, bool fixtureNubs)
 void Editor::drawTentativeVertexOutlines()
 {
     const _controlState& cs = m_controlState;
-    glLineWidth(2.0f);
-    glShadeModel(GL_SMOOTH);
+    VertexBatch& batch = FrameBatch();
+    batch.setLineWidth(2.0f);
+    auto outline = [](const tentativeVertexDisplay& display) {
+        return IsClosedOutline(display.fixture) ? Primitive::LineLoop : Primitive::LineStrip;
+    };
     for (const tentativeVertexDisplay& display : cs.validVertexDisplays)
     {
-        glBegin(IsClosedOutline(display.fixture) ? GL_LINE_LOOP : GL_LINE_STRIP);
+        batch.begin(outline(display));
         for (size_t i = 0; i < display.vertices.size(); ++i)
         {
             const bool moved = std::find(display.movedIndices.begin(), display.movedIndices.end(),
                                          static_cast<int>(i)) != display.movedIndices.end();
-            glColor4f(k_movingColour.r, k_movingColour.g, k_movingColour.b, moved ? 1.0f : k_faintAlpha);
-            glVertex2f(display.vertices[i].x, display.vertices[i].y);
+            batch.vertex(display.vertices[i], k_movingColour, moved ? 1.0f : k_faintAlpha);
         }
-        glEnd();
+        batch.end();
     }
-    glColor3f(k_refusedColour.r, k_refusedColour.g, k_refusedColour.b);
     for (const tentativeVertexDisplay& display : cs.invalidVertexDisplays)
     {
-        glBegin(IsClosedOutline(display.fixture) ? GL_LINE_LOOP : GL_LINE_STRIP);
+        batch.begin(outline(display));
         for (const b2Vec2& v : display.vertices)
         {
-            glVertex2f(v.x, v.y);
+            batch.vertex(v, k_refusedColour);
         }
-        glEnd();
+        batch.end();
     }
-    glLineWidth(1.0f);
+    batch.setLineWidth(1.0f);
 }
 
 void Editor::drawTranslateUI()

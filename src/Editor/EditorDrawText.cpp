@@ -3,6 +3,7 @@
 // lines themselves are composed in EditorText.cpp.
 #include "Editor/Editor.h"
 #include "Editor/EditorText.h"
+#include "Framework/VertexBatch.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -20,6 +21,8 @@ constexpr int k_textX = 5;
 
 void Editor::drawString(int x, int y, b2Color colour, const char* format, ...)
 {
+    // Text lies over whatever was queued before it.
+    FrameBatch().flush();
     char buffer[256];
     va_list args;
     va_start(args, format);

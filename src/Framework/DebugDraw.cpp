@@ -1,5 +1,7 @@
 #include "Framework/DebugDraw.h"
 
+#include "Framework/VertexBatch.h"
+
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
@@ -13,136 +15,98 @@ namespace
 constexpr int k_circleSegments = 16;
 constexpr float k_circleIncrement = 2.0f * b2_pi / k_circleSegments;
 
-void EnableBlending()
-{
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
-void CircleVertices(const b2Vec2& center, float radius)
+void CircleVertices(VertexBatch& batch, const b2Vec2& center, float radius, const b2Color& color, float alpha)
 {
     float theta = 0.0f;
     for (int i = 0; i < k_circleSegments; ++i)
     {
-        b2Vec2 v = center + radius * b2Vec2(std::cos(theta), std::sin(theta));
-        glVertex2f(v.x, v.y);
+        batch.vertex(center + radius * b2Vec2(std::cos(theta), std::sin(theta)), color, alpha);
         theta += k_circleIncrement;
     }
 }
 
-// A shape filled at half intensity and half alpha, outlined at full intensity. Blending is left
-// on for whatever is drawn next.
-template <typename EmitVertices>
-void DrawFilledOutline(const b2Color& color, EmitVertices emitVertices)
-{
-    EnableBlending();
-    glColor4f(0.5f * color.r, 0.5f * color.g, 0.5f * color.b, 0.5f);
-    glBegin(GL_TRIANGLE_FAN);
-    emitVertices();
-    glEnd();
-
-    glColor4f(color.r, color.g, color.b, 1.0f);
-    glBegin(GL_LINE_LOOP);
-    emitVertices();
-    glEnd();
-}
-
-void PolygonVertices(const b2Vec2* vertices, int32 vertexCount)
+void PolygonVertices(VertexBatch& batch, const b2Vec2* vertices, int32 vertexCount, const b2Color& color, float alpha)
 {
     for (int32 i = 0; i < vertexCount; ++i)
     {
-        glVertex2f(vertices[i].x, vertices[i].y);
+        batch.vertex(vertices[i], color, alpha);
     }
+}
+
+// A shape filled at half intensity and half alpha, outlined at full intensity.
+template <typename EmitVertices>
+void DrawFilledOutline(const b2Color& color, EmitVertices emitVertices)
+{
+    VertexBatch& batch = FrameBatch();
+    batch.begin(Primitive::TriangleFan);
+    emitVertices(batch, b2Color(0.5f * color.r, 0.5f * color.g, 0.5f * color.b), 0.5f);
+    batch.end();
+    batch.begin(Primitive::LineLoop);
+    emitVertices(batch, color, 1.0f);
+    batch.end();
 }
 
 }  // namespace
 
 void DebugDraw::DrawPolygon(const b2Vec2* vertices, int32 vertexCount, const b2Color& color)
 {
-    glColor3f(color.r, color.g, color.b);
-    glBegin(GL_LINE_LOOP);
-    PolygonVertices(vertices, vertexCount);
-    glEnd();
+    VertexBatch& batch = FrameBatch();
+    batch.begin(Primitive::LineLoop);
+    PolygonVertices(batch, vertices, vertexCount, color, 1.0f);
+    batch.end();
 }
 
 void DebugDraw::DrawSolidPolygon(const b2Vec2* vertices, int32 vertexCount, const b2Color& color)
 {
-    DrawFilledOutline(color, [&] { PolygonVertices(vertices, vertexCount); });
+    DrawFilledOutline(color, [&](VertexBatch& batch, const b2Color& c, float alpha) {
+        PolygonVertices(batch, vertices, vertexCount, c, alpha);
+    });
 }
 
 void DebugDraw::DrawCircle(const b2Vec2& center, float radius, const b2Color& color)
 {
-    glColor3f(color.r, color.g, color.b);
-    glBegin(GL_LINE_LOOP);
-    CircleVertices(center, radius);
-    glEnd();
+    VertexBatch& batch = FrameBatch();
+    batch.begin(Primitive::LineLoop);
+    CircleVertices(batch, center, radius, color, 1.0f);
+    batch.end();
 }
 
 void DebugDraw::DrawSolidCircle(const b2Vec2& center, float radius, const b2Vec2& axis, const b2Color& color)
 {
-    DrawFilledOutline(color, [&] { CircleVertices(center, radius); });
-
+    DrawFilledOutline(color, [&](VertexBatch& batch, const b2Color& c, float alpha) {
+        CircleVertices(batch, center, radius, c, alpha);
+    });
     // The radius line shows the body's rotation, so a rolling wheel visibly turns.
-    b2Vec2 p = center + radius * axis;
-    glBegin(GL_LINES);
-    glVertex2f(center.x, center.y);
-    glVertex2f(p.x, p.y);
-    glEnd();
+    FrameBatch().segment(center, center + radius * axis, color);
 }
 
 void DebugDraw::DrawSegment(const b2Vec2& p1, const b2Vec2& p2, const b2Color& color)
 {
-    glColor3f(color.r, color.g, color.b);
-    glBegin(GL_LINES);
-    glVertex2f(p1.x, p1.y);
-    glVertex2f(p2.x, p2.y);
-    glEnd();
+    FrameBatch().segment(p1, p2, color);
 }
 
 void DebugDraw::DrawTransform(const b2Transform& xf)
 {
     const float axisScale = 0.4f;
-    b2Vec2 p1 = xf.p;
-    glBegin(GL_LINES);
-    glColor3f(1.0f, 0.0f, 0.0f);
-    glVertex2f(p1.x, p1.y);
-    b2Vec2 p2 = p1 + axisScale * xf.q.GetXAxis();
-    glVertex2f(p2.x, p2.y);
-
-    glColor3f(0.0f, 1.0f, 0.0f);
-    glVertex2f(p1.x, p1.y);
-    p2 = p1 + axisScale * xf.q.GetYAxis();
-    glVertex2f(p2.x, p2.y);
-    glEnd();
+    VertexBatch& batch = FrameBatch();
+    batch.begin(Primitive::Lines);
+    batch.vertex(xf.p, b2Color(1.0f, 0.0f, 0.0f));
+    batch.vertex(xf.p + axisScale * xf.q.GetXAxis(), b2Color(1.0f, 0.0f, 0.0f));
+    batch.vertex(xf.p, b2Color(0.0f, 1.0f, 0.0f));
+    batch.vertex(xf.p + axisScale * xf.q.GetYAxis(), b2Color(0.0f, 1.0f, 0.0f));
+    batch.end();
 }
 
 void DebugDraw::DrawPoint(const b2Vec2& p, float size, const b2Color& color)
 {
-    // A square of `size` pixels, like a non-smoothed point of that size. Changing the point size
-    // instead would flush the software renderer's pipeline for every point: the library draws
-    // one for every edge end and joint anchor, which made joint-heavy scenes miss their frame.
-    GLfloat projection[16];
-    GLint viewport[4];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    if (projection[0] == 0.0f || projection[5] == 0.0f || viewport[2] <= 0 || viewport[3] <= 0)
-    {
-        return;
-    }
-    float hx = size / (projection[0] * static_cast<float>(viewport[2]));
-    float hy = size / (projection[5] * static_cast<float>(viewport[3]));
-
-    glColor3f(color.r, color.g, color.b);
-    glBegin(GL_QUADS);
-    glVertex2f(p.x - hx, p.y - hy);
-    glVertex2f(p.x + hx, p.y - hy);
-    glVertex2f(p.x + hx, p.y + hy);
-    glVertex2f(p.x - hx, p.y + hy);
-    glEnd();
+    // A square rather than a point of that size: the library draws a point for every edge end
+    // and joint anchor, and changing the point size flushes the software renderer each time.
+    FrameBatch().square(p, size, color);
 }
 
 void DebugDraw::DrawString(int x, int y, const char* format, ...)
 {
+    FrameBatch().flush();
     char buffer[128];
     va_list arg;
     va_start(arg, format);
@@ -174,11 +138,7 @@ void DebugDraw::DrawString(int x, int y, const char* format, ...)
 
 void DebugDraw::DrawAABB(b2AABB* aabb, const b2Color& color)
 {
-    glColor3f(color.r, color.g, color.b);
-    glBegin(GL_LINE_LOOP);
-    glVertex2f(aabb->lowerBound.x, aabb->lowerBound.y);
-    glVertex2f(aabb->upperBound.x, aabb->lowerBound.y);
-    glVertex2f(aabb->upperBound.x, aabb->upperBound.y);
-    glVertex2f(aabb->lowerBound.x, aabb->upperBound.y);
-    glEnd();
+    const b2Vec2 corners[4] = {aabb->lowerBound, b2Vec2(aabb->upperBound.x, aabb->lowerBound.y), aabb->upperBound,
+                               b2Vec2(aabb->lowerBound.x, aabb->upperBound.y)};
+    DrawPolygon(corners, 4, color);
 }

@@ -1,5 +1,5 @@
-// Immediate-mode OpenGL drawing of worlds and overlays: the library's debug-draw interface
-// plus boxes and bitmap-font text in window pixels.
+// Drawing of worlds and overlays: the library's debug-draw interface, queued into the frame's
+// vertex batch, plus boxes and bitmap-font text in window pixels.
 #pragma once
 
 #include <box2d/box2d.h>
@@ -16,6 +16,7 @@ public:
     void DrawPoint(const b2Vec2& p, float size, const b2Color& color) override;
 
     // Text at window pixel (x, y), y growing downwards; printf-style, cut at 127 characters.
+    // Whatever is queued is drawn first, so text lies over the shapes before it.
     void DrawString(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
     void DrawAABB(b2AABB* aabb, const b2Color& color);
 };

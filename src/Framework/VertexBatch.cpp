@@ -1,0 +1,461 @@
+#define GL_GLEXT_PROTOTYPES
+#include "Framework/VertexBatch.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+
+constexpr int k_cellPixels = 2;
+// A queue that nothing flushes (drawing without text, or without a window) is drawn once it
+// holds this many vertices, so that it cannot grow without bound.
+constexpr int k_maxQueuedVertices = 1 << 20;
+
+GLenum GlPrimitive(Primitive primitive)
+{
+    switch (primitive)
+    {
+    case Primitive::Points:
+        return GL_POINTS;
+    case Primitive::Lines:
+        return GL_LINES;
+    case Primitive::LineStrip:
+        return GL_LINE_STRIP;
+    case Primitive::LineLoop:
+        return GL_LINE_LOOP;
+    case Primitive::TriangleFan:
+        return GL_TRIANGLE_FAN;
+    case Primitive::Quads:
+        return GL_QUADS;
+    }
+    return GL_POINTS;
+}
+
+bool IsLine(Primitive primitive)
+{
+    return primitive == Primitive::Lines || primitive == Primitive::LineStrip || primitive == Primitive::LineLoop;
+}
+
+// Primitives of these types stand alone, so a group of them is one range of vertices.
+bool StandsAlone(Primitive primitive)
+{
+    return primitive == Primitive::Points || primitive == Primitive::Lines || primitive == Primitive::Quads;
+}
+
+// An axis-aligned rectangle in one colour, as a fan of four vertices. Mesa's software rasteriser
+// fills such pairs of triangles on a path of its own that rounds blended colours differently,
+// and finds them only in a run of triangles where nothing else interrupts the pairs: they are
+// grouped apart from other fans so that they are filled as they were when drawn alone.
+bool IsRectangle(Primitive primitive, const std::vector<BatchVertex>& v)
+{
+    if (primitive != Primitive::TriangleFan || v.size() != 4)
+    {
+        return false;
+    }
+    for (const BatchVertex& corner : v)
+    {
+        if (corner.r != v[0].r || corner.g != v[0].g || corner.b != v[0].b || corner.a != v[0].a)
+        {
+            return false;
+        }
+    }
+    const bool sidesAlongX = v[0].y == v[1].y && v[1].x == v[2].x && v[2].y == v[3].y && v[3].x == v[0].x;
+    const bool sidesAlongY = v[0].x == v[1].x && v[1].y == v[2].y && v[2].x == v[3].x && v[3].y == v[0].y;
+    return sidesAlongX || sidesAlongY;
+}
+
+// The part of `style` that changes how `primitive` is drawn; groups differ only in that.
+DrawStyle StyleUsedBy(Primitive primitive, const DrawStyle& style)
+{
+    DrawStyle used;
+    if (IsLine(primitive))
+    {
+        used.lineWidth = style.lineWidth;
+        used.stipple = style.stipple;
+    }
+    if (primitive == Primitive::Points)
+    {
+        used.pointSize = style.pointSize;
+    }
+    return used;
+}
+
+// How far beyond its vertices a primitive may colour pixels: a pixel whose centre it covers
+// reaches half a pixel further, a line or point half its width or size; a quarter of a pixel
+// more for the rasteriser's snapping, and a pixel more where smoothing widens lines and points.
+float ReachInPixels(Primitive primitive, const DrawStyle& style, bool lineSmooth, bool pointSmooth)
+{
+    const float pixel = 0.75f;
+    if (IsLine(primitive))
+    {
+        return 0.5f * style.lineWidth + pixel + (lineSmooth ? 1.0f : 0.0f);
+    }
+    if (primitive == Primitive::Points)
+    {
+        return 0.5f * style.pointSize + pixel + (pointSmooth ? 1.0f : 0.0f);
+    }
+    return pixel;
+}
+
+void ApplyStyle(Primitive primitive, const DrawStyle& style)
+{
+    if (IsLine(primitive))
+    {
+        glLineWidth(style.lineWidth);
+        if (style.stipple != 0)
+        {
+            glLineStipple(1, style.stipple);
+            glEnable(GL_LINE_STIPPLE);
+        }
+        else
+        {
+            glDisable(GL_LINE_STIPPLE);
+        }
+    }
+    if (primitive == Primitive::Points)
+    {
+        glPointSize(style.pointSize);
+    }
+}
+
+// Column-major 4 × 4 product a · b.
+void Multiply(const float* a, const float* b, double* product)
+{
+    for (int column = 0; column < 4; ++column)
+    {
+        for (int row = 0; row < 4; ++row)
+        {
+            double sum = 0.0;
+            for (int k = 0; k < 4; ++k)
+            {
+                sum += static_cast<double>(a[k * 4 + row]) * b[column * 4 + k];
+            }
+            product[column * 4 + row] = sum;
+        }
+    }
+}
+
+}  // namespace
+
+VertexBatch& FrameBatch()
+{
+    static VertexBatch batch;
+    return batch;
+}
+
+void DrawVertexGroup(const VertexGroup& group)
+{
+    if (group.vertices.empty())
+    {
+        return;
+    }
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, sizeof(BatchVertex), &group.vertices[0].x);
+    glColorPointer(4, GL_FLOAT, sizeof(BatchVertex), &group.vertices[0].r);
+    ApplyStyle(group.primitive, group.style);
+    if (StandsAlone(group.primitive))
+    {
+        glDrawArrays(GlPrimitive(group.primitive), 0, static_cast<GLsizei>(group.vertices.size()));
+    }
+    else
+    {
+        glMultiDrawArrays(GlPrimitive(group.primitive), group.firsts.data(), group.counts.data(),
+                          static_cast<GLsizei>(group.firsts.size()));
+    }
+    glPopClientAttrib();
+}
+
+void VertexBatch::begin(Primitive primitive)
+{
+    if (!m_queueStarted)
+    {
+        startQueue();
+    }
+    m_primitive = primitive;
+    m_pending.clear();
+}
+
+void VertexBatch::vertex(const b2Vec2& p, const b2Color& colour, float alpha)
+{
+    m_pending.push_back(BatchVertex{p.x, p.y, colour.r, colour.g, colour.b, alpha});
+}
+
+void VertexBatch::end()
+{
+    if (m_pending.empty())
+    {
+        return;
+    }
+    const DrawStyle style = StyleUsedBy(m_primitive, m_style);
+    const float reach = ReachInPixels(m_primitive, style, m_transform.lineSmooth, m_transform.pointSmooth);
+
+    // The cells the primitive may touch: those of each segment of a line, so that a long or
+    // diagonal line claims no more than its way; the whole box of anything else.
+    m_pendingCells.clear();
+    const BatchVertex* v = m_pending.data();
+    const int n = static_cast<int>(m_pending.size());
+    if (IsLine(m_primitive) && n > 1)
+    {
+        const int step = m_primitive == Primitive::Lines ? 2 : 1;
+        for (int i = 0; i + 1 < n; i += step)
+        {
+            m_pendingCells.push_back(cellsAround(v + i, v + i + 2, reach));
+        }
+        if (m_primitive == Primitive::LineLoop)
+        {
+            const BatchVertex closing[2] = {v[n - 1], v[0]};
+            m_pendingCells.push_back(cellsAround(closing, closing + 2, reach));
+        }
+    }
+    else
+    {
+        m_pendingCells.push_back(cellsAround(v, v + n, reach));
+    }
+
+    int after = -1;
+    for (const CellBox& box : m_pendingCells)
+    {
+        for (int row = box.lower[1]; row <= box.upper[1]; ++row)
+        {
+            for (int column = box.lower[0]; column <= box.upper[0]; ++column)
+            {
+                const int c = row * m_columns + column;
+                if (m_cellEpoch[c] == m_epoch)
+                {
+                    after = std::max(after, m_cellGroup[c]);
+                }
+            }
+        }
+    }
+    const int g = placeInGroup(m_primitive, style, IsRectangle(m_primitive, m_pending), std::max(after, 0));
+    for (const CellBox& box : m_pendingCells)
+    {
+        for (int row = box.lower[1]; row <= box.upper[1]; ++row)
+        {
+            for (int column = box.lower[0]; column <= box.upper[0]; ++column)
+            {
+                const int c = row * m_columns + column;
+                m_cellEpoch[c] = m_epoch;
+                m_cellGroup[c] = g;
+            }
+        }
+    }
+
+    VertexGroup& group = m_groups[g];
+    if (!StandsAlone(m_primitive))
+    {
+        group.firsts.push_back(static_cast<int>(group.vertices.size()));
+        group.counts.push_back(n);
+    }
+    group.vertices.insert(group.vertices.end(), m_pending.begin(), m_pending.end());
+    m_queuedVertices += n;
+    m_pending.clear();
+    if (m_queuedVertices > k_maxQueuedVertices)
+    {
+        flush();
+    }
+}
+
+VertexBatch::CellBox VertexBatch::cellsAround(const BatchVertex* begin, const BatchVertex* end, float reach) const
+{
+    float lowerX = begin->x;
+    float lowerY = begin->y;
+    float upperX = lowerX;
+    float upperY = lowerY;
+    for (const BatchVertex* v = begin; v != end; ++v)
+    {
+        lowerX = std::min(lowerX, v->x);
+        lowerY = std::min(lowerY, v->y);
+        upperX = std::max(upperX, v->x);
+        upperY = std::max(upperY, v->y);
+    }
+    // Window pixels of the box's corners; anything that does not map to a finite point (a
+    // vertex at infinity, a degenerate projection) claims the whole grid.
+    CellBox cells{{0, 0}, {m_columns - 1, m_rows - 1}};
+    double lower[2] = {HUGE_VAL, HUGE_VAL};
+    double upper[2] = {-HUGE_VAL, -HUGE_VAL};
+    const double* m = m_toWindow;
+    for (int corner = 0; corner < 4; ++corner)
+    {
+        const double x = corner & 1 ? upperX : lowerX;
+        const double y = corner & 2 ? upperY : lowerY;
+        const double w = m[3] * x + m[7] * y + m[15];
+        if (!(w > 0.0))
+        {
+            return cells;
+        }
+        const double pixel[2] = {(m[0] * x + m[4] * y + m[12]) / w, (m[1] * x + m[5] * y + m[13]) / w};
+        for (int axis = 0; axis < 2; ++axis)
+        {
+            lower[axis] = std::min(lower[axis], pixel[axis]);
+            upper[axis] = std::max(upper[axis], pixel[axis]);
+        }
+    }
+    for (int axis = 0; axis < 2; ++axis)
+    {
+        const double from = std::floor((lower[axis] - reach) / k_cellPixels);
+        const double to = std::floor((upper[axis] + reach) / k_cellPixels);
+        if (!std::isfinite(from) || !std::isfinite(to))
+        {
+            return CellBox{{0, 0}, {m_columns - 1, m_rows - 1}};
+        }
+        const double last = axis == 0 ? m_columns - 1 : m_rows - 1;
+        cells.lower[axis] = static_cast<int>(std::clamp(from, 0.0, last));
+        cells.upper[axis] = static_cast<int>(std::clamp(to, 0.0, last));
+    }
+    return cells;
+}
+
+void VertexBatch::segment(const b2Vec2& a, const b2Vec2& b, const b2Color& colour)
+{
+    begin(Primitive::Lines);
+    vertex(a, colour);
+    vertex(b, colour);
+    end();
+}
+
+void VertexBatch::square(const b2Vec2& p, float size, const b2Color& colour)
+{
+    if (!m_queueStarted)
+    {
+        startQueue();
+    }
+    const float* projection = m_transform.projection;
+    const int* viewport = m_transform.viewport;
+    if (projection[0] == 0.0f || projection[5] == 0.0f || viewport[2] <= 0 || viewport[3] <= 0)
+    {
+        return;
+    }
+    const float hx = size / (projection[0] * static_cast<float>(viewport[2]));
+    const float hy = size / (projection[5] * static_cast<float>(viewport[3]));
+    begin(Primitive::Quads);
+    vertex(b2Vec2(p.x - hx, p.y - hy), colour);
+    vertex(b2Vec2(p.x + hx, p.y - hy), colour);
+    vertex(b2Vec2(p.x + hx, p.y + hy), colour);
+    vertex(b2Vec2(p.x - hx, p.y + hy), colour);
+    end();
+}
+
+void VertexBatch::flush()
+{
+    if (m_usedGroups > 0)
+    {
+        drawGroups();
+    }
+    for (int g = 0; g < m_usedGroups; ++g)
+    {
+        m_groups[g].vertices.clear();
+        m_groups[g].firsts.clear();
+        m_groups[g].counts.clear();
+    }
+    m_usedGroups = 0;
+    m_queuedVertices = 0;
+    m_queueStarted = false;
+}
+
+void VertexBatch::startQueue()
+{
+    m_transform = Transform{};
+    glGetFloatv(GL_PROJECTION_MATRIX, m_transform.projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, m_transform.modelview);
+    glGetIntegerv(GL_VIEWPORT, m_transform.viewport);
+    m_transform.lineSmooth = glIsEnabled(GL_LINE_SMOOTH) == GL_TRUE;
+    m_transform.pointSmooth = glIsEnabled(GL_POINT_SMOOTH) == GL_TRUE;
+
+    // World to window pixels, relative to the viewport's corner.
+    double clip[16];
+    Multiply(m_transform.projection, m_transform.modelview, clip);
+    const double halfWidth = 0.5 * m_transform.viewport[2];
+    const double halfHeight = 0.5 * m_transform.viewport[3];
+    for (int column = 0; column < 4; ++column)
+    {
+        const double* c = &clip[column * 4];
+        double* m = &m_toWindow[column * 4];
+        m[0] = halfWidth * (c[0] + c[3]);
+        m[1] = halfHeight * (c[1] + c[3]);
+        m[2] = c[2];
+        m[3] = c[3];
+    }
+
+    const int columns = std::max(1, (m_transform.viewport[2] + k_cellPixels - 1) / k_cellPixels);
+    const int rows = std::max(1, (m_transform.viewport[3] + k_cellPixels - 1) / k_cellPixels);
+    ++m_epoch;
+    if (columns != m_columns || rows != m_rows || m_epoch == 0)
+    {
+        m_columns = columns;
+        m_rows = rows;
+        m_cellGroup.assign(static_cast<size_t>(columns) * rows, 0);
+        m_cellEpoch.assign(static_cast<size_t>(columns) * rows, 0);
+        m_epoch = 1;
+    }
+    m_queueStarted = true;
+}
+
+int VertexBatch::placeInGroup(Primitive primitive, const DrawStyle& style, bool rectangles, int earliest)
+{
+    for (int g = earliest; g < m_usedGroups; ++g)
+    {
+        const VertexGroup& group = m_groups[g];
+        if (group.primitive == primitive && group.style == style && group.rectangles == rectangles)
+        {
+            return g;
+        }
+    }
+    if (m_usedGroups == static_cast<int>(m_groups.size()))
+    {
+        m_groups.emplace_back();
+    }
+    VertexGroup& group = m_groups[m_usedGroups];
+    group.primitive = primitive;
+    group.style = style;
+    group.rectangles = rectangles;
+    return m_usedGroups++;
+}
+
+void VertexBatch::drawGroups()
+{
+    // The queue is drawn where its primitives were placed, also when the view moved since.
+    Transform now{};
+    glGetFloatv(GL_PROJECTION_MATRIX, now.projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, now.modelview);
+    glGetIntegerv(GL_VIEWPORT, now.viewport);
+    const bool moved = std::memcmp(now.projection, m_transform.projection, sizeof(now.projection)) != 0 ||
+                       std::memcmp(now.modelview, m_transform.modelview, sizeof(now.modelview)) != 0 ||
+                       std::memcmp(now.viewport, m_transform.viewport, sizeof(now.viewport)) != 0;
+    if (moved)
+    {
+        glViewport(m_transform.viewport[0], m_transform.viewport[1], m_transform.viewport[2],
+                   m_transform.viewport[3]);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(m_transform.projection);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(m_transform.modelview);
+    }
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (int g = 0; g < m_usedGroups; ++g)
+    {
+        DrawVertexGroup(m_groups[g]);
+        if (m_record != nullptr)
+        {
+            m_record->push_back(m_groups[g]);
+        }
+    }
+    glDisable(GL_LINE_STIPPLE);
+
+    if (moved)
+    {
+        glViewport(now.viewport[0], now.viewport[1], now.viewport[2], now.viewport[3]);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(now.projection);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(now.modelview);
+    }
+}
