@@ -6,6 +6,8 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace
 {
 
@@ -14,6 +16,8 @@ class GlWindowEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
+        // The first scene of the registry loads the shipped default scene from here.
+        ASSERT_EQ(chdir(VEXA_SOURCE_DIR "/data"), 0);
         int argc = 1;
         char name[] = "scene-tests";
         char* argv[] = {name, nullptr};

@@ -1,6 +1,7 @@
 // Drives a scene the way the frame loop does, and finds objects of its world without knowing
 // the scene's internals. The suite opens one window first: scenes draw through OpenGL and the
-// bitmap font every step (it runs under a virtual display, xvfb-run -a).
+// bitmap font every step (it runs under a virtual display, xvfb-run -a). It runs in data/, where
+// the first scene finds the default scene file; no test writes files.
 #pragma once
 
 #include "Framework/Settings.h"
