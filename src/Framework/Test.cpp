@@ -224,7 +224,19 @@ void Test::Step(Settings* settings)
         ReleaseGroundBody();
     }
     Physics::UpdateSprings(world);
-    world->Step(timeStep, settings->velocityIterations, settings->positionIterations);
+    if (!m_stepper.step(world, timeStep, settings->velocityIterations, settings->positionIterations))
+    {
+        settings->pause = true;
+        m_stepUndone = true;
+    }
+    else if (timeStep > 0.0f)
+    {
+        m_stepUndone = false;
+    }
+    if (m_stepUndone)
+    {
+        DrawLine("The last step overflowed and was undone; the simulation is paused");
+    }
     world->DebugDraw();
 
     if (timeStep > 0.0f)

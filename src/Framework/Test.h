@@ -6,6 +6,7 @@
 #include "Framework/DebugDraw.h"
 #include "Framework/Settings.h"
 #include "Framework/WorldObserver.h"
+#include "Physics/FiniteStep.h"
 #include "WorldDoc/ObjectNames.h"
 
 #include <box2d/box2d.h>
@@ -151,4 +152,7 @@ private:
     void ReleaseGroundBody();
 
     std::vector<WorldObserver*> m_observers;
+    Physics::FiniteStepper m_stepper;
+    // The last step would have left the world not a number: it was undone and the run paused.
+    bool m_stepUndone = false;
 };
