@@ -34,7 +34,7 @@ protected:
     RotatingRay m_ray{b2Vec2_zero, 10.0f};
 };
 
-TEST_F(RotatingRayTest, ClosestModeReportsTheNearestEntryPoint)
+TEST_F(RotatingRayTest, ClosestModeReportsTheNearestEntryAnyModeOneAndMultipleModeEvery)
 {
     m_ray.mode = RotatingRay::k_closest;
     m_ray.Update(&m_world, false);
@@ -42,17 +42,16 @@ TEST_F(RotatingRayTest, ClosestModeReportsTheNearestEntryPoint)
     EXPECT_NEAR(m_ray.GetHit(0).point.x, 2.5f, 1e-4f);
     EXPECT_NEAR(m_ray.GetHit(0).point.y, 0.0f, 1e-4f);
     EXPECT_NEAR(m_ray.GetHit(0).normal.x, -1.0f, 1e-4f);
-}
 
-TEST_F(RotatingRayTest, MultipleModeReportsEveryFixtureOnTheRay)
-{
+    m_ray.mode = RotatingRay::k_any;
+    m_ray.Update(&m_world, false);
+    EXPECT_EQ(m_ray.GetHitCount(), 1);
+
     m_ray.mode = RotatingRay::k_multiple;
     m_ray.Update(&m_world, false);
     ASSERT_EQ(m_ray.GetHitCount(), 2);
-    float x0 = m_ray.GetHit(0).point.x;
-    float x1 = m_ray.GetHit(1).point.x;
-    EXPECT_NEAR(std::min(x0, x1), 2.5f, 1e-4f);
-    EXPECT_NEAR(std::max(x0, x1), 5.5f, 1e-4f);
+    EXPECT_NEAR(std::min(m_ray.GetHit(0).point.x, m_ray.GetHit(1).point.x), 2.5f, 1e-4f);
+    EXPECT_NEAR(std::max(m_ray.GetHit(0).point.x, m_ray.GetHit(1).point.x), 5.5f, 1e-4f);
 }
 
 TEST_F(RotatingRayTest, MultipleModeStopsAtItsBufferSize)
