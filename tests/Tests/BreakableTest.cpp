@@ -33,9 +33,9 @@ TEST_F(BreakableScene, BreaksOnLandingIntoPiecesThatCarryOnItsMotion)
     paused.pause = 1;
     b2Body* body = Pieces().front();
     ASSERT_EQ(body->GetFixtureList()->GetNext()->GetNext(), nullptr) << "two boxes";
-    b2Vec2 velocityBefore;
+    b2Vec2 velocityBefore = b2Vec2_zero;
     float spinBefore = 0.0f;
-    b2Vec2 centerOfWhole;
+    b2Vec2 centerOfWhole = b2Vec2_zero;
     for (int frame = 0; frame < 400 && Pieces().size() == 1; ++frame)
     {
         velocityBefore = body->GetLinearVelocity();
