@@ -139,6 +139,38 @@ void Multiply(const float* a, const float* b, double* product)
     }
 }
 
+// Draws `group`, whose vertices start at `base` in the arrays set up by the caller; `firsts`
+// holds the starts of its primitives there.
+void DrawGroupFrom(const VertexGroup& group, int base, std::vector<GLint>& firsts)
+{
+    ApplyStyle(group.primitive, group.style);
+    const GLenum primitive = GlPrimitive(group.primitive);
+    if (StandsAlone(group.primitive))
+    {
+        glDrawArrays(primitive, base, static_cast<GLsizei>(group.vertices.size()));
+        return;
+    }
+    firsts.assign(group.firsts.begin(), group.firsts.end());
+    for (GLint& first : firsts)
+    {
+        first += base;
+    }
+    glMultiDrawArrays(primitive, firsts.data(), group.counts.data(), static_cast<GLsizei>(firsts.size()));
+}
+
+// Sets up the client arrays over `vertices` for the calls made by `draw`.
+template <typename Draw>
+void WithVertexArrays(const std::vector<BatchVertex>& vertices, Draw draw)
+{
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, sizeof(BatchVertex), &vertices[0].x);
+    glColorPointer(4, GL_FLOAT, sizeof(BatchVertex), &vertices[0].r);
+    draw();
+    glPopClientAttrib();
+}
+
 }  // namespace
 
 VertexBatch& FrameBatch()
@@ -149,26 +181,11 @@ VertexBatch& FrameBatch()
 
 void DrawVertexGroup(const VertexGroup& group)
 {
-    if (group.vertices.empty())
+    if (!group.vertices.empty())
     {
-        return;
+        std::vector<GLint> firsts;
+        WithVertexArrays(group.vertices, [&] { DrawGroupFrom(group, 0, firsts); });
     }
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(2, GL_FLOAT, sizeof(BatchVertex), &group.vertices[0].x);
-    glColorPointer(4, GL_FLOAT, sizeof(BatchVertex), &group.vertices[0].r);
-    ApplyStyle(group.primitive, group.style);
-    if (StandsAlone(group.primitive))
-    {
-        glDrawArrays(GlPrimitive(group.primitive), 0, static_cast<GLsizei>(group.vertices.size()));
-    }
-    else
-    {
-        glMultiDrawArrays(GlPrimitive(group.primitive), group.firsts.data(), group.counts.data(),
-                          static_cast<GLsizei>(group.firsts.size()));
-    }
-    glPopClientAttrib();
 }
 
 void VertexBatch::begin(Primitive primitive)
@@ -438,15 +455,25 @@ void VertexBatch::drawGroups()
         glLoadMatrixf(m_transform.modelview);
     }
 
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // All groups in one array, so that the arrays are set up once per queue.
+    m_flushed.clear();
     for (int g = 0; g < m_usedGroups; ++g)
     {
-        DrawVertexGroup(m_groups[g]);
-        if (m_record != nullptr)
+        m_flushed.insert(m_flushed.end(), m_groups[g].vertices.begin(), m_groups[g].vertices.end());
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    WithVertexArrays(m_flushed, [&] {
+        int base = 0;
+        for (int g = 0; g < m_usedGroups; ++g)
         {
-            m_record->push_back(m_groups[g]);
+            DrawGroupFrom(m_groups[g], base, m_flushedFirsts);
+            base += static_cast<int>(m_groups[g].vertices.size());
         }
+    });
+    if (m_record != nullptr)
+    {
+        m_record->insert(m_record->end(), m_groups.begin(), m_groups.begin() + m_usedGroups);
     }
     glDisable(GL_LINE_STIPPLE);
 

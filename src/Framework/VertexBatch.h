@@ -127,6 +127,9 @@ private:
     std::vector<BatchVertex> m_pending;
     std::vector<CellBox> m_pendingCells;
     std::vector<VertexGroup> m_groups;
+    // The queued groups' vertices one after the other, as flush draws them.
+    std::vector<BatchVertex> m_flushed;
+    std::vector<int> m_flushedFirsts;
     int m_usedGroups = 0;
     int m_queuedVertices = 0;
 
