@@ -13,7 +13,7 @@ class Checks
 public:
     void amount(const char* field, float value)
     {
-        within(field, value, 0.0f, Physics::kMaxAmount);
+        within(field, value, 0.0f, Physics::k_maxAmount);
     }
 
     // Masses and densities: none, or enough for the solver to divide by.
@@ -21,19 +21,19 @@ public:
     {
         if (value != 0.0f)
         {
-            within(field, value, Physics::k_minMass, Physics::kMaxAmount, "must be 0 or a number from %g to %g");
+            within(field, value, Physics::k_minMass, Physics::k_maxAmount, "must be 0 or a number from %g to %g");
         }
     }
 
     void signedAmount(const char* field, float value)
     {
-        within(field, value, -Physics::kMaxAmount, Physics::kMaxAmount);
+        within(field, value, -Physics::k_maxAmount, Physics::k_maxAmount);
     }
 
     // Joint lengths: the library's distance joints are not stable below its linear slop.
     void length(const char* field, float value)
     {
-        within(field, value, b2_linearSlop, Physics::kMaxCoordinate);
+        within(field, value, b2_linearSlop, Physics::k_maxCoordinate);
     }
 
     void range(const char* field, int value, int lowest, int highest)

@@ -119,7 +119,7 @@ bool WorldEdits::refuse(const std::string& reason, std::string* error)
 
 bool WorldEdits::refuseIfLocked(const b2World* world, std::string* error)
 {
-    return refuse(world->IsLocked() ? "the world is locked" : std::string(), error);
+    return refuse(Physics::CheckUnlocked(*world), error);
 }
 
 // Bodies.
@@ -559,7 +559,7 @@ bool WorldEdits::setCollideConnected(b2Joint* joint, bool collide)
 
 bool WorldEdits::setDistanceLength(b2Joint* joint, float length, std::string* error)
 {
-    if (refuse(Physics::Unless(Physics::IsNonNegative(length) && length <= Physics::kMaxCoordinate,
+    if (refuse(Physics::Unless(Physics::IsNonNegative(length) && length <= Physics::k_maxCoordinate,
                                "length is negative, not finite or too large"),
                error))
     {

@@ -83,7 +83,7 @@ bool IsKnownBodyType(int type)
 
 bool IsSaneCoordinate(const b2Vec2& v)
 {
-    return IsFinite(v) && std::fabs(v.x) <= kMaxCoordinate && std::fabs(v.y) <= kMaxCoordinate;
+    return IsFinite(v) && std::fabs(v.x) <= k_maxCoordinate && std::fabs(v.y) <= k_maxCoordinate;
 }
 
 bool AreNeighboursApart(const b2Vec2* points, int count)
@@ -122,7 +122,7 @@ std::string CheckShape(const b2Shape& shape)
 {
     // Asserts on a non-finite radius (the bounding box). A negative one is accepted but the
     // inverted bounding box never overlaps anything.
-    if (!IsNonNegative(shape.m_radius) || shape.m_radius > kMaxCoordinate)
+    if (!IsNonNegative(shape.m_radius) || shape.m_radius > k_maxCoordinate)
     {
         return "shape radius is negative, not finite or too large";
     }

@@ -17,12 +17,12 @@ namespace Physics
 
 // Coordinates beyond this magnitude are refused: single precision resolves nothing finer than
 // tens of metres there, and squared distances head for overflow.
-constexpr float kMaxCoordinate = 1.0e9f;
+constexpr float k_maxCoordinate = 1.0e9f;
 // Amounts the editor lets a user type (masses, densities, gravity scales, friction, restitution,
 // motor speeds and powers) stay within this magnitude. A step multiplies several of them
 // together (gravity scale, mass and gravity; restitution and a mass's speed), and a product
 // that overflows turns the body's velocity, then its position, into not-a-number.
-constexpr float kMaxAmount = 1.0e9f;
+constexpr float k_maxAmount = 1.0e9f;
 // Typed masses and densities are 0 or at least this. The solver divides by masses and inertias
 // and multiplies what it gets: a step of a bridge with one plank of mass 1e-30 made every body
 // of it not-a-number.
@@ -36,7 +36,7 @@ bool IsNonNegative(float value);
 // other values (beyond 3) are not even valid values of the enumeration.
 bool IsKnownBodyType(int type);
 
-// Finite and within kMaxCoordinate: usable as a position, vertex, anchor or vector.
+// Finite and within k_maxCoordinate: usable as a position, vertex, anchor or vector.
 bool IsSaneCoordinate(const b2Vec2& v);
 
 // Each point further than b2_linearSlop from the one before it: the library asserts on closer

@@ -77,7 +77,7 @@ std::string CheckDistance(const b2DistanceJointDef& def)
 {
     const bool finite = IsFinite(def.length) && IsFinite(def.minLength) && IsFinite(def.maxLength);
     return FirstReason({CheckAnchors(def.localAnchorA, def.localAnchorB),
-                        Unless(finite && def.length <= kMaxCoordinate, "joint length is not finite or too long"),
+                        Unless(finite && def.length <= k_maxCoordinate, "joint length is not finite or too long"),
                         CheckStiffness(def.stiffness, def.damping)});
 }
 

@@ -17,7 +17,7 @@ bool IsRope(const b2Joint* joint)
 
 bool IsRopeLength(float maxLength)
 {
-    return IsFinite(maxLength) && maxLength <= kMaxCoordinate;
+    return IsFinite(maxLength) && maxLength <= k_maxCoordinate;
 }
 
 // The library's distance joints stay stable only from the slop up.

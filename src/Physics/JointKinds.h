@@ -28,7 +28,7 @@ struct RopeJointDef
 
 // A rope: the anchors never get further apart than maxLength, nothing stops them coming
 // closer. Null (with *error set when given) on refused input: the bodies as CreateJoint
-// checks them, a non-finite length or one beyond kMaxCoordinate. Lengths below b2_linearSlop,
+// checks them, a non-finite length or one beyond k_maxCoordinate. Lengths below b2_linearSlop,
 // where the library's distance joints are not stable, become b2_linearSlop; others are kept
 // bit for bit.
 b2Joint* CreateRopeJoint(b2World* world, const RopeJointDef& def, std::string* error = nullptr);

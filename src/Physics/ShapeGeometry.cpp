@@ -44,7 +44,7 @@ std::unique_ptr<b2Shape> BuildShape(const ShapeGeometry& g, std::string& reason)
     {
     case b2Shape::e_circle:
     {
-        if (count != 1 || !(g.radius > 0.0f) || g.radius > kMaxCoordinate)
+        if (count != 1 || !(g.radius > 0.0f) || g.radius > k_maxCoordinate)
         {
             reason = "circle radius must be above zero";
             return nullptr;
