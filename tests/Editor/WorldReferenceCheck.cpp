@@ -1,28 +1,16 @@
 #include "WorldReferenceCheck.h"
 
+#include "Editor/EditorText.h"
 #include "Physics/ShapeGeometry.h"
 #include "WorldDoc/ObjectNames.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <unordered_set>
 #include <vector>
 
 namespace
 {
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string Format(const char* format, ...)
-{
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof(text), format, args);
-    va_end(args);
-    return text;
-}
 
 bool Finite(float v)
 {
@@ -73,7 +61,7 @@ std::string WalkWorld(const b2World* world, LiveObjects& live)
         if (!Finite(body->GetPosition()) || !Finite(body->GetAngle()) || !Finite(body->GetLinearVelocity()) ||
             !Finite(body->GetAngularVelocity()) || !Finite(body->GetMass()) || !Finite(body->GetInertia()))
         {
-            note(Format("body %p: position (%g, %g), angle %g, velocity (%g, %g) %g, mass %g, inertia %g", (void*)body,
+            note(FormatText("body %p: position (%g, %g), angle %g, velocity (%g, %g) %g, mass %g, inertia %g", (void*)body,
                         body->GetPosition().x, body->GetPosition().y, body->GetAngle(), body->GetLinearVelocity().x,
                         body->GetLinearVelocity().y, body->GetAngularVelocity(), body->GetMass(), body->GetInertia()));
         }
@@ -91,7 +79,7 @@ std::string WalkWorld(const b2World* world, LiveObjects& live)
             }
             if (!finite)
             {
-                note(Format("fixture %p of body %p: a shape point or material value is not finite", (void*)fixture,
+                note(FormatText("fixture %p of body %p: a shape point or material value is not finite", (void*)fixture,
                             (void*)body));
             }
         }
@@ -101,7 +89,7 @@ std::string WalkWorld(const b2World* world, LiveObjects& live)
         live.joints.insert(joint);
         if (!Finite(joint->GetAnchorA()) || !Finite(joint->GetAnchorB()))
         {
-            note(Format("joint %p: anchors (%g, %g) and (%g, %g)", (void*)joint, joint->GetAnchorA().x,
+            note(FormatText("joint %p: anchors (%g, %g) and (%g, %g)", (void*)joint, joint->GetAnchorA().x,
                         joint->GetAnchorA().y, joint->GetAnchorB().x, joint->GetAnchorB().y));
         }
     }
@@ -115,7 +103,7 @@ std::string FindDead(const char* what, const std::set<Object*>& set, const std::
     {
         if (live.count(object) == 0)
         {
-            return Format("%s holds %p, which is not in the world", what, (void*)object);
+            return FormatText("%s holds %p, which is not in the world", what, (void*)object);
         }
     }
     return std::string();
@@ -129,7 +117,7 @@ std::string FindUnnamed(const char* what, const std::map<Object*, std::string>& 
     {
         if (live.count(entry.first) == 0)
         {
-            return Format("%s name \"%.60s\" is kept for %p, which is not in the world", what, entry.second.c_str(),
+            return FormatText("%s name \"%.60s\" is kept for %p, which is not in the world", what, entry.second.c_str(),
                           (void*)entry.first);
         }
     }
@@ -143,11 +131,11 @@ std::string FindDeadVertex(const char* what, const std::set<vertexInfo>& set,
     {
         if (live.count(v.fixture) == 0)
         {
-            return Format("%s holds a vertex of %p, which is not in the world", what, (void*)v.fixture);
+            return FormatText("%s holds a vertex of %p, which is not in the world", what, (void*)v.fixture);
         }
         if (!VertexInShape(v.fixture, v.index))
         {
-            return Format("%s holds vertex %d of %p, which its shape does not have", what, v.index, (void*)v.fixture);
+            return FormatText("%s holds vertex %d of %p, which its shape does not have", what, v.index, (void*)v.fixture);
         }
     }
     return std::string();
@@ -160,7 +148,7 @@ std::string FindDeadOutline(const char* what, const std::vector<tentativeVertexD
     {
         if (live.count(display.fixture) == 0)
         {
-            return Format("%s outline is of %p, which is not in the world", what, (void*)display.fixture);
+            return FormatText("%s outline is of %p, which is not in the world", what, (void*)display.fixture);
         }
     }
     return std::string();
@@ -196,7 +184,7 @@ std::string FindBrokenReferences(const b2World* world, const _controlState* stat
         faults.push_back(FindDeadOutline("an invalid", s.invalidVertexDisplays, live.fixtures));
         if (s.splitInfo.fixture != nullptr && live.fixtures.count(s.splitInfo.fixture) == 0)
         {
-            faults.push_back(Format("the split point is on %p, which is not in the world", (void*)s.splitInfo.fixture));
+            faults.push_back(FormatText("the split point is on %p, which is not in the world", (void*)s.splitInfo.fixture));
         }
     }
     for (const std::string& fault : faults)
