@@ -1,8 +1,9 @@
 // Scenes that act on contacts after the step: collision processing destroys the lighter body of
-// touching pairs (each body once, never the bomb), and the sensor scene pulls the balls it
-// overlaps, forgetting balls and sensor that are destroyed.
+// touching pairs (each body once, never the bomb), the sensor scene pulls the balls it overlaps,
+// forgetting balls and sensor that are destroyed, and the breakable body splits on a hard landing.
 #include "SceneDriver.h"
 
+#include "Tests/Breakable.h"
 #include "Tests/CollisionProcessing.h"
 #include "Tests/SceneParts.h"
 #include "Tests/SensorTest.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace
 {
@@ -29,11 +29,11 @@ protected:
     {
         for (b2Body* body : DynamicBodies(World()))
         {
-            m_test->DestroyBody(body);
+            m_scene.DestroyBody(body);
         }
     }
 
-    b2World* World() { return m_test->GetWorld(); }
+    b2World* World() { return m_scene.GetWorld(); }
 
     // A box ten times as dense as a ball: balls are always the lighter.
     b2Body* AddBox(const b2Vec2& position, float halfWidth)
@@ -41,22 +41,15 @@ protected:
         return CreateDynamicBody(World(), position, MakeBox(halfWidth, 1.0f), 10.0f);
     }
 
-    b2Body* AddBall(const b2Vec2& position, float radius)
-    {
-        return CreateDynamicBody(World(), position, MakeCircle(radius), 1.0f);
-    }
-
-    Settings m_settings = UndrawnSettings();
-    std::unique_ptr<::Test> m_test{CollisionProcessing::Create()};
+    CollisionProcessing m_scene;
 };
 
 TEST_F(CollisionProcessingScene, BallBetweenTwoBoxesIsDestroyedOnce)
 {
     b2Body* left = AddBox(b2Vec2(26.0f, 1.0f), 1.0f);
     b2Body* right = AddBox(b2Vec2(29.0f, 1.0f), 1.0f);
-    b2Body* ball = AddBall(b2Vec2(27.5f, 1.0f), 0.6f);
-
-    StepFrame(*m_test, m_settings);
+    b2Body* ball = CreateDynamicBody(World(), b2Vec2(27.5f, 1.0f), MakeCircle(0.6f), 1.0f);
+    StepFrame(m_scene);
 
     EXPECT_FALSE(Exists(World(), ball));
     EXPECT_TRUE(Exists(World(), left));
@@ -68,11 +61,10 @@ TEST_F(CollisionProcessingScene, BallBetweenTwoBoxesIsDestroyedOnce)
 TEST_F(CollisionProcessingScene, BombLighterThanWhatItHitsSurvives)
 {
     b2Body* box = AddBox(b2Vec2(30.0f, 1.0f), 2.0f);
-    m_test->LaunchBomb(b2Vec2(30.0f, 4.0f), b2Vec2(0.0f, -10.0f));
-    b2Body* bomb = m_test->bomb;
+    m_scene.LaunchBomb(b2Vec2(30.0f, 4.0f), b2Vec2(0.0f, -10.0f));
+    b2Body* bomb = m_scene.bomb;
     ASSERT_LT(bomb->GetMass(), box->GetMass());
-
-    RunFrames(*m_test, m_settings, 60, "");
+    RunFrames(m_scene, 60);
 
     EXPECT_TRUE(Exists(World(), bomb));
     EXPECT_TRUE(Exists(World(), box));
@@ -85,29 +77,28 @@ protected:
     SensorScene()
     {
         // The scene numbers its balls from left to right.
-        m_balls = DynamicBodies(m_scene->GetWorld());
+        m_balls = DynamicBodies(m_scene.GetWorld());
         std::sort(m_balls.begin(), m_balls.end(),
                   [](b2Body* a, b2Body* b) { return a->GetPosition().x < b->GetPosition().x; });
-        RunFrames(*m_scene, m_settings, 300, "");
+        RunFrames(m_scene, 300);
     }
 
     static constexpr int k_middle = SensorTest::k_ballCount / 2;
-    Settings m_settings = UndrawnSettings();
-    std::unique_ptr<SensorTest> m_scene{new SensorTest};
+    SensorTest m_scene;
     std::vector<b2Body*> m_balls;
 };
 
 TEST_F(SensorScene, ForgetsABallDestroyedWhileTouching)
 {
-    ASSERT_FALSE(m_scene->IsTouching(0)) << "the outer balls miss the sensor";
-    ASSERT_TRUE(m_scene->IsTouching(k_middle));
-    ASSERT_TRUE(m_scene->IsTouching(k_middle + 1));
+    ASSERT_FALSE(m_scene.IsTouching(0)) << "the outer balls miss the sensor";
+    ASSERT_TRUE(m_scene.IsTouching(k_middle));
+    ASSERT_TRUE(m_scene.IsTouching(k_middle + 1));
 
-    m_scene->DestroyBody(m_balls[k_middle]);
-    EXPECT_FALSE(m_scene->IsTouching(k_middle));
-    RunFrames(*m_scene, m_settings, 60, "");
-    EXPECT_FALSE(m_scene->IsTouching(k_middle));
-    EXPECT_TRUE(m_scene->IsTouching(k_middle + 1)) << "the other balls stay caught";
+    m_scene.DestroyBody(m_balls[k_middle]);
+    EXPECT_FALSE(m_scene.IsTouching(k_middle));
+    RunFrames(m_scene, 60);
+    EXPECT_FALSE(m_scene.IsTouching(k_middle));
+    EXPECT_TRUE(m_scene.IsTouching(k_middle + 1)) << "the other balls stay caught";
 }
 
 TEST_F(SensorScene, DestroyingTheSensorDropsEveryBallEvenAsleep)
@@ -116,27 +107,65 @@ TEST_F(SensorScene, DestroyingTheSensorDropsEveryBallEvenAsleep)
     {
         ball->SetAwake(false);
     }
-    for (b2Body* body : Bodies(m_scene->GetWorld()))
-    {
-        for (b2Fixture* fixture = body->GetFixtureList(); fixture; fixture = fixture->GetNext())
-        {
-            if (fixture->IsSensor())
-            {
-                m_scene->DestroyFixture(fixture);
-                break;
-            }
-        }
-    }
+    const std::vector<b2Fixture*> fixtures = Fixtures(m_scene.GetWorld());
+    m_scene.DestroyFixture(*std::find_if(fixtures.begin(), fixtures.end(), [](b2Fixture* f) { return f->IsSensor(); }));
     for (int i = 0; i < SensorTest::k_ballCount; ++i)
     {
-        EXPECT_FALSE(m_scene->IsTouching(i)) << "ball " << i;
+        EXPECT_FALSE(m_scene.IsTouching(i)) << "ball " << i;
     }
 
-    RunFrames(*m_scene, m_settings, 300, "");
+    RunFrames(m_scene, 300);
     for (b2Body* ball : m_balls)
     {
         EXPECT_LT(ball->GetPosition().y, 3.5f) << "on the ground or on another ball";
     }
+}
+
+// A bomb hitting the ground elsewhere first must not break it: it breaks only on its own landing.
+TEST(BreakableScene, BreaksOnLandingIntoPiecesThatCarryOnItsMotion)
+{
+    Breakable scene;
+    // The breakable body and, once broken, its second piece: the dynamic bodies but the bomb.
+    const auto pieces = [&scene] {
+        std::vector<b2Body*> found = DynamicBodies(scene.GetWorld());
+        found.erase(std::remove(found.begin(), found.end(), scene.bomb), found.end());
+        return found;
+    };
+    scene.LaunchBomb(b2Vec2(-30.0f, 3.0f), b2Vec2(0.0f, -150.0f));
+    Settings settings = UndrawnSettings();
+    Settings paused = settings;
+    paused.pause = 1;
+    b2Body* body = pieces().front();
+    ASSERT_EQ(body->GetFixtureList()->GetNext()->GetNext(), nullptr) << "two boxes";
+    b2Vec2 velocityBefore = b2Vec2_zero;
+    float spinBefore = 0.0f;
+    b2Vec2 centerOfWhole = b2Vec2_zero;
+    for (int frame = 0; frame < 400 && pieces().size() == 1; ++frame)
+    {
+        velocityBefore = body->GetLinearVelocity();
+        spinBefore = body->GetAngularVelocity();
+        StepFrame(scene, settings);
+        centerOfWhole = body->GetWorldCenter();
+        // A paused frame carries out a pending break and moves nothing afterwards.
+        StepFrame(scene, paused);
+    }
+    ASSERT_EQ(pieces().size(), 2u);
+    EXPECT_LT(velocityBefore.y, -20.0f) << "it broke on landing from high";
+    for (b2Body* piece : pieces())
+    {
+        EXPECT_EQ(piece->GetFixtureList()->GetNext(), nullptr) << "one box each";
+        const b2Vec2 expected = velocityBefore + b2Cross(spinBefore, piece->GetWorldCenter() - centerOfWhole);
+        EXPECT_NEAR(b2Distance(piece->GetLinearVelocity(), expected), 0.0f, 1e-3f);
+        EXPECT_NEAR(piece->GetAngularVelocity(), spinBefore, 1e-4f);
+    }
+
+    // Bombs on the pieces do not break them again.
+    for (b2Body* piece : pieces())
+    {
+        scene.LaunchBomb(piece->GetPosition() + b2Vec2(0.0f, 3.0f), b2Vec2(0.0f, -100.0f));
+        RunFrames(scene, 30);
+    }
+    EXPECT_EQ(pieces().size(), 2u);
 }
 
 }  // namespace

@@ -44,14 +44,14 @@ bool Contains(const std::vector<b2Fixture*>& fixtures, const b2Fixture* fixture)
     return std::find(fixtures.begin(), fixtures.end(), fixture) != fixtures.end();
 }
 
-TEST(DroppingShapes, KeysOneToFiveDropTheFiveKindsIntoConsecutiveSlots)
+TEST(DroppingShapes, KeysOneToFiveDropTheFiveKindsAndOnceTheRingIsFullReplaceTheOldestBody)
 {
     PolyShapes scene;
+    const int bodiesBefore = scene.GetWorld()->GetBodyCount();
     for (unsigned char key = '1'; key <= '5'; ++key)
     {
         PressKey(scene, key);
     }
-
     EXPECT_EQ(scene.GetRingPosition(), 5);
     const int polygonVertices[] = {3, 3, 8, 4};
     for (int kind = 0; kind < 5; ++kind)
@@ -67,16 +67,10 @@ TEST(DroppingShapes, KeysOneToFiveDropTheFiveKindsIntoConsecutiveSlots)
             EXPECT_EQ(VertexCount(body), polygonVertices[kind]);
         }
     }
-}
 
-TEST(DroppingShapes, TheDropAfterAFullRingReplacesTheOldestBody)
-{
-    PolyShapes scene;
-    const int bodiesBefore = scene.GetWorld()->GetBodyCount();
-    PressKey(scene, '1', k_ringSize);
+    PressKey(scene, '1', k_ringSize - 5);
     ASSERT_EQ(UsedSlots(scene), k_ringSize);
     EXPECT_EQ(scene.GetRingPosition(), 0);
-
     PressKey(scene, '5');
     EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore + k_ringSize);
     EXPECT_EQ(KindOf(scene.GetDroppedBody(0)), b2Shape::e_circle);
@@ -117,7 +111,6 @@ TEST(DroppingShapes, DestroysTheBodyInTheFirstUsedSlot)
 TEST(DroppingShapes, ABodyDestroyedFromOutsideLeavesItsSlotEmpty)
 {
     EdgeShapes scene;
-    Settings settings = UndrawnSettings();
     PressKey(scene, '5', 3);
     scene.DestroyBody(scene.GetDroppedBody(0));
     scene.DestroyFixture(scene.GetDroppedBody(1)->GetFixtureList());
@@ -129,7 +122,7 @@ TEST(DroppingShapes, ABodyDestroyedFromOutsideLeavesItsSlotEmpty)
     PressKey(scene, 'd');
     EXPECT_EQ(scene.GetDroppedBody(1), nullptr);
     PressKey(scene, '4', k_ringSize);
-    StepFrame(scene, settings);
+    StepFrame(scene);
     EXPECT_EQ(UsedSlots(scene), k_ringSize);
 }
 

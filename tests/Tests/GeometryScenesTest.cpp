@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace
 {
 
@@ -35,46 +34,43 @@ TEST(KeyedPose, KeysMoveAndTurnTheShapeAndOtherKeysDoNot)
 TEST(PolyCollision, ContactPointsAppearOnlyWhileTheBoxesOverlap)
 {
     PolyCollision scene;
-    Settings settings;
-    StepFrame(scene, settings);
+    StepFrame(scene);
     const int overlapping = scene.GetPointCount();
     EXPECT_GT(overlapping, 0) << "the boxes start overlapping";
 
     PressKey(scene, 'd', 60);
-    StepFrame(scene, settings);
+    StepFrame(scene);
     EXPECT_EQ(scene.GetPointCount(), 0);
 
     PressKey(scene, 'a', 60);
-    StepFrame(scene, settings);
+    StepFrame(scene);
     EXPECT_EQ(scene.GetPointCount(), overlapping);
 }
 
 TEST(DistanceTest, DistanceIsTheGapBetweenTheClosestPoints)
 {
     DistanceTest scene;
-    Settings settings;
-    StepFrame(scene, settings);
+    StepFrame(scene);
     const b2DistanceOutput separated = scene.GetOutput();
     EXPECT_GT(separated.distance, 0.5f);
     EXPECT_GT(separated.iterations, 0);
     EXPECT_NEAR(b2Distance(separated.pointA, separated.pointB), separated.distance, 1e-3f);
 
     PressKey(scene, 'a', 10);
-    StepFrame(scene, settings);
+    StepFrame(scene);
     EXPECT_LT(scene.GetOutput().distance, separated.distance);
 
     // Moved onto the box: no gap at all.
     PressKey(scene, 'a', 80);
     PressKey(scene, 's', 50);
-    StepFrame(scene, settings);
+    StepFrame(scene);
     EXPECT_EQ(scene.GetOutput().distance, 0.0f);
 }
 
 TEST(TimeOfImpact, FindsTheMomentTheSweepingSquareReachesTheBar)
 {
     TimeOfImpact scene;
-    Settings settings;
-    StepFrame(scene, settings);
+    StepFrame(scene);
     const b2TOIOutput& output = scene.GetOutput();
     EXPECT_EQ(output.state, b2TOIOutput::e_touching);
     EXPECT_GT(output.t, 0.0f);

@@ -70,20 +70,18 @@ void StepFrame(Test& test, Settings& settings)
     test.Step(&settings);
 }
 
+void StepFrame(Test& test)
+{
+    Settings settings = UndrawnSettings();
+    StepFrame(test, settings);
+}
+
 void PressKey(Test& test, unsigned char key, int times)
 {
     for (int i = 0; i < times; ++i)
     {
         test.Keyboard(key);
         test.KeyboardUp(key);
-    }
-}
-
-void PressKeys(Test& test, const std::string& keys)
-{
-    for (char key : keys)
-    {
-        PressKey(test, static_cast<unsigned char>(key));
     }
 }
 
@@ -118,6 +116,12 @@ void RunFrames(Test& test, Settings& settings, int frames, const std::string& ke
         }
         StepFrame(test, settings);
     }
+}
+
+void RunFrames(Test& test, int frames, const std::string& keys)
+{
+    Settings settings = UndrawnSettings();
+    RunFrames(test, settings, frames, keys);
 }
 
 std::vector<b2Body*> Bodies(b2World* world)

@@ -1,0 +1,411 @@
+// What the keys of the scenes do to their worlds: motors, limits, ropes, flippers, deletions,
+// bullets, body types, thrusters, the car's suspension and drive, and the shapes keys create;
+// keys acting on something the editor destroyed leave whatever took its memory alone.
+#include "SceneDriver.h"
+
+#include "Physics/JointKinds.h"
+#include "Physics/Springs.h"
+#include "Tests/ApplyForce.h"
+#include "Tests/BodyTypes.h"
+#include "Tests/Car.h"
+#include "Tests/Confined.h"
+#include "Tests/Pinball.h"
+#include "Tests/Prismatic.h"
+#include "Tests/Revolute.h"
+#include "Tests/RopeJoint.h"
+#include "Tests/SceneParts.h"
+#include "Tests/ShapeEditing.h"
+#include "Tests/SliderCrank.h"
+#include "Tests/TheoJansen.h"
+#include "Tests/VerticalStack.h"
+#include "Tests/Web.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+// The revolute joints of a world that have a motor to drive, newest first.
+std::vector<b2RevoluteJoint*> MotorisedRevolutes(b2World* world)
+{
+    std::vector<b2RevoluteJoint*> found;
+    for (b2Joint* joint : JointsOfType(world, e_revoluteJoint))
+    {
+        auto* revolute = static_cast<b2RevoluteJoint*>(joint);
+        if (revolute->GetMaxMotorTorque() > 0.0f)
+        {
+            found.push_back(revolute);
+        }
+    }
+    return found;
+}
+
+TEST(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
+{
+    TheoJansen scene;
+    b2Body* chassis = MotorisedRevolutes(scene.GetWorld()).front()->GetBodyB();
+    RunFrames(scene, 60);
+    const float start = chassis->GetPosition().x;
+    RunFrames(scene, 120);
+    const float walked = chassis->GetPosition().x - start;
+    EXPECT_GT(walked, 2.0f);
+    EXPECT_GT(chassis->GetPosition().y, 4.0f) << "still up on its legs";
+
+    // Without the motor it only settles and drifts on the balls.
+    PressKey(scene, 'm');
+    RunFrames(scene, 120);
+    const float stopped = chassis->GetPosition().x;
+    RunFrames(scene, 120);
+    EXPECT_LT(std::fabs(chassis->GetPosition().x - stopped), 0.25f * walked);
+}
+
+TEST(SceneKeys, RevoluteTrayRestsOnItsLimitTurnsWithTheMotorAndSpinsFreeWithoutTheLimit)
+{
+    Revolute scene;
+    b2RevoluteJoint* tray = MotorisedRevolutes(scene.GetWorld()).front();
+    // Tilted onto its lower limit by what fell on it, then turned by the motor to the upper one.
+    RunFrames(scene, 240);
+    EXPECT_NEAR(tray->GetJointAngle(), tray->GetLowerLimit(), 0.05f);
+    PressKey(scene, 'm');
+    RunFrames(scene, 240);
+    EXPECT_NEAR(tray->GetJointAngle(), tray->GetUpperLimit(), 0.05f);
+    PressKey(scene, 'l');
+    RunFrames(scene, 60);
+    EXPECT_GT(tray->GetJointAngle(), tray->GetUpperLimit() + 0.2f);
+}
+
+TEST(SceneKeys, PrismaticMotorDrivesTheBoxAgainstTheLimitUntilTheLimitIsOffAndSReversesIt)
+{
+    Prismatic scene;
+    RunFrames(scene, 180);
+    const float upper = scene.GetJoint()->GetUpperLimit();
+    EXPECT_NEAR(scene.GetJoint()->GetJointTranslation(), upper, 0.05f);
+
+    PressKey(scene, 'l');
+    RunFrames(scene, 60);
+    EXPECT_GT(scene.GetJoint()->GetJointTranslation(), upper + 1.0f);
+
+    const float speed = scene.GetJoint()->GetMotorSpeed();
+    PressKey(scene, 's');
+    EXPECT_EQ(scene.GetJoint()->GetMotorSpeed(), -speed);
+    PressKey(scene, 'm');
+    EXPECT_FALSE(scene.GetJoint()->IsMotorEnabled());
+}
+
+TEST(SceneKeys, SliderCrankMotorTurnsTheCrankAtItsSpeedAndKeysSwitchTheMotors)
+{
+    SliderCrank scene;
+    // The crank's is the oldest revolute joint.
+    auto* crank = static_cast<b2RevoluteJoint*>(JointsOfType(scene.GetWorld(), e_revoluteJoint).back());
+    auto* slide = static_cast<b2PrismaticJoint*>(JointsOfType(scene.GetWorld(), e_prismaticJoint).front());
+
+    RunFrames(scene, 60);
+    EXPECT_NEAR(crank->GetJointSpeed(), b2_pi, 0.05f) << "the motor is strong enough for its load";
+    PressKey(scene, 'm');
+    PressKey(scene, 'f');
+    EXPECT_FALSE(crank->IsMotorEnabled() || slide->IsMotorEnabled());
+    PressKey(scene, 'm');
+    PressKey(scene, 'f');
+    EXPECT_TRUE(crank->IsMotorEnabled() && slide->IsMotorEnabled());
+
+    // The library hands a freed joint's memory to the next joint of its size: a key acting
+    // through a forgotten pointer would switch this one's motor.
+    b2RevoluteJointDef decoyDef;
+    decoyDef.Initialize(crank->GetBodyA(), crank->GetBodyB(), crank->GetAnchorA());
+    scene.DestroyJoint(crank);
+    decoyDef.enableMotor = true;
+    auto* decoy = static_cast<b2RevoluteJoint*>(scene.GetWorld()->CreateJoint(&decoyDef));
+    PressKey(scene, 'm');
+    StepFrame(scene);
+    EXPECT_TRUE(decoy->IsMotorEnabled());
+}
+
+TEST(SceneKeys, RopeKeyCutsTheRopeLettingTheChainStretchAndTiesItAgain)
+{
+    RopeJoint scene;
+    b2World* world = scene.GetWorld();
+    ASSERT_EQ(JointsOfType(world, e_ropeJoint).size(), 1u);
+    b2Joint* rope = JointsOfType(world, e_ropeJoint).front();
+    b2Body* weight = rope->GetBodyB();
+    const b2Vec2 hook = rope->GetAnchorA();
+    const float maxLength = Physics::GetRopeMaxLength(rope);
+    const int jointCount = world->GetJointCount();
+
+    float longest = 0.0f;
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        StepFrame(scene);
+        longest = std::max(longest, b2Distance(hook, weight->GetPosition()));
+    }
+    EXPECT_LT(longest, maxLength + 0.05f);
+
+    // Cut, the heavy weight pulls the hinged chain longer than the rope was.
+    PressKey(scene, 'j');
+    EXPECT_TRUE(JointsOfType(world, e_ropeJoint).empty());
+    EXPECT_EQ(world->GetJointCount(), jointCount - 1);
+    RunFrames(scene, 120);
+    EXPECT_GT(b2Distance(hook, weight->GetPosition()), maxLength + 0.05f);
+
+    PressKey(scene, 'j');
+    EXPECT_EQ(JointsOfType(world, e_ropeJoint).size(), 1u);
+    EXPECT_EQ(world->GetJointCount(), jointCount);
+}
+
+TEST(SceneKeys, PinballFlippersRiseWhileAOrCapitalAIsHeld)
+{
+    Pinball scene;
+    const std::vector<b2RevoluteJoint*> flippers = MotorisedRevolutes(scene.GetWorld());
+    ASSERT_EQ(flippers.size(), 2u);
+    // Up means the tip raised: counter-clockwise (upper limit) for the left flipper.
+    const auto expectFlippers = [&](bool up, unsigned char key) {
+        for (b2RevoluteJoint* flipper : flippers)
+        {
+            const bool left = flipper->GetBodyB()->GetWorldCenter().x < 0.0f;
+            const float limit = left == up ? flipper->GetUpperLimit() : flipper->GetLowerLimit();
+            EXPECT_NEAR(flipper->GetJointAngle(), limit, 0.02f) << "key " << key << (up ? " held" : " released");
+        }
+    };
+    for (unsigned char key : {'a', 'A'})
+    {
+        RunFrames(scene, 30);
+        expectFlippers(false, key);
+        scene.Keyboard(key);
+        RunFrames(scene, 20);
+        expectFlippers(true, key);
+        scene.KeyboardUp(key);
+    }
+}
+
+TEST(SceneKeys, WebKeysDeleteBodiesWithTheirJointsAndJointsOneAtATime)
+{
+    Web scene;
+    b2World* world = scene.GetWorld();
+    const int bodyCount = world->GetBodyCount();
+    ASSERT_EQ(world->GetJointCount(), 8);
+    PressKey(scene, 'j');
+    EXPECT_EQ(world->GetJointCount(), 7);
+    // The first body was tied to the ground (that joint is gone already) and to two neighbours.
+    PressKey(scene, 'b');
+    EXPECT_EQ(world->GetBodyCount(), bodyCount - 1);
+    EXPECT_EQ(world->GetJointCount(), 5);
+    RunFrames(scene, 5);
+
+    // Joints that went with the body are not deleted twice.
+    for (int remaining = 4; remaining >= 0; --remaining)
+    {
+        PressKey(scene, 'j');
+        StepFrame(scene);
+        EXPECT_EQ(world->GetJointCount(), remaining);
+    }
+    for (int i = 0; i < 4; ++i)
+    {
+        PressKey(scene, 'b');
+        PressKey(scene, 'j');
+        StepFrame(scene);
+    }
+    EXPECT_EQ(world->GetBodyCount(), bodyCount - 4);
+}
+
+TEST(SceneKeys, StackBulletHitsTheFirstColumnAndOnlyTheLatestBulletIsKept)
+{
+    VerticalStack scene;
+    RunFrames(scene, 60);
+    std::vector<b2Body*> firstColumn = DynamicBodies(scene.GetWorld());
+    firstColumn.erase(std::remove_if(firstColumn.begin(), firstColumn.end(),
+                                     [](b2Body* box) { return std::fabs(box->GetPosition().x) >= 0.1f; }),
+                      firstColumn.end());
+    ASSERT_EQ(firstColumn.size(), 10u);
+    const int bodyCount = scene.GetWorld()->GetBodyCount();
+
+    PressKey(scene, ',');
+    EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodyCount + 1);
+    RunFrames(scene, 60);
+    EXPECT_TRUE(
+        std::any_of(firstColumn.begin(), firstColumn.end(), [](b2Body* box) { return box->GetPosition().x > 1.0f; }));
+    PressKey(scene, ',');
+    EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodyCount + 1);
+}
+
+TEST(SceneKeys, BodyTypesKeysSwitchThePlatformWhichShuttlesBetweenTheTurningPointsWhileKinematic)
+{
+    BodyTypes scene;
+    b2Body* platform = scene.GetPlatform();
+    RunFrames(scene, 30);
+    PressKey(scene, 'k');
+    EXPECT_EQ(platform->GetType(), b2_kinematicBody);
+    EXPECT_EQ(platform->GetLinearVelocity(), b2Vec2(-BodyTypes::k_platformSpeed, 0.0f));
+    EXPECT_EQ(platform->GetAngularVelocity(), 0.0f);
+    float leftmost = 0.0f;
+    float rightmost = 0.0f;
+    bool turnedBack = false;
+    for (int frame = 0; frame < 1000; ++frame)
+    {
+        StepFrame(scene);
+        leftmost = std::min(leftmost, platform->GetPosition().x);
+        rightmost = std::max(rightmost, platform->GetPosition().x);
+        turnedBack = turnedBack || platform->GetLinearVelocity().x > 0.0f;
+    }
+    EXPECT_TRUE(turnedBack);
+    EXPECT_GT(leftmost, -10.2f);
+    EXPECT_LT(leftmost, -9.8f);
+    EXPECT_GT(rightmost, 9.8f);
+    EXPECT_LT(rightmost, 10.2f);
+
+    PressKey(scene, 's');
+    EXPECT_EQ(platform->GetType(), b2_staticBody);
+    const b2Vec2 held = platform->GetPosition();
+    RunFrames(scene, 30);
+    EXPECT_EQ(platform->GetPosition(), held);
+    PressKey(scene, 'd');
+    EXPECT_EQ(platform->GetType(), b2_dynamicBody);
+}
+
+TEST(SceneKeys, ThrusterPushesTheShipNoseFirstAndTorquesTurnIt)
+{
+    ApplyForce scene;
+    std::vector<b2Body*> bodies = DynamicBodies(scene.GetWorld());
+    // The ship is the body of two fixtures, hull and engine.
+    b2Body* ship = *std::find_if(bodies.begin(), bodies.end(),
+                                 [](b2Body* body) { return body->GetFixtureList()->GetNext() != nullptr; });
+    auto holdKey = [&](unsigned char key, int frames) {
+        for (int frame = 0; frame < frames; ++frame)
+        {
+            PressKey(scene, key);
+            StepFrame(scene);
+        }
+    };
+    const b2Vec2 start = ship->GetPosition();
+    // The nose is the tip of the hull, opposite the engine at the local point (0, 2).
+    const b2Vec2 nose = ship->GetWorldVector(b2Vec2(0.0f, -1.0f));
+    RunFrames(scene, 10);
+    EXPECT_EQ(ship->GetPosition(), start) << "no gravity";
+
+    holdKey('w', 5);
+    RunFrames(scene, 30);
+    const b2Vec2 moved = ship->GetPosition() - start;
+    EXPECT_GT(b2Dot(moved, nose), 1.0f);
+    EXPECT_NEAR(b2Cross(moved, nose), 0.0f, 0.05f);
+    holdKey('a', 10);
+    EXPECT_GT(ship->GetAngularVelocity(), 0.1f) << "counter-clockwise";
+    holdKey('d', 20);
+    EXPECT_LT(ship->GetAngularVelocity(), -0.1f) << "clockwise";
+
+    // The library hands a freed body's memory to the next body: keys acting through a
+    // forgotten pointer would push this one.
+    scene.DestroyBody(ship);
+    b2Body* decoy = CreateDynamicBody(scene.GetWorld(), b2Vec2(0.0f, 20.0f), MakeCircle(0.5f), 1.0f);
+    holdKey('w', 1);
+    holdKey('a', 1);
+    EXPECT_EQ(decoy->GetLinearVelocity(), b2Vec2_zero);
+    EXPECT_EQ(decoy->GetAngularVelocity(), 0.0f);
+}
+
+class CarScene : public ::testing::Test
+{
+protected:
+    CarScene()
+    {
+        for (b2Joint* joint : JointsOfType(m_scene.GetWorld(), e_wheelJoint))
+        {
+            auto* wheel = static_cast<b2WheelJoint*>(joint);
+            (wheel->IsMotorEnabled() ? m_rear : m_front) = wheel;
+        }
+    }
+
+    b2Body* Chassis() const { return m_rear->GetBodyA(); }
+
+    void ExpectSuspension(float frequency)
+    {
+        for (b2WheelJoint* wheel : {m_rear, m_front})
+        {
+            EXPECT_EQ(Physics::GetSpringFrequency(wheel), frequency);
+            EXPECT_EQ(Physics::GetSpringDampingRatio(wheel), 0.7f);
+        }
+    }
+
+    Car m_scene;
+    b2WheelJoint* m_rear = nullptr;
+    b2WheelJoint* m_front = nullptr;
+};
+
+TEST_F(CarScene, SuspensionKeysStepTheFrequencyDownToZeroAndUpWithoutLimit)
+{
+    PressKey(m_scene, 'q', 3);
+    ExpectSuspension(1.0f);
+    PressKey(m_scene, 'q', 2);
+    ExpectSuspension(0.0f);
+    PressKey(m_scene, 'e', 53);
+    ExpectSuspension(53.0f);
+    // A very stiff suspension still carries the car steadily.
+    PressKey(m_scene, 'd');
+    RunFrames(m_scene, 120);
+    EXPECT_GT(Chassis()->GetPosition().y, 0.0f);
+    EXPECT_LT(Chassis()->GetPosition().y, 5.0f);
+}
+
+TEST_F(CarScene, DrivesBothWaysAndTheCameraFollowsTheChassisHorizontallyUntilItIsGone)
+{
+    const float start = Chassis()->GetPosition().x;
+    PressKey(m_scene, 'a');
+    RunFrames(m_scene, 90);
+    EXPECT_LT(Chassis()->GetPosition().x, start - 3.0f);
+
+    const float turned = Chassis()->GetPosition().x;
+    Settings settings = UndrawnSettings();
+    settings.viewCenter.Set(3.0f, 20.0f);
+    PressKey(m_scene, 'd');
+    for (int frame = 0; frame < 150; ++frame)
+    {
+        // The view is centred where the car was when the frame began.
+        const float chassisX = Chassis()->GetPosition().x;
+        StepFrame(m_scene, settings);
+        ASSERT_EQ(settings.viewCenter, b2Vec2(chassisX, 20.0f));
+    }
+    EXPECT_GT(Chassis()->GetPosition().x, turned + 5.0f);
+
+    const b2Vec2 lastView = settings.viewCenter;
+    m_scene.DestroyBody(Chassis());
+    RunFrames(m_scene, settings, 30, "asdqe");
+    EXPECT_EQ(settings.viewCenter, lastView);
+}
+
+TEST(SceneKeys, ConfinedCAddsCirclesThatStayInsideTheBox)
+{
+    Confined scene;
+    const std::size_t initial = DynamicBodies(scene.GetWorld()).size();
+    for (int i = 0; i < 40; ++i)
+    {
+        PressKey(scene, 'c');
+        RunFrames(scene, 5);
+    }
+    RunFrames(scene, 100);
+
+    const std::vector<b2Body*> circles = DynamicBodies(scene.GetWorld());
+    EXPECT_EQ(circles.size(), initial + 40);
+    const b2AABB interior = Confined::Interior();
+    for (b2Body* circle : circles)
+    {
+        const b2Vec2 p = circle->GetPosition();
+        EXPECT_TRUE(p.x > interior.lowerBound.x && p.x < interior.upperBound.x && p.y > interior.lowerBound.y &&
+                    p.y < interior.upperBound.y)
+            << "circle at " << ::testing::PrintToString(p);
+    }
+}
+
+TEST(SceneKeys, ShapeEditingCreatesItsCircleAgainAfterTheEditorDeletedIt)
+{
+    ShapeEditing scene;
+    const std::size_t fixtures = Fixtures(scene.GetWorld()).size();
+    PressKey(scene, 'c');
+    scene.DestroyFixture(DynamicBodies(scene.GetWorld()).front()->GetFixtureList());  // the circle
+    StepFrame(scene);
+    PressKey(scene, 'd');
+    EXPECT_EQ(Fixtures(scene.GetWorld()).size(), fixtures);
+    PressKey(scene, 'c');
+    EXPECT_EQ(Fixtures(scene.GetWorld()).size(), fixtures + 1);
+}
+
+}  // namespace

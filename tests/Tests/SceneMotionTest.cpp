@@ -1,0 +1,237 @@
+// Scenes whose bodies must move as built, without keys: stacks and balls that settle, gears that
+// turn together, surfaces that collide on one side only, and fast bodies that never tunnel.
+#include "SceneDriver.h"
+
+#include "Tests/BulletTest.h"
+#include "Tests/CharacterCollision.h"
+#include "Tests/CollisionCounters.h"
+#include "Tests/ContinuousTest.h"
+#include "Tests/Gears.h"
+#include "Tests/OneSidedPlatform.h"
+#include "Tests/Pyramid.h"
+#include "Tests/VaryingRestitution.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+
+TEST(SceneMotion, PyramidStandsAfterSettling)
+{
+    Pyramid scene;
+    const std::vector<b2Body*> boxes = DynamicBodies(scene.GetWorld());
+    ASSERT_EQ(static_cast<int>(boxes.size()), Pyramid::k_baseCount * (Pyramid::k_baseCount + 1) / 2);
+    RunFrames(scene, 300);
+
+    float top = 0.0f;
+    for (b2Body* box : boxes)
+    {
+        top = std::max(top, box->GetPosition().y);
+        EXPECT_LT(std::fabs(box->GetPosition().x), 11.0f);
+        EXPECT_LT(box->GetLinearVelocity().Length(), 0.5f);
+    }
+    EXPECT_GT(top, Pyramid::k_baseCount - 1.0f) << "the top box has come down: the pyramid collapsed";
+}
+
+TEST(SceneMotion, BouncierBallsReboundHigher)
+{
+    VaryingRestitution scene;
+    const std::vector<b2Body*> balls = DynamicBodies(scene.GetWorld());
+    ASSERT_EQ(static_cast<int>(balls.size()), VaryingRestitution::k_ballCount);
+
+    // The first bounce comes after about two seconds of fall; record the highest point after it.
+    RunFrames(scene, 150);
+    std::vector<std::pair<float, float>> reboundByRestitution;
+    for (b2Body* ball : balls)
+    {
+        reboundByRestitution.emplace_back(ball->GetFixtureList()->GetRestitution(), 0.0f);
+    }
+    for (int frame = 0; frame < 150; ++frame)
+    {
+        StepFrame(scene);
+        for (std::size_t i = 0; i < balls.size(); ++i)
+        {
+            reboundByRestitution[i].second = std::max(reboundByRestitution[i].second, balls[i]->GetPosition().y);
+        }
+    }
+    std::sort(reboundByRestitution.begin(), reboundByRestitution.end());
+    EXPECT_LT(reboundByRestitution.front().second, 1.1f) << "no bounce without restitution";
+    EXPECT_GT(reboundByRestitution.back().second, 15.0f) << "an elastic ball returns near its drop height";
+    for (std::size_t i = 1; i < reboundByRestitution.size(); ++i)
+    {
+        EXPECT_GE(reboundByRestitution[i].second, reboundByRestitution[i - 1].second)
+            << "restitution " << reboundByRestitution[i].first;
+    }
+}
+
+TEST(SceneMotion, GearWheelRimsAndRackMoveTogether)
+{
+    Gears scene;
+    std::vector<b2Joint*> axles = JointsOfType(scene.GetWorld(), e_revoluteJoint);
+    std::vector<b2Joint*> slides = JointsOfType(scene.GetWorld(), e_prismaticJoint);
+    ASSERT_EQ(axles.size(), 2u);
+    ASSERT_EQ(slides.size(), 1u);
+    auto radius = [](b2Body* wheel) { return wheel->GetFixtureList()->GetShape()->m_radius; };
+    std::sort(axles.begin(), axles.end(),
+              [&](b2Joint* a, b2Joint* b) { return radius(a->GetBodyB()) < radius(b->GetBodyB()); });
+    b2Body* small = axles[0]->GetBodyB();
+    b2Body* large = axles[1]->GetBodyB();
+    RunFrames(scene, 20);
+
+    const float rackSpeed = slides[0]->GetBodyB()->GetLinearVelocity().y;
+    EXPECT_LT(rackSpeed, -0.5f) << "the rack falls, turning the wheels";
+    // Where the wheels meet (small wheel's right, large wheel's left) their rims move alike;
+    // the large wheel's right rim moves with the rack beside it.
+    const float tolerance = 0.01f * std::fabs(rackSpeed);
+    EXPECT_NEAR(small->GetAngularVelocity() * radius(small), -large->GetAngularVelocity() * radius(large), tolerance);
+    EXPECT_NEAR(large->GetAngularVelocity() * radius(large), rackSpeed, tolerance);
+}
+
+TEST(SceneMotion, BodyRisesThroughTheOneSidedPlatformAndLandsOnIt)
+{
+    OneSidedPlatform scene;
+    const std::vector<b2Body*> bodies = Bodies(scene.GetWorld());
+    const auto platform = std::find_if(bodies.begin(), bodies.end(), [](b2Body* body) {
+        return body->GetType() == b2_staticBody && body->GetFixtureList() &&
+               body->GetFixtureList()->GetType() == b2Shape::e_polygon;
+    });
+    ASSERT_NE(platform, bodies.end());
+    const std::vector<b2Body*> dynamics = DynamicBodies(scene.GetWorld());
+    ASSERT_EQ(dynamics.size(), 1u);
+    b2Body* ball = dynamics.front();
+    const float top = (*platform)->GetFixtureList()->GetAABB(0).upperBound.y;
+    const float radius = ball->GetFixtureList()->GetShape()->m_radius;
+    ASSERT_LT(ball->GetPosition().y, (*platform)->GetPosition().y);
+
+    float highest = ball->GetPosition().y;
+    for (int frame = 0; frame < 240; ++frame)
+    {
+        StepFrame(scene);
+        highest = std::max(highest, ball->GetPosition().y);
+    }
+    EXPECT_GT(highest, top + 2.0f * radius);
+    EXPECT_NEAR(ball->GetPosition().y, top + radius, 0.05f);
+    EXPECT_NEAR(ball->GetLinearVelocity().y, 0.0f, 0.01f);
+}
+
+// Chains keep bodies on the side they were wound for.
+TEST(SceneMotion, WalkersStayOnTheirSurfacesWalkingBackAndForth)
+{
+    CharacterCollision scene;
+    struct Walker
+    {
+        b2Body* body;
+        b2Vec2 start;
+        float heading;
+        int turns;
+    };
+    std::vector<Walker> walkers;
+    for (b2Body* body : DynamicBodies(scene.GetWorld()))
+    {
+        walkers.push_back({body, body->GetPosition(), 0.0f, 0});
+    }
+    ASSERT_FALSE(walkers.empty());
+
+    for (int frame = 0; frame < 540; ++frame)
+    {
+        StepFrame(scene);
+        for (Walker& walker : walkers)
+        {
+            const float vx = walker.body->GetLinearVelocity().x;
+            if (std::fabs(vx) > 1.0f && vx * walker.heading <= 0.0f)
+            {
+                walker.turns += walker.heading != 0.0f ? 1 : 0;
+                walker.heading = vx;
+            }
+        }
+    }
+    for (const Walker& walker : walkers)
+    {
+        const b2Vec2 p = walker.body->GetPosition();
+        const std::string where =
+            "walker from " + ::testing::PrintToString(walker.start) + " now at " + ::testing::PrintToString(p);
+        if (walker.start.x > 30.0f && walker.start.y > 6.0f)  // inside the room
+        {
+            EXPECT_TRUE(p.x > 30.0f && p.x < 38.0f && p.y > 6.0f && p.y < 14.0f) << where;
+        }
+        else
+        {
+            // On the ground, the tiles, the hills or the rock: above y = 0, below the room.
+            EXPECT_GT(p.y, 0.0f) << where;
+            EXPECT_LT(p.y, 6.0f) << where;
+        }
+        // Polygons on the aligned tiles (x < -14) may snag, which is what the scene shows;
+        // everything else walks on to the end of its lane and turns round.
+        if (walker.start.x > -14.0f)
+        {
+            EXPECT_GE(walker.turns, 1) << where;
+        }
+    }
+}
+
+// Knocked sideways a body may slide off an end of the ground, but over the ground it stays above.
+void ExpectAboveTheGround(const b2Body* body, float clearance, int frame)
+{
+    const b2Vec2 p = body->GetPosition();
+    if (std::fabs(p.x) < 40.0f)
+    {
+        EXPECT_GT(p.y, clearance) << "tunnelled at frame " << frame << ", x = " << p.x;
+    }
+}
+
+// "Bullet Test" and "Continuous Test" relaunch every 90 steps; the collision counters they show
+// restart at each launch.
+TEST(SceneMotion, RelaunchedBodiesHitThePlankNeverTunnelAndAreResetWithTheCountersAtEachLaunch)
+{
+    constexpr int k_period = RelaunchingScene::k_relaunchPeriod;
+    std::srand(1);  // the same launch points whatever ran before: one near a plank end would spin it
+    BulletTest bullet;
+    ContinuousTest continuous;
+    for (int frame = 0; frame < 4 * k_period; ++frame)
+    {
+        StepFrame(bullet);
+        const int sinceLaunch = frame % k_period;
+        const CollisionCounters counters = ReadCollisionCounters();
+        // 100 m/s covers 1.7 m a step, nearly twice what the plank and the bullet are thick
+        // together. Untouched, the plank would have fallen 0.3 m in 15 steps.
+        if (sinceLaunch == 14)
+        {
+            EXPECT_LT(bullet.GetPlank()->GetPosition().y, 7.0f) << "frame " << frame;
+        }
+        else if (sinceLaunch == 19)
+        {
+            EXPECT_GT(counters.toiCalls, 0);
+            EXPECT_GT(counters.gjkCalls, 0);
+            EXPECT_GE(counters.gjkMaxIters, 1);
+        }
+        else if (sinceLaunch == k_period - 1)
+        {
+            EXPECT_EQ(counters.toiCalls, 0);
+            EXPECT_EQ(counters.gjkCalls, 0);
+            EXPECT_EQ(counters.toiMaxRootIters, 0);
+            const b2Body* shot = bullet.GetBullet();
+            EXPECT_EQ(shot->GetPosition().y, 20.0f);
+            EXPECT_LE(std::fabs(shot->GetPosition().x), 2.0f);
+            EXPECT_EQ(shot->GetLinearVelocity(), b2Vec2(0.0f, -100.0f));
+            EXPECT_EQ(bullet.GetPlank()->GetPosition(), b2Vec2(0.0f, 8.0f));
+            EXPECT_EQ(bullet.GetPlank()->GetAngle(), 0.0f);
+            EXPECT_EQ(bullet.GetPlank()->GetLinearVelocity(), b2Vec2_zero);
+        }
+        StepFrame(continuous);
+        ExpectAboveTheGround(bullet.GetPlank(), 0.15f, frame);
+        ExpectAboveTheGround(bullet.GetBullet(), 0.2f, frame);
+        ExpectAboveTheGround(continuous.GetPlank(), 0.15f, frame);
+        if (sinceLaunch == k_period - 1)
+        {
+            EXPECT_EQ(continuous.GetPlank()->GetPosition(), b2Vec2(0.0f, 20.0f));
+            EXPECT_EQ(continuous.GetPlank()->GetLinearVelocity(), b2Vec2(0.0f, -100.0f));
+            EXPECT_LE(std::fabs(continuous.GetPlank()->GetAngularVelocity()), 50.0f);
+        }
+    }
+}
+
+}  // namespace
