@@ -1,12 +1,14 @@
 // Every scene of the registry, created through its row's factory: it settles inside the default
-// view with its keys in use, keys it has no use for change nothing, and it keeps running while
-// the host destroys its joints, fixtures and bodies in random order (what the editor does).
+// view (a closed scene inside its box) with its keys in use, keys it has no use for change nothing, and it keeps
+// running while the host destroys its joints, fixtures and bodies in random order (what the editor does).
 #include "SceneDriver.h"
 
+#include "Tests/Confined.h"
 #include "Tests/TestEntries.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -30,6 +32,7 @@ struct SceneRow
 {
     const char* keys;
     unsigned expected;
+    b2AABB (*confinedTo)() = nullptr;  // where every dynamic body must end, for a closed scene
 };
 
 constexpr unsigned k_plain = k_settlesInView;
@@ -56,7 +59,7 @@ const std::map<std::string, SceneRow> k_rows = {
     {"Continuous Test", {"", k_plain}},
     {"Time of Impact", {"adswqe", k_plain}},
     {"Ray-Cast", {"12345dm", k_keyed}},
-    {"Confined", {"c", k_keyed}},
+    {"Confined", {"c", k_keyed, Confined::Interior}},
     {"Pyramid", {"", k_plain}},
     {"Varying Restitution", {"", k_plain}},
     {"Theo Jansen's Walker", {"asdm", k_keyed}},
@@ -152,6 +155,13 @@ TEST_P(SceneCatalogue, SettlesInTheDefaultViewWithItsKeysInUse)
         {
             EXPECT_TRUE(std::fabs(p.x) < 41.5f && p.y < 45.0f) << "body at " << ::testing::PrintToString(p);
         }
+        if (m_row.confinedTo && body->GetType() == b2_dynamicBody)
+        {
+            const b2AABB box = m_row.confinedTo();
+            EXPECT_TRUE(p.x > box.lowerBound.x && p.x < box.upperBound.x && p.y > box.lowerBound.y &&
+                        p.y < box.upperBound.y)
+                << "body at " << ::testing::PrintToString(p);
+        }
     }
 }
 
@@ -225,14 +235,8 @@ std::vector<int> DistinctRows()
 
 std::string RowName(const ::testing::TestParamInfo<int>& info)
 {
-    std::string name;
-    for (const char* c = g_testEntries[info.param].name; *c; ++c)
-    {
-        if (std::isalnum(static_cast<unsigned char>(*c)))
-        {
-            name += *c;
-        }
-    }
+    std::string name = g_testEntries[info.param].name;
+    name.erase(std::remove_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }), name.end());
     return name;
 }
 
