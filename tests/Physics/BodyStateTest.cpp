@@ -46,13 +46,9 @@ TEST(BodySleep, PutToSleepStopsTheBody)
 
 TEST(BodyMassChanges, TypeAndRotationChangesTheLibraryWouldAssertOnAreRefused)
 {
-    // A small circle far from the origin: its inertia about the centre of mass rounds away.
     PhysicsWorld w;
-    b2CircleShape circle;
-    circle.m_radius = 0.01f;
-    circle.m_p.Set(1000.0f, 1000.0f);
-    b2BodyDef def;
-    b2Body* body = w.world.CreateBody(&def);
+    b2Body* body = w.AddBody(b2_staticBody);
+    const b2CircleShape circle = FarSmallCircle();
     body->CreateFixture(&circle, 1.0f);
     std::string error;
     EXPECT_FALSE(Physics::SetBodyType(body, b2_dynamicBody, &error));

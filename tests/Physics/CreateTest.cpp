@@ -22,23 +22,6 @@ b2Fixture* AddShape(b2Body* body, const b2Shape& shape, float density)
     return Physics::CreateFixture(body, def);
 }
 
-// A small circle far from the body origin: its inertia about the common centre of mass
-// rounds away in single precision.
-b2CircleShape FarSmallCircle(float distance = 1000.0f)
-{
-    b2CircleShape circle;
-    circle.m_radius = 0.01f;
-    circle.m_p.Set(distance, 0.3f * distance);
-    return circle;
-}
-
-b2Body* NewBody(PhysicsWorld& w, b2BodyType type)
-{
-    b2BodyDef def;
-    def.type = type;
-    return w.world.CreateBody(&def);
-}
-
 template <class Def>
 void ExpectJointRefused(PhysicsWorld& w, const Def& def)
 {
@@ -53,12 +36,11 @@ TEST(CreateBody, RefusesWhatTheLibraryAssertsOn)
 {
     PhysicsWorld w;
     const int bodies = w.world.GetBodyCount();
-    for (void (*spoil)(b2BodyDef&) : {+[](b2BodyDef& d) { d.linearDamping = -0.1f; },
-                                      +[](b2BodyDef& d) { d.angularDamping = -0.1f; },
-                                      +[](b2BodyDef& d) { d.position.x = k_nan; },
-                                      +[](b2BodyDef& d) { d.angle = k_nan; },
-                                      +[](b2BodyDef& d) { d.linearVelocity.y = std::numeric_limits<float>::infinity(); },
-                                      +[](b2BodyDef& d) { d.type = static_cast<b2BodyType>(3); }})
+    for (void (*spoil)(b2BodyDef&) :
+         {+[](b2BodyDef& d) { d.linearDamping = -0.1f; }, +[](b2BodyDef& d) { d.angularDamping = -0.1f; },
+          +[](b2BodyDef& d) { d.position.x = k_nan; }, +[](b2BodyDef& d) { d.angle = k_nan; },
+          +[](b2BodyDef& d) { d.linearVelocity.y = std::numeric_limits<float>::infinity(); },
+          +[](b2BodyDef& d) { d.type = static_cast<b2BodyType>(3); }})
     {
         b2BodyDef def;
         spoil(def);
@@ -100,14 +82,14 @@ TEST(CreateFixture, RefusesShapesTheLibraryAssertsOn)
 TEST(CreateFixture, RefusesFixturesTooSmallForTheirDistanceFromADynamicOrigin)
 {
     PhysicsWorld w;
-    EXPECT_EQ(AddShape(NewBody(w, b2_dynamicBody), FarSmallCircle(), 1.0f), nullptr);
-    EXPECT_NE(AddShape(NewBody(w, b2_staticBody), FarSmallCircle(), 1.0f), nullptr);
-    EXPECT_NE(AddShape(NewBody(w, b2_dynamicBody), FarSmallCircle(), 0.0f), nullptr);
+    EXPECT_EQ(AddShape(w.AddBody(b2_dynamicBody), FarSmallCircle(), 1.0f), nullptr);
+    EXPECT_NE(AddShape(w.AddBody(b2_staticBody), FarSmallCircle(), 1.0f), nullptr);
+    EXPECT_NE(AddShape(w.AddBody(b2_dynamicBody), FarSmallCircle(), 0.0f), nullptr);
     // Around the threshold every accepted fixture must pass the library's own check.
     int refused = 0;
     for (float distance = 10.0f; distance < 400.0f; distance *= 1.01f)
     {
-        b2Body* body = NewBody(w, b2_dynamicBody);
+        b2Body* body = w.AddBody(b2_dynamicBody);
         refused += AddShape(body, FarSmallCircle(distance), 1.0f) == nullptr;
         w.world.DestroyBody(body);
     }
@@ -125,7 +107,7 @@ TEST(MassData, RefusesInertiaBelowTheCentreOffset)
     EXPECT_TRUE(Physics::SetMassData(w.a, b2MassData{2.0f, b2Vec2(0.5f, 0), 1.0f}));
     EXPECT_EQ(w.a->GetMass(), 2.0f);
 
-    b2Body* body = NewBody(w, b2_dynamicBody);
+    b2Body* body = w.AddBody(b2_dynamicBody);
     b2Fixture* fixture = AddShape(body, FarSmallCircle(), 0.0f);
     fixture->SetDensity(1.0f);
     EXPECT_FALSE(Physics::ResetMassData(body));

@@ -61,7 +61,8 @@ TEST(EdgeGhosts, FlagsRoundTripAndTheEdgeStaysTwoSided)
 
     for (int flags = 0; flags < 4; ++flags)
     {
-        Physics::EdgeGhosts ghosts{(flags & 1) != 0, (flags & 2) != 0, b2Vec2(-3.25f, 0.1f * flags), b2Vec2(3.5f, -0.3f)};
+        Physics::EdgeGhosts ghosts{(flags & 1) != 0, (flags & 2) != 0, b2Vec2(-3.25f, 0.1f * flags),
+                                   b2Vec2(3.5f, -0.3f)};
         ASSERT_TRUE(Physics::SetEdgeGhosts(edge, ghosts));
         const Physics::EdgeGhosts read = Physics::GetEdgeGhosts(edge);
         EXPECT_EQ(read.hasVertex0, ghosts.hasVertex0);

@@ -79,6 +79,7 @@ TEST(Rope, RefusesWhatTheLibraryWouldAssertOn)
     EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.a, 1.0f), &error), nullptr);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.b, std::numeric_limits<float>::infinity())), nullptr);
-    EXPECT_TRUE(w.WhileLocked([&] { EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.b, 1.0f)), nullptr); }));
+    EXPECT_TRUE(
+        w.WhileLocked([&] { EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.b, 1.0f)), nullptr); }));
     EXPECT_EQ(w.world.GetJointCount(), 0);
 }

@@ -1,11 +1,21 @@
 // A small world for the physics layer's tests: a static ground body with a long floor and two
-// dynamic unit boxes side by side above it.
+// dynamic unit boxes side by side above it, and shapes the library cannot give a mass to.
 #pragma once
 
 #include <box2d/box2d.h>
 
 #include <functional>
 #include <utility>
+
+// A small circle far from the body origin: alone on a dynamic body, its inertia about the
+// centre of mass rounds away in single precision, which the library asserts on.
+inline b2CircleShape FarSmallCircle(float distance = 1000.0f)
+{
+    b2CircleShape circle;
+    circle.m_radius = 0.01f;
+    circle.m_p.Set(distance, 0.3f * distance);
+    return circle;
+}
 
 struct PhysicsWorld
 {
@@ -25,12 +35,17 @@ struct PhysicsWorld
         b = AddBox(b2Vec2(3.0f, 5.0f));
     }
 
-    b2Body* AddBox(const b2Vec2& position)
+    b2Body* AddBody(b2BodyType type, const b2Vec2& position = b2Vec2_zero)
     {
         b2BodyDef def;
-        def.type = b2_dynamicBody;
+        def.type = type;
         def.position = position;
-        b2Body* body = world.CreateBody(&def);
+        return world.CreateBody(&def);
+    }
+
+    b2Body* AddBox(const b2Vec2& position)
+    {
+        b2Body* body = AddBody(b2_dynamicBody, position);
         b2PolygonShape box;
         box.SetAsBox(0.5f, 0.5f);
         body->CreateFixture(&box, 1.0f);

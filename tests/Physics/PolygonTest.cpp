@@ -1,6 +1,7 @@
 #include "Physics/Polygon.h"
 
 #include "Physics/Create.h"
+#include "PhysicsWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +32,10 @@ TEST(PolygonOrder, HullStartsRightmostLowestRunsCounterClockwiseAndWeldsNothing)
 {
     const std::vector<std::pair<Points, Points>> cases = {
         {{{0, 0}, {1, 1}, {1, 0}, {0, 1}}, {{1, 0}, {1, 1}, {0, 1}, {0, 0}}},
-        {{{0, 0}, {4, 0}, {1, 1}, {0, 4}}, {{4, 0}, {0, 4}, {0, 0}}},          // interior point
-        {{{0, 0}, {1, 0}, {2, 0}, {1, 1}}, {{2, 0}, {1, 1}, {0, 0}}},          // collinear between
-        {{{0, 0}, {1, 0}, {1, 0}, {0, 1}}, {{1, 0}, {0, 1}, {0, 0}}},          // repeated point
-        {{{0, 0}, {1, 0}, {1, 1}, {0.999f, 1.0005f}, {0, 1}},                  // near points kept
+        {{{0, 0}, {4, 0}, {1, 1}, {0, 4}}, {{4, 0}, {0, 4}, {0, 0}}},  // interior point
+        {{{0, 0}, {1, 0}, {2, 0}, {1, 1}}, {{2, 0}, {1, 1}, {0, 0}}},  // collinear between
+        {{{0, 0}, {1, 0}, {1, 0}, {0, 1}}, {{1, 0}, {0, 1}, {0, 0}}},  // repeated point
+        {{{0, 0}, {1, 0}, {1, 1}, {0.999f, 1.0005f}, {0, 1}},          // near points kept
          {{1, 0}, {1, 1}, {0.999f, 1.0005f}, {0, 1}, {0, 0}}},
         {{{1, 0}, {2, 1}, {2, 2}, {1, 3}, {0, 3}, {-1, 2}, {-1, 1}, {0, 0}, {50, 50}},  // ninth ignored
          {{2, 1}, {2, 2}, {1, 3}, {0, 3}, {-1, 2}, {-1, 1}, {0, 0}, {1, 0}}},
@@ -69,7 +70,8 @@ TEST(PolygonGeometry, MatchesTheLibraryBitForBitWhereItDoesNotWeld)
         for (int i = 0; i < count; ++i)
         {
             ASSERT_TRUE(SameBits(ours.m_vertices[i], library.m_vertices[i]) &&
-                        SameBits(ours.m_normals[i], library.m_normals[i])) << "trial " << trial;
+                        SameBits(ours.m_normals[i], library.m_normals[i]))
+                << "trial " << trial;
         }
         ASSERT_TRUE(SameBits(ours.m_centroid, library.m_centroid)) << "trial " << trial;
         ASSERT_EQ(ours.m_radius, b2_polygonRadius);
@@ -89,8 +91,8 @@ TEST(PolygonRefusal, RefusedPointsLeaveTheShapeUntouched)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const std::vector<Points> refused = {
-        {{0, 0}, {1, 0}}, {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
-        {{0, 0}, {1, 0}, {nan, 1}}, {{0, 0}, {1e30f, 0}, {0, 1}}, {{0, 0}, {0, 0}, {0, 0}}};
+        {{0, 0}, {1, 0}},           {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
+        {{0, 0}, {1, 0}, {nan, 1}}, {{0, 0}, {1e30f, 0}, {0, 1}},     {{0, 0}, {0, 0}, {0, 0}}};
     for (const Points& points : refused)
     {
         b2PolygonShape shape;
@@ -103,10 +105,8 @@ TEST(PolygonRefusal, RefusedPointsLeaveTheShapeUntouched)
 
 TEST(PolygonRefusal, EveryAcceptedSliverSurvivesTheLibraryMassAssertion)
 {
-    b2World world(b2Vec2(0, 0));
-    b2BodyDef def;
-    def.type = b2_dynamicBody;
-    b2Body* body = world.CreateBody(&def);
+    PhysicsWorld w;
+    b2Body* body = w.AddBody(b2_dynamicBody);
     int refused = 0;
     for (float height = 2.0e-7f; height < 2.8e-7f; height += 1e-10f)
     {

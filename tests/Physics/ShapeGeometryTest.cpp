@@ -112,9 +112,7 @@ TEST(ShapeGeometry, LoopStaysALoopAndReversalSwapsGhosts)
 TEST(ShapeGeometry, FixturesOfOneBodyAreCheckedAndWrittenTogether)
 {
     PhysicsWorld w;
-    b2BodyDef def;
-    def.type = b2_dynamicBody;
-    b2Body* body = w.world.CreateBody(&def);
+    b2Body* body = w.AddBody(b2_dynamicBody);
     b2CircleShape circle;
     circle.m_radius = 1.0f;
     circle.m_p.Set(1000.0f, 0.0f);
