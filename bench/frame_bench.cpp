@@ -104,21 +104,22 @@ void MeasureCatalogue()
     }
 }
 
-// What one frame drew, with every group of the same primitive type and style joined into one.
+// What one frame drew, with every group of the same primitive type and style joined into one,
+// uploaded once.
 struct Floor
 {
     std::vector<VertexGroup> groups;
     size_t drawnGroups = 0;
+    VertexGroupBuffer buffer;
 };
 
-Floor RecordFloor(const std::function<void()>& frame)
+void RecordFloor(const std::function<void()>& frame, Floor& floor)
 {
     std::vector<VertexGroup> drawn;
     FrameBatch().setRecord(&drawn);
     frame();
     FrameBatch().setRecord(nullptr);
 
-    Floor floor;
     floor.drawnGroups = drawn.size();
     for (const VertexGroup& group : drawn)
     {
@@ -138,18 +139,15 @@ Floor RecordFloor(const std::function<void()>& frame)
             same->counts.push_back(group.counts[i]);
         }
     }
-    return floor;
+    floor.buffer.upload(floor.groups.data(), static_cast<int>(floor.groups.size()));
 }
 
-void DrawFloor(const Floor& floor)
+void DrawFloor(Floor& floor)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    for (const VertexGroup& group : floor.groups)
-    {
-        DrawVertexGroup(group);
-    }
+    floor.buffer.draw(floor.groups.data(), static_cast<int>(floor.groups.size()));
     glDisable(GL_LINE_STIPPLE);
     glutSwapBuffers();
 }
@@ -160,7 +158,8 @@ void ReportAgainstFloor(int bodies, const char* mode, const std::function<void()
     {
         frame();
     }
-    const Floor floor = RecordFloor(frame);
+    Floor floor;
+    RecordFloor(frame, floor);
     const double floorMs = MedianFrame(k_largeSceneFrames, [&] { DrawFloor(floor); });
     const double frameMs = MedianFrame(k_largeSceneFrames, frame);
     std::printf("%-8d %-12s %10.2f %10.2f %8.2f %8zu %8zu\n", bodies, mode, frameMs, floorMs, frameMs / floorMs,

@@ -5,6 +5,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include <array>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -15,13 +16,28 @@ namespace
 constexpr int k_circleSegments = 16;
 constexpr float k_circleIncrement = 2.0f * b2_pi / k_circleSegments;
 
+// The circle's directions, computed once: a large scene draws thousands of circles a frame.
+// The angle is accumulated step by step, as the directions have always been placed.
+const std::array<b2Vec2, k_circleSegments>& UnitCircle()
+{
+    static const std::array<b2Vec2, k_circleSegments> directions = [] {
+        std::array<b2Vec2, k_circleSegments> result;
+        float theta = 0.0f;
+        for (b2Vec2& direction : result)
+        {
+            direction = b2Vec2(std::cos(theta), std::sin(theta));
+            theta += k_circleIncrement;
+        }
+        return result;
+    }();
+    return directions;
+}
+
 void CircleVertices(VertexBatch& batch, const b2Vec2& center, float radius, const b2Color& color, float alpha)
 {
-    float theta = 0.0f;
-    for (int i = 0; i < k_circleSegments; ++i)
+    for (const b2Vec2& direction : UnitCircle())
     {
-        batch.vertex(center + radius * b2Vec2(std::cos(theta), std::sin(theta)), color, alpha);
-        theta += k_circleIncrement;
+        batch.vertex(center + radius * direction, color, alpha);
     }
 }
 

@@ -2,15 +2,20 @@
 #include "Framework/VertexBatch.h"
 
 #include <GL/gl.h>
+#include <GL/glx.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 namespace
 {
 
 constexpr int k_cellPixels = 2;
+// A line whose box spans fewer cells than this each way claims its whole box: splitting it
+// into segments would spare few cells and cost more than it spares.
+constexpr int k_smallSpanCells = 8;
 // A queue that nothing flushes (drawing without text, or without a window) is drawn once it
 // holds this many vertices, so that it cannot grow without bound.
 constexpr int k_maxQueuedVertices = 1 << 20;
@@ -158,19 +163,6 @@ void DrawGroupFrom(const VertexGroup& group, int base, std::vector<GLint>& first
     glMultiDrawArrays(primitive, firsts.data(), group.counts.data(), static_cast<GLsizei>(firsts.size()));
 }
 
-// Sets up the client arrays over `vertices` for the calls made by `draw`.
-template <typename Draw>
-void WithVertexArrays(const std::vector<BatchVertex>& vertices, Draw draw)
-{
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(2, GL_FLOAT, sizeof(BatchVertex), &vertices[0].x);
-    glColorPointer(4, GL_FLOAT, sizeof(BatchVertex), &vertices[0].r);
-    draw();
-    glPopClientAttrib();
-}
-
 }  // namespace
 
 VertexBatch& FrameBatch()
@@ -179,13 +171,65 @@ VertexBatch& FrameBatch()
     return batch;
 }
 
-void DrawVertexGroup(const VertexGroup& group)
+VertexGroupBuffer::~VertexGroupBuffer()
 {
-    if (!group.vertices.empty())
+    // A buffer outliving the window (the frame batch, at exit) went with its context.
+    if (m_name != 0 && glXGetCurrentContext() != nullptr)
     {
-        std::vector<GLint> firsts;
-        WithVertexArrays(group.vertices, [&] { DrawGroupFrom(group, 0, firsts); });
+        glDeleteBuffers(1, &m_name);
     }
+}
+
+void VertexGroupBuffer::upload(const VertexGroup* groups, int count)
+{
+    size_t bytes = 0;
+    for (int g = 0; g < count; ++g)
+    {
+        bytes += groups[g].vertices.size() * sizeof(BatchVertex);
+    }
+    if (m_name == 0)
+    {
+        glGenBuffers(1, &m_name);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, m_name);
+    // The storage is kept from frame to frame: allocating it anew each time costs the driver
+    // more than the copy.
+    if (bytes > m_capacity)
+    {
+        m_capacity = std::max(bytes, 2 * m_capacity);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_capacity), nullptr, GL_STREAM_DRAW);
+    }
+    GLintptr offset = 0;
+    for (int g = 0; g < count; ++g)
+    {
+        const auto groupBytes = static_cast<GLsizeiptr>(groups[g].vertices.size() * sizeof(BatchVertex));
+        glBufferSubData(GL_ARRAY_BUFFER, offset, groupBytes, groups[g].vertices.data());
+        offset += groupBytes;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void VertexGroupBuffer::draw(const VertexGroup* groups, int count)
+{
+    if (m_name == 0)
+    {
+        return;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, m_name);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    // With a buffer bound, the array pointers are offsets into it.
+    glVertexPointer(2, GL_FLOAT, sizeof(BatchVertex), reinterpret_cast<const void*>(offsetof(BatchVertex, x)));
+    glColorPointer(4, GL_FLOAT, sizeof(BatchVertex), reinterpret_cast<const void*>(offsetof(BatchVertex, r)));
+    int base = 0;
+    for (int g = 0; g < count; ++g)
+    {
+        DrawGroupFrom(groups[g], base, m_firsts);
+        base += static_cast<int>(groups[g].vertices.size());
+    }
+    glPopClientAttrib();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 void VertexBatch::begin(Primitive primitive)
@@ -212,12 +256,16 @@ void VertexBatch::end()
     const DrawStyle style = StyleUsedBy(m_primitive, m_style);
     const float reach = ReachInPixels(m_primitive, style, m_transform.lineSmooth, m_transform.pointSmooth);
 
-    // The cells the primitive may touch: those of each segment of a line, so that a long or
-    // diagonal line claims no more than its way; the whole box of anything else.
+    // The cells the primitive may touch: those of each segment of a line that spans more than
+    // a few cells, so that a long or diagonal line claims no more than its way; the whole box
+    // of anything else.
     m_pendingCells.clear();
     const BatchVertex* v = m_pending.data();
     const int n = static_cast<int>(m_pending.size());
-    if (IsLine(m_primitive) && n > 1)
+    const CellBox whole = cellsAround(v, v + n, reach);
+    const bool small = whole.upper[0] - whole.lower[0] < k_smallSpanCells &&
+                       whole.upper[1] - whole.lower[1] < k_smallSpanCells;
+    if (IsLine(m_primitive) && n > 1 && !small)
     {
         const int step = m_primitive == Primitive::Lines ? 2 : 1;
         for (int i = 0; i + 1 < n; i += step)
@@ -232,7 +280,7 @@ void VertexBatch::end()
     }
     else
     {
-        m_pendingCells.push_back(cellsAround(v, v + n, reach));
+        m_pendingCells.push_back(whole);
     }
 
     int after = -1;
@@ -298,20 +346,33 @@ VertexBatch::CellBox VertexBatch::cellsAround(const BatchVertex* begin, const Ba
     double lower[2] = {HUGE_VAL, HUGE_VAL};
     double upper[2] = {-HUGE_VAL, -HUGE_VAL};
     const double* m = m_toWindow;
-    for (int corner = 0; corner < 4; ++corner)
+    if (m_axisAligned)
     {
-        const double x = corner & 1 ? upperX : lowerX;
-        const double y = corner & 2 ? upperY : lowerY;
-        const double w = m[3] * x + m[7] * y + m[15];
-        if (!(w > 0.0))
+        // The usual view: each axis maps on its own, so two corners give the box.
+        const double x[2] = {m[0] * lowerX + m[12], m[0] * upperX + m[12]};
+        const double y[2] = {m[5] * lowerY + m[13], m[5] * upperY + m[13]};
+        lower[0] = std::min(x[0], x[1]);
+        upper[0] = std::max(x[0], x[1]);
+        lower[1] = std::min(y[0], y[1]);
+        upper[1] = std::max(y[0], y[1]);
+    }
+    else
+    {
+        for (int corner = 0; corner < 4; ++corner)
         {
-            return cells;
-        }
-        const double pixel[2] = {(m[0] * x + m[4] * y + m[12]) / w, (m[1] * x + m[5] * y + m[13]) / w};
-        for (int axis = 0; axis < 2; ++axis)
-        {
-            lower[axis] = std::min(lower[axis], pixel[axis]);
-            upper[axis] = std::max(upper[axis], pixel[axis]);
+            const double x = corner & 1 ? upperX : lowerX;
+            const double y = corner & 2 ? upperY : lowerY;
+            const double w = m[3] * x + m[7] * y + m[15];
+            if (!(w > 0.0))
+            {
+                return cells;
+            }
+            const double pixel[2] = {(m[0] * x + m[4] * y + m[12]) / w, (m[1] * x + m[5] * y + m[13]) / w};
+            for (int axis = 0; axis < 2; ++axis)
+            {
+                lower[axis] = std::min(lower[axis], pixel[axis]);
+                upper[axis] = std::max(upper[axis], pixel[axis]);
+            }
         }
     }
     for (int axis = 0; axis < 2; ++axis)
@@ -399,6 +460,9 @@ void VertexBatch::startQueue()
         m[2] = c[2];
         m[3] = c[3];
     }
+    // No rotation, no perspective: x maps to x and y to y, without a division.
+    m_axisAligned = m_toWindow[1] == 0.0 && m_toWindow[3] == 0.0 && m_toWindow[4] == 0.0 && m_toWindow[7] == 0.0 &&
+                    m_toWindow[15] == 1.0;
 
     const int columns = std::max(1, (m_transform.viewport[2] + k_cellPixels - 1) / k_cellPixels);
     const int rows = std::max(1, (m_transform.viewport[3] + k_cellPixels - 1) / k_cellPixels);
@@ -455,22 +519,10 @@ void VertexBatch::drawGroups()
         glLoadMatrixf(m_transform.modelview);
     }
 
-    // All groups in one array, so that the arrays are set up once per queue.
-    m_flushed.clear();
-    for (int g = 0; g < m_usedGroups; ++g)
-    {
-        m_flushed.insert(m_flushed.end(), m_groups[g].vertices.begin(), m_groups[g].vertices.end());
-    }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    WithVertexArrays(m_flushed, [&] {
-        int base = 0;
-        for (int g = 0; g < m_usedGroups; ++g)
-        {
-            DrawGroupFrom(m_groups[g], base, m_flushedFirsts);
-            base += static_cast<int>(m_groups[g].vertices.size());
-        }
-    });
+    m_buffer.upload(m_groups.data(), m_usedGroups);
+    m_buffer.draw(m_groups.data(), m_usedGroups);
     if (m_record != nullptr)
     {
         m_record->insert(m_record->end(), m_groups.begin(), m_groups.begin() + m_usedGroups);

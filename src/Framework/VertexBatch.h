@@ -66,6 +66,29 @@ struct VertexGroup
     std::vector<int> counts;
 };
 
+// Groups' vertices kept in an OpenGL buffer object, one group after the other: the driver
+// copies each vertex once, where drawing from client memory it would copy the vertices of
+// every call into buffers of its own.
+class VertexGroupBuffer
+{
+public:
+    VertexGroupBuffer() = default;
+    VertexGroupBuffer(const VertexGroupBuffer&) = delete;
+    VertexGroupBuffer& operator=(const VertexGroupBuffer&) = delete;
+    ~VertexGroupBuffer();
+
+    // Copies the vertices of `groups[0 .. count)` into the buffer.
+    void upload(const VertexGroup* groups, int count);
+    // Draws the groups last uploaded, in order, one call each (their positions in the current
+    // transform).
+    void draw(const VertexGroup* groups, int count);
+
+private:
+    unsigned m_name = 0;
+    size_t m_capacity = 0;
+    std::vector<int> m_firsts;
+};
+
 class VertexBatch
 {
 public:
@@ -122,14 +145,13 @@ private:
     Transform m_transform{};
     // World point to window pixel (from the viewport's corner), in homogeneous coordinates.
     double m_toWindow[16] = {};
+    bool m_axisAligned = false;
     bool m_queueStarted = false;
     Primitive m_primitive = Primitive::Lines;
     std::vector<BatchVertex> m_pending;
     std::vector<CellBox> m_pendingCells;
     std::vector<VertexGroup> m_groups;
-    // The queued groups' vertices one after the other, as flush draws them.
-    std::vector<BatchVertex> m_flushed;
-    std::vector<int> m_flushedFirsts;
+    VertexGroupBuffer m_buffer;
     int m_usedGroups = 0;
     int m_queuedVertices = 0;
 
@@ -147,5 +169,3 @@ private:
 // The batch every drawer of the program queues into.
 VertexBatch& FrameBatch();
 
-// Draws `group` as it is, in one call (its primitives' positions in the current transform).
-void DrawVertexGroup(const VertexGroup& group);
