@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(BodyActive, InactiveBodiesLeaveTheSimulationAndComeBack)
+TEST(BodyActive, InactiveBodiesLeaveTheSimulationAndComeBackAndSleepingOnesStop)
 {
     PhysicsWorld w;
     ASSERT_TRUE(Physics::SetBodyActive(w.a, false));
@@ -17,6 +17,12 @@ TEST(BodyActive, InactiveBodiesLeaveTheSimulationAndComeBack)
     EXPECT_LT(w.a->GetPosition().y, 5.0f);
     EXPECT_TRUE(w.WhileLocked([&] { EXPECT_FALSE(Physics::SetBodyActive(w.b, false)); }));
     EXPECT_TRUE(Physics::IsBodyActive(w.b));
+    w.a->SetLinearVelocity(b2Vec2(3, 4));
+    w.a->SetAngularVelocity(2);
+    Physics::PutToSleep(w.a);  // stops the body as well
+    EXPECT_FALSE(w.a->IsAwake());
+    EXPECT_EQ(w.a->GetLinearVelocity(), b2Vec2(0, 0));
+    EXPECT_EQ(w.a->GetAngularVelocity(), 0.0f);
 }
 
 TEST(BodyActive, RefreshedProxiesFollowAShapeChangedInPlace)
@@ -31,17 +37,6 @@ TEST(BodyActive, RefreshedProxiesFollowAShapeChangedInPlace)
     w.a->SetAwake(true);
     w.Step(90);
     EXPECT_GT(w.a->GetPosition().y, 3.4f);
-}
-
-TEST(BodySleep, PutToSleepStopsTheBody)
-{
-    PhysicsWorld w;
-    w.a->SetLinearVelocity(b2Vec2(3, 4));
-    w.a->SetAngularVelocity(2);
-    Physics::PutToSleep(w.a);
-    EXPECT_FALSE(w.a->IsAwake());
-    EXPECT_EQ(w.a->GetLinearVelocity(), b2Vec2(0, 0));
-    EXPECT_EQ(w.a->GetAngularVelocity(), 0.0f);
 }
 
 TEST(BodyMassChanges, TypeAndRotationChangesTheLibraryWouldAssertOnAreRefused)

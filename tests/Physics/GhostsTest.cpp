@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 #include <vector>
 
 namespace
@@ -121,7 +120,9 @@ TEST(ChainBuilding, LoopsRepeatTheFirstVertexAndBadPointsAreRefused)
     EXPECT_EQ(chain.m_count, 5);
 }
 
-TEST(ChainRecreation, ReplacesTheVerticesAndFlagsInPlace)
+// The fixture's per-segment broad-phase storage must follow the segment count: growing past it,
+// shrinking below it and destroying the world afterwards must stay in bounds.
+TEST(ChainRecreation, ReplacesTheVerticesAndFlagsInPlaceAsTheSegmentCountGrowsAndShrinks)
 {
     PhysicsWorld w;
     b2Fixture* fixture = AddChain(w.ground, Shelf(5));
@@ -138,21 +139,13 @@ TEST(ChainRecreation, ReplacesTheVerticesAndFlagsInPlace)
     EXPECT_FALSE(Physics::RecreateChain(fixture, square.data(), 1, false));
     EXPECT_TRUE(w.WhileLocked([&] { EXPECT_FALSE(Physics::RecreateChain(fixture, square.data(), 4, true)); }));
     EXPECT_EQ(Vertices(fixture).size(), 3u);
-}
 
-TEST(ChainRecreation, SegmentCountsCanGrowAndShrinkInALiveWorld)
-{
-    // The fixture's per-segment broad-phase storage must follow the segment count: growing
-    // past it, shrinking below it and destroying the world afterwards must stay in bounds.
-    auto w = std::make_unique<PhysicsWorld>();
-    b2Fixture* fixture = AddChain(w->ground, Shelf(3));
     for (int count : {40, 6, 25, 2, 64})
     {
         ASSERT_TRUE(Physics::RecreateChain(fixture, Shelf(count).data(), count, false));
-        w->a->SetTransform(b2Vec2(0.3f, 3.0f), 0.0f);
-        w->a->SetAwake(true);
-        w->Step(40);
-        EXPECT_GT(w->a->GetPosition().y, 2.4f) << count << " points";  // resting on the shelf
+        w.a->SetTransform(b2Vec2(0.3f, 3.0f), 0.0f);
+        w.a->SetAwake(true);
+        w.Step(40);
+        EXPECT_GT(w.a->GetPosition().y, 2.4f) << count << " points";  // resting on the shelf
     }
-    w.reset();
 }
