@@ -1,14 +1,7 @@
 #include "WorldDocTesting.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <sstream>
-
-std::string GoldenPath(const std::string& name)
-{
-    return std::string(VEXA_SOURCE_DIR) + "/tests/WorldDoc/golden/" + name;
-}
 
 std::string ReadFile(const std::string& path)
 {
@@ -20,35 +13,15 @@ std::string ReadFile(const std::string& path)
 
 std::string Golden(const std::string& name)
 {
-    const std::string text = ReadFile(GoldenPath(name));
+    const std::string text = ReadFile(std::string(VEXA_SOURCE_DIR) + "/tests/WorldDoc/golden/" + name);
     EXPECT_FALSE(text.empty()) << "missing golden file " << name;
     return text;
 }
 
-CapturedOutput::CapturedOutput() : m_capturing(true)
-{
-    testing::internal::CaptureStdout();
-}
-
-CapturedOutput::~CapturedOutput()
-{
-    if (m_capturing)
-    {
-        text();
-    }
-}
-
-std::string CapturedOutput::text()
-{
-    m_capturing = false;
-    return testing::internal::GetCapturedStdout();
-}
-
 std::unique_ptr<b2World> ReadWorld(WorldDoc& doc, const std::string& text, std::string* output)
 {
-    CapturedOutput captured;
-    std::unique_ptr<b2World> world(doc.readFromString(text));
-    const std::string printed = captured.text();
+    std::unique_ptr<b2World> world;
+    const std::string printed = Printed([&] { world.reset(doc.readFromString(text)); });
     if (output)
     {
         *output = printed;
@@ -73,4 +46,3 @@ std::unique_ptr<b2World> BuildEveryKindWorld()
               output);
     return world;
 }
-

@@ -5,26 +5,22 @@
 #include "WorldDoc/WorldDoc.h"
 
 #include <box2d/box2d.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-std::string GoldenPath(const std::string& name);
 std::string ReadFile(const std::string& path);
 std::string Golden(const std::string& name);
 
-// Captures what the code under test prints on standard output while it lives.
-class CapturedOutput
+// What `action` prints on standard output.
+template <typename Action>
+std::string Printed(Action action)
 {
-public:
-    CapturedOutput();
-    ~CapturedOutput();
-    // Stops capturing and returns the text; call once.
-    std::string text();
-
-private:
-    bool m_capturing;
-};
+    testing::internal::CaptureStdout();
+    action();
+    return testing::internal::GetCapturedStdout();
+}
 
 // Reads `text` with `doc`, returning the world and (in `output`) what reading printed.
 std::unique_ptr<b2World> ReadWorld(WorldDoc& doc, const std::string& text, std::string* output = nullptr);
@@ -35,4 +31,3 @@ std::string WriteWorld(b2World* world);
 // The world of golden/every_kind.json: every body type, shape and joint kind (rope and gear
 // included) with awkward values, read from a hand-written document.
 std::unique_ptr<b2World> BuildEveryKindWorld();
-
