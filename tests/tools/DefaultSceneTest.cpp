@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <regex>
 #include <set>
 #include <vector>
 
@@ -39,105 +40,50 @@ protected:
     std::unique_ptr<b2World> world;
 };
 
-// The shape kinds of the scene format; a chain that ends where it starts is a loop.
-std::string ShapeKind(const b2Fixture* fixture)
-{
-    switch (fixture->GetType())
-    {
-    case b2Shape::e_circle: return "circle";
-    case b2Shape::e_edge: return "edge";
-    case b2Shape::e_polygon: return "polygon";
-    default:
-    {
-        const auto* chain = static_cast<const b2ChainShape*>(fixture->GetShape());
-        return chain->m_vertices[0] == chain->m_vertices[chain->m_count - 1] ? "loop" : "chain";
-    }
-    }
-}
-
-// How far a body's chain vertices reach from its origin.
-float FarthestChainPoint(const b2Body* body)
-{
-    float farthest = 0.0f;
-    for (const b2Fixture* fixture = body->GetFixtureList(); fixture; fixture = fixture->GetNext())
-    {
-        if (fixture->GetType() == b2Shape::e_chain)
-        {
-            const auto* chain = static_cast<const b2ChainShape*>(fixture->GetShape());
-            for (int i = 0; i < chain->m_count; ++i)
-            {
-                farthest = b2Max(farthest, chain->m_vertices[i].Length());
-            }
-        }
-    }
-    return farthest;
-}
-
 }  // namespace
 
-TEST(DefaultSceneFile, LoadsWithoutProblemsOrSkippedObjects)
+TEST_F(DefaultScene, LoadsWithoutProblemsAndHoldsEveryBodyTypeShapeAndJointKind)
 {
     ScratchDirectory scratch;
     const ToolRun run = RunTool("vexa-scene", {"check", k_defaultScene}, scratch);
-
     EXPECT_EQ(run.status, 0) << run.output << run.errors;
     EXPECT_NE(run.output.find("\nproblems: 0\n"), std::string::npos) << run.output;
+
+    // Of the kinds the check counts only the mouse joint, which a drag makes, is missing.
+    const size_t from = run.output.find("\nbodies: ");
+    const std::string counts = run.output.substr(from, run.output.find("\nnamed bodies: ") - from);
+    std::vector<std::string> missing;
+    const std::regex none(R"((\w+) 0[,)])");
+    for (std::sregex_iterator match(counts.begin(), counts.end(), none), end; match != end; ++match)
+    {
+        missing.push_back((*match)[1]);
+    }
+    EXPECT_EQ(missing, std::vector<std::string>{"mouse"}) << run.output;
+
+    std::set<bool> springs;  // distance joints: rigid rods and soft springs
+    for (b2Joint* joint = world->GetJointList(); joint; joint = joint->GetNext())
+    {
+        if (Physics::GetJointType(joint) == e_distanceJoint)
+        {
+            springs.insert(Physics::GetSpringFrequency(joint) > 0.0f);
+        }
+    }
+    EXPECT_EQ(springs, (std::set<bool>{false, true}));
 }
 
 TEST(DefaultSceneFile, IsWhatTheGeneratorWrites)
 {
     ScratchDirectory scratch;
     const std::string regenerated = scratch.file("vexa.json");
-
-    const ToolRun run = RunTool("make-default-scene", {regenerated}, scratch);
-
+    ToolRun run = RunTool("make-default-scene", {regenerated}, scratch);
     ASSERT_EQ(run.status, 0) << run.errors;
     const std::string shipped = ReadTextFile(k_defaultScene);
     EXPECT_FALSE(shipped.empty());
     EXPECT_TRUE(ReadTextFile(regenerated) == shipped) << "data/vexa.json is out of date: run make-default-scene";
-}
 
-TEST(DefaultSceneFile, GeneratorWithoutAnOutputPrintsItsUsage)
-{
-    ScratchDirectory scratch;
-    const ToolRun run = RunTool("make-default-scene", {}, scratch);
-
+    run = RunTool("make-default-scene", {}, scratch);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.errors.find("usage: make-default-scene OUT"), std::string::npos) << run.errors;
-}
-
-TEST_F(DefaultScene, HoldsEveryBodyTypeShapeAndJointKind)
-{
-    std::set<b2BodyType> bodyTypes;
-    std::set<std::string> shapes;
-    for (b2Body* body = world->GetBodyList(); body; body = body->GetNext())
-    {
-        bodyTypes.insert(body->GetType());
-        for (b2Fixture* fixture = body->GetFixtureList(); fixture; fixture = fixture->GetNext())
-        {
-            shapes.insert(ShapeKind(fixture));
-        }
-    }
-    EXPECT_EQ(bodyTypes, (std::set<b2BodyType>{b2_staticBody, b2_kinematicBody, b2_dynamicBody}));
-    EXPECT_EQ(shapes, (std::set<std::string>{"circle", "edge", "polygon", "chain", "loop"}));
-
-    std::set<b2JointType> jointTypes;
-    bool rigidRod = false;
-    bool softSpring = false;
-    for (b2Joint* joint = world->GetJointList(); joint; joint = joint->GetNext())
-    {
-        const b2JointType type = Physics::GetJointType(joint);
-        jointTypes.insert(type);
-        if (type == e_distanceJoint)
-        {
-            (Physics::GetSpringFrequency(joint) > 0.0f ? softSpring : rigidRod) = true;
-        }
-    }
-    EXPECT_EQ(jointTypes, (std::set<b2JointType>{e_revoluteJoint, e_prismaticJoint, e_distanceJoint, e_pulleyJoint,
-                                                 e_gearJoint, e_wheelJoint, e_weldJoint, e_frictionJoint,
-                                                 e_ropeJoint}));
-    EXPECT_TRUE(rigidRod);
-    EXPECT_TRUE(softSpring);
 }
 
 TEST_F(DefaultScene, RagdollIsAsleepAndHeldTogetherByLimitedHinges)
@@ -169,11 +115,15 @@ TEST_F(DefaultScene, RunsTenSecondsWithoutEscapingOrExploding)
     {
         Physics::PutToSleep(part);
     }
-    const std::vector<b2Body*> tumblers = bodiesNamed("tumbler");
-    ASSERT_EQ(tumblers.size(), 1u);
-    const b2Body* tumbler = tumblers.front();
-    const float drumRadius = FarthestChainPoint(tumbler);
-    ASSERT_GT(drumRadius, 0.0f);
+    const b2Fixture* drum = doc.getFixtureByName("drum");
+    ASSERT_TRUE(drum && drum->GetType() == b2Shape::e_chain);
+    const b2Body* tumbler = drum->GetBody();
+    const b2ChainShape* drumShape = static_cast<const b2ChainShape*>(drum->GetShape());
+    float drumRadius = 0.0f;
+    for (int i = 0; i < drumShape->m_count; ++i)
+    {
+        drumRadius = b2Max(drumRadius, drumShape->m_vertices[i].Length());
+    }
     std::vector<b2Body*> load;
     for (b2Body* body = world->GetBodyList(); body; body = body->GetNext())
     {
@@ -199,12 +149,8 @@ TEST_F(DefaultScene, RunsTenSecondsWithoutEscapingOrExploding)
     EXPECT_LT(fastest, 30.0f);
     for (b2Body* body = world->GetBodyList(); body; body = body->GetNext())
     {
-        if (body->GetType() != b2_dynamicBody)
-        {
-            continue;
-        }
         const b2Vec2 p = body->GetWorldCenter();
-        EXPECT_TRUE(p.x > -33.0f && p.x < 33.0f && p.y > 0.0f && p.y < 45.0f)
+        EXPECT_TRUE(body->GetType() != b2_dynamicBody || (p.x > -33.0f && p.x < 33.0f && p.y > 0.0f && p.y < 45.0f))
             << doc.getBodyName(body) << " at (" << p.x << ", " << p.y << ")";
     }
     for (const b2Body* body : load)

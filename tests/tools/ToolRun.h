@@ -1,4 +1,4 @@
-// Running the built command-line tools from tests, and a scratch directory per test.
+// Running the built programs from tests, and a scratch directory per test.
 #pragma once
 
 #include <sys/wait.h>
@@ -14,7 +14,7 @@
 
 struct ToolRun
 {
-    int status = -1;  // the exit status; -1 when the tool did not exit normally
+    int status = -1;  // the exit status; -1 when the program did not exit normally
     std::string output;
     std::string errors;
 };
@@ -58,6 +58,26 @@ private:
     std::filesystem::path m_path;
 };
 
+// Runs `command` in the shell, with its standard output.
+inline ToolRun RunCommand(const std::string& command)
+{
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+    {
+        return run;
+    }
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+    {
+        run.output.append(buffer, n);
+    }
+    const int wait = pclose(pipe);
+    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    return run;
+}
+
 // Runs the tool `name` of the build tree with `arguments`, each passed as one argument.
 inline ToolRun RunTool(const std::string& name, const std::vector<std::string>& arguments,
                        const ScratchDirectory& scratch)
@@ -76,22 +96,7 @@ inline ToolRun RunTool(const std::string& name, const std::vector<std::string>& 
     {
         command += " " + quoted(argument);
     }
-    command += " 2>" + quoted(errorsFile);
-
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-    {
-        return run;
-    }
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
-    {
-        run.output.append(buffer, n);
-    }
-    const int wait = pclose(pipe);
-    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    ToolRun run = RunCommand(command + " 2>" + quoted(errorsFile));
     run.errors = ReadTextFile(errorsFile);
     std::filesystem::remove(errorsFile);
     return run;
