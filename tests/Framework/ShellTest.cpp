@@ -18,35 +18,25 @@ bool FileExists(const std::string& name)
     return std::ifstream(name).good();
 }
 
-// A host with one dynamic box of half size 1 at (0, 20), the view centre, and no gravity.
-Test* HostWithBox(b2Body** box)
-{
-    Test* test = new Test;
-    test->GetWorld()->SetGravity(b2Vec2_zero);
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position.Set(0.0f, 20.0f);
-    *box = test->GetWorld()->CreateBody(&bd);
-    b2PolygonShape shape;
-    shape.SetAsBox(1.0f, 1.0f);
-    (*box)->CreateFixture(&shape, 1.0f);
-    return test;
-}
-
-void ReplaceTest(Test* replacement)
-{
-    delete getTest();
-    setTest(replacement);
-}
-
-// The shell running HostWithBox, with the window pixel at the box's centre.
+// The shell running a host with one dynamic box of half size 1 at (0, 20), the view centre, and
+// no gravity; (x, y) is the window pixel at the box's centre.
 class ShellWithBox : public ShellTest
 {
 protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        ReplaceTest(HostWithBox(&box));
+        ::Test* test = new ::Test;
+        test->GetWorld()->SetGravity(b2Vec2_zero);
+        b2BodyDef bd;
+        bd.type = b2_dynamicBody;
+        bd.position.Set(0.0f, 20.0f);
+        box = test->GetWorld()->CreateBody(&bd);
+        b2PolygonShape shape;
+        shape.SetAsBox(1.0f, 1.0f);
+        box->CreateFixture(&shape, 1.0f);
+        delete getTest();
+        setTest(test);
         WorldToPixel(box->GetPosition(), x, y);
     }
 
@@ -66,7 +56,7 @@ TEST_F(ShellTest, StartsOnTheFirstRowAndSwitchesAtTheEndOfAFrameWrappingAroundTh
     EXPECT_EQ(*getTestSelection(), 0);
 
     Press('z');
-    PressSpecial(GLUT_KEY_LEFT);
+    KeyboardSpecial(GLUT_KEY_LEFT, 10, 10);
     Press(']');
     EXPECT_EQ(*getTestSelection(), 1);
     EXPECT_EQ(getTestIndex(), 0);
@@ -84,7 +74,7 @@ TEST_F(ShellTest, RestartKeyRecreatesTheSceneAndKeepsTheView)
     Frame();
     ASSERT_EQ(getTest()->stepCount, 2);
     Press('z');
-    PressSpecial(GLUT_KEY_UP);
+    KeyboardSpecial(GLUT_KEY_UP, 10, 10);
 
     Press('r');
     EXPECT_EQ(getTest()->stepCount, 0);
@@ -105,7 +95,7 @@ TEST_F(ShellTest, ZoomStopsAtItsLimits)
     }
     EXPECT_FLOAT_EQ(getViewZoom(), 20.0f);
 
-    PressSpecial(GLUT_KEY_HOME);
+    KeyboardSpecial(GLUT_KEY_HOME, 10, 10);
     EXPECT_FLOAT_EQ(getViewZoom(), 1.0f);
 }
 
@@ -147,50 +137,38 @@ TEST_F(ShellTest, RightDragKeepsTheGrabbedPointUnderTheCursor)
     EXPECT_EQ(getSettings()->viewCenter, centre);
 }
 
-TEST_F(ShellTest, CtrlShortcutsNeedExactlyCtrl)
-{
-    std::remove("snapshot.json");
-    HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
-    Press(19);
-    EXPECT_FALSE(FileExists("snapshot.json"));
-    HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
-    Press(19);
-    EXPECT_FALSE(FileExists("snapshot.json"));
-
-    HoldModifiers(GLUT_ACTIVE_CTRL);
-    Press(19);
-    EXPECT_TRUE(FileExists("snapshot.json"));
-
-    ::Test* before = getTest();
-    HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
-    Press(12);
-    EXPECT_EQ(getTest(), before);
-}
-
-TEST_F(ShellWithBox, SnapshotLoadReplacesTheSceneWithTheSavedWorld)
-{
-    int savedBodies = getTest()->GetWorld()->GetBodyCount();
-    HoldModifiers(GLUT_ACTIVE_CTRL);
-    Press(19);
-    Press(12);
-    ASSERT_NE(getTest()->GetWorld()->GetBodyList(), nullptr);
-    EXPECT_EQ(getTest()->GetWorld()->GetBodyCount(), savedBodies) << "the host adds no body of its own";
-    EXPECT_EQ(getTestIndex(), 0);
-
-    Press(19);
-    Press(12);
-    EXPECT_EQ(getTest()->GetWorld()->GetBodyCount(), savedBodies) << "nor on a second round";
-}
-
-TEST_F(ShellTest, SnapshotLoadWithoutAFileKeepsTheRunningScene)
+TEST_F(ShellWithBox, SnapshotKeysNeedExactlyCtrlAndLoadingReplacesTheSceneOnlyFromAFile)
 {
     std::remove("snapshot.json");
     Frame();
-    ::Test* before = getTest();
+    ::Test* running = getTest();
     HoldModifiers(GLUT_ACTIVE_CTRL);
     Press(12);
-    EXPECT_EQ(getTest(), before);
+    EXPECT_EQ(getTest(), running);
     EXPECT_EQ(getTest()->stepCount, 1);
+    for (int modifiers : {GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT})
+    {
+        HoldModifiers(modifiers);
+        Press(19);
+        EXPECT_FALSE(FileExists("snapshot.json"));
+    }
+    HoldModifiers(GLUT_ACTIVE_CTRL);
+    Press(19);
+    EXPECT_TRUE(FileExists("snapshot.json"));
+    HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
+    Press(12);
+    EXPECT_EQ(getTest(), running);
+
+    // The host adds no body of its own, nor on a second round.
+    const int savedBodies = running->GetWorld()->GetBodyCount();
+    HoldModifiers(GLUT_ACTIVE_CTRL);
+    for (int round = 0; round < 2; ++round)
+    {
+        Press(19);
+        Press(12);
+        EXPECT_EQ(getTest()->GetWorld()->GetBodyCount(), savedBodies);
+    }
+    EXPECT_EQ(getTestIndex(), 0);
 }
 
 TEST_F(ShellWithBox, LeftClickGrabsADynamicBodyAndReleaseLetsGo)

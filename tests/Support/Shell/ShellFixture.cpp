@@ -110,11 +110,6 @@ void ShellTest::Press(unsigned char key)
     Keyboard(key, 10, 10);
 }
 
-void ShellTest::PressSpecial(int key)
-{
-    KeyboardSpecial(key, 10, 10);
-}
-
 void ShellTest::Click(int button, int state, int x, int y)
 {
     Mouse(button, state, x, y);

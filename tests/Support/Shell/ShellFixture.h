@@ -26,7 +26,6 @@ protected:
     // One frame of the display callback.
     void Frame();
     void Press(unsigned char key);
-    void PressSpecial(int key);
     void Click(int button, int state, int x, int y);
     // Window pixel of a world point under the current view.
     void WorldToPixel(const b2Vec2& p, int& x, int& y);
