@@ -288,13 +288,10 @@ void VertexBatch::end()
     {
         for (int row = box.lower[1]; row <= box.upper[1]; ++row)
         {
+            const int* cell = &m_cellGroup[static_cast<size_t>(row) * m_columns];
             for (int column = box.lower[0]; column <= box.upper[0]; ++column)
             {
-                const int c = row * m_columns + column;
-                if (m_cellEpoch[c] == m_epoch)
-                {
-                    after = std::max(after, m_cellGroup[c]);
-                }
+                after = std::max(after, cell[column]);
             }
         }
     }
@@ -303,12 +300,13 @@ void VertexBatch::end()
     {
         for (int row = box.lower[1]; row <= box.upper[1]; ++row)
         {
-            for (int column = box.lower[0]; column <= box.upper[0]; ++column)
-            {
-                const int c = row * m_columns + column;
-                m_cellEpoch[c] = m_epoch;
-                m_cellGroup[c] = g;
-            }
+            int* cell = &m_cellGroup[static_cast<size_t>(row) * m_columns];
+            std::fill(cell + box.lower[0], cell + box.upper[0] + 1, g);
+        }
+        for (int axis = 0; axis < 2; ++axis)
+        {
+            m_touched.lower[axis] = std::min(m_touched.lower[axis], box.lower[axis]);
+            m_touched.upper[axis] = std::max(m_touched.upper[axis], box.upper[axis]);
         }
     }
 
@@ -466,15 +464,23 @@ void VertexBatch::startQueue()
 
     const int columns = std::max(1, (m_transform.viewport[2] + k_cellPixels - 1) / k_cellPixels);
     const int rows = std::max(1, (m_transform.viewport[3] + k_cellPixels - 1) / k_cellPixels);
-    ++m_epoch;
-    if (columns != m_columns || rows != m_rows || m_epoch == 0)
+    if (columns != m_columns || rows != m_rows)
     {
         m_columns = columns;
         m_rows = rows;
-        m_cellGroup.assign(static_cast<size_t>(columns) * rows, 0);
-        m_cellEpoch.assign(static_cast<size_t>(columns) * rows, 0);
-        m_epoch = 1;
+        m_cellGroup.assign(static_cast<size_t>(columns) * rows, -1);
     }
+    else
+    {
+        // Only the cells the last queue touched need clearing: a frame flushes many small
+        // queues (before every text line).
+        for (int row = m_touched.lower[1]; row <= m_touched.upper[1]; ++row)
+        {
+            int* cell = &m_cellGroup[static_cast<size_t>(row) * m_columns];
+            std::fill(cell + m_touched.lower[0], cell + m_touched.upper[0] + 1, -1);
+        }
+    }
+    m_touched = CellBox{{columns, rows}, {-1, -1}};
     m_queueStarted = true;
 }
 

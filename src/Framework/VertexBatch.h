@@ -155,13 +155,12 @@ private:
     int m_usedGroups = 0;
     int m_queuedVertices = 0;
 
-    // Which group last touched each cell of a coarse grid over the viewport, valid while the
-    // cell's epoch is the queue's.
+    // Which group last touched each cell of a coarse grid over the viewport (-1: none yet), and
+    // the box of the cells this queue touched.
     std::vector<int> m_cellGroup;
-    std::vector<unsigned> m_cellEpoch;
-    unsigned m_epoch = 1;
     int m_columns = 0;
     int m_rows = 0;
+    CellBox m_touched{{0, 0}, {-1, -1}};
 
     std::vector<VertexGroup>* m_record = nullptr;
 };
