@@ -1,14 +1,9 @@
-// Bitmap pictures and the trace image: every depth and compression decoded from small files at
-// odd and even widths in both row orders, channel layouts, broken and hostile files, and the
-// picture drawn behind the editor's scene.
+// Bitmap pictures: every depth and compression decoded from small files at odd and even widths in
+// both row orders, channel layouts, and broken and hostile files.
 #include "Editor/Bitmap.h"
-#include "Editor/Editor.h"
-#include "Framework/Shell.h"
-#include "Support/Shell/ShellFixture.h"
 
-#include <GL/gl.h>
+#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <ostream>
@@ -31,16 +26,11 @@ std::ostream& operator<<(std::ostream& out, const Rgba& c)
 
 const Rgba k_clear{0, 0, 0, 0};
 
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Writes the file and loads it as the editor does.
 bool LoadFile(CBitmap& bitmap, const std::string& bytes)
 {
     const std::string path = ::testing::TempDir() + "vexa-bitmap-test.bmp";
-    WriteBytes(path, bytes);
+    std::ofstream(path, std::ios::binary) << bytes;
     const bool loaded = bitmap.Load(path.c_str());
     std::remove(path.c_str());
     return loaded;
@@ -68,19 +58,6 @@ std::vector<Rgba> Decode(const BitmapFileContents& contents)
     return Pixels(bitmap);
 }
 
-BitmapFileContents Contents(int width, int height, int bits, unsigned compression, const std::string& data,
-                            std::vector<std::uint32_t> palette = {})
-{
-    BitmapFileContents contents;
-    contents.width = width;
-    contents.height = height;
-    contents.bitsPerPixel = bits;
-    contents.compression = compression;
-    contents.pixelData = data;
-    contents.palette = std::move(palette);
-    return contents;
-}
-
 // Colour table entries (0xAARRGGBB, alpha 0 as writers leave it) and the colours they decode to.
 std::uint32_t Entry(int i)
 {
@@ -94,7 +71,8 @@ Rgba EntryColour(int i)
 
 }  // namespace
 
-TEST(Bitmap, TwentyFourBitRowsDecodeBottomRowFirstAndRepackWithPadding)
+// A file written out byte by byte, not by the writer the other cases use.
+TEST(Bitmap, TwentyFourBitRowsDecodeBottomRowFirst)
 {
     // Headers, then two rows of 6 bytes padded to 8: red, green (bottom), blue, white (top).
     const std::string file(
@@ -107,15 +85,6 @@ TEST(Bitmap, TwentyFourBitRowsDecodeBottomRowFirstAndRepackWithPadding)
     ASSERT_TRUE(LoadFile(bitmap, file));
     EXPECT_EQ(Pixels(bitmap),
               (std::vector<Rgba>{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}));
-
-    unsigned size = 0;
-    ASSERT_TRUE(bitmap.GetBits(nullptr, size, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, true));
-    EXPECT_EQ(size, 2u * 4 * 4);
-    std::vector<unsigned char> bits(size, 0xAB);
-    ASSERT_TRUE(bitmap.GetBits(bits.data(), size, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, true));
-    const std::vector<unsigned char> expected = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(bits, expected);
 }
 
 TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
@@ -123,17 +92,17 @@ TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
     const int height = 3;
     for (int bits : {1, 4, 8, 16, 24, 32})
     {
+        std::vector<std::uint32_t> palette;
+        for (int i = 0; bits <= 8 && i < (1 << bits); ++i)
+        {
+            palette.push_back(Entry(i));
+        }
         for (int width : {1, 2, 3, 5, 4})
         {
             for (bool topDown : {false, true})
             {
-                std::vector<std::uint32_t> values;
-                std::vector<Rgba> expected;
-                std::vector<std::uint32_t> palette;
-                for (int i = 0; bits <= 8 && i < (1 << bits); ++i)
-                {
-                    palette.push_back(Entry(i));
-                }
+                std::vector<std::uint32_t> values(width * height);
+                std::vector<Rgba> expected(width * height);
                 for (int y = 0; y < height; ++y)
                 {
                     for (int x = 0; x < width; ++x)
@@ -142,95 +111,87 @@ TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
                         const int g = (x * 70 + 30) % 256;
                         const int b = (y * 50 + x) % 256;
                         const int a = 1 + (x + y) % 255;
-                        switch (bits)
+                        // Stored in file order, expected bottom row first.
+                        std::uint32_t& value = values[(topDown ? height - 1 - y : y) * width + x];
+                        Rgba& colour = expected[y * width + x];
+                        if (bits == 16)
                         {
-                        case 16:
-                            values.push_back(static_cast<std::uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | b >> 3));
-                            expected.push_back(Rgba{r & 0xF8, g & 0xF8, b & 0xF8, 255});
-                            break;
-                        case 24:
-                        case 32:
-                            values.push_back(static_cast<std::uint32_t>(a << 24 | r << 16 | g << 8 | b));
-                            expected.push_back(Rgba{r, g, b, bits == 32 ? a : 255});
-                            break;
-                        default:
-                            values.push_back(static_cast<std::uint32_t>((x * 3 + y * 5) % (1 << bits)));
-                            expected.push_back(EntryColour(static_cast<int>(values.back())));
-                            break;
+                            value = static_cast<std::uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | b >> 3);
+                            colour = Rgba{r & 0xF8, g & 0xF8, b & 0xF8, 255};
+                        }
+                        else if (bits > 16)
+                        {
+                            value = static_cast<std::uint32_t>(a << 24 | r << 16 | g << 8 | b);
+                            colour = Rgba{r, g, b, bits == 32 ? a : 255};
+                        }
+                        else
+                        {
+                            value = static_cast<std::uint32_t>((x * 3 + y * 5) % (1 << bits));
+                            colour = EntryColour(static_cast<int>(value));
                         }
                     }
                 }
-                if (topDown)
-                {
-                    // The same picture stored top row first.
-                    std::vector<std::uint32_t> reversed;
-                    for (int y = height - 1; y >= 0; --y)
-                    {
-                        reversed.insert(reversed.end(), values.begin() + y * width, values.begin() + (y + 1) * width);
-                    }
-                    values = reversed;
-                }
-                EXPECT_EQ(Decode(Contents(width, topDown ? -height : height, bits, 0,
-                                          BitmapRows(width, values, bits), palette)),
-                          expected)
+                const BitmapFileContents contents{width, topDown ? -height : height,     bits, 0, palette,
+                                                  {},    BitmapRows(width, values, bits)};
+                EXPECT_EQ(Decode(contents), expected)
                     << bits << " bits, " << width << " wide, " << (topDown ? "top-down" : "bottom-up");
             }
         }
     }
 }
 
-TEST(Bitmap, SixteenBitAndBitFieldChannelsScaleToEightBits)
-{
-    // 5-5-5 white keeps its low bits clear.
-    EXPECT_EQ(Decode(Contents(1, 1, 16, 0, BitmapRows(1, {0x7FFF}, 16))), (std::vector<Rgba>{{248, 248, 248, 255}}));
-
-    // Bit fields fill a narrow channel's low bits when it is not zero; no alpha mask is opaque.
-    BitmapFileContents rgb565 = Contents(3, 1, 16, 3, BitmapRows(3, {0xFFFF, 0x001F, 0x0000}, 16));
-    rgb565.masks = {0xF800, 0x07E0, 0x001F};
-    EXPECT_EQ(Decode(rgb565), (std::vector<Rgba>{{255, 255, 255, 255}, {0, 0, 255, 255}, {0, 0, 0, 255}}));
-
-    BitmapFileContents argb = Contents(1, 1, 32, 3, BitmapRows(1, {0x80FF4020}, 32));
-    argb.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-    EXPECT_EQ(Decode(argb), (std::vector<Rgba>{{255, 64, 32, 128}}));
-
-    // The short header is followed by three masks where a colour table would be.
-    EXPECT_EQ(Decode(Contents(1, 1, 16, 3, BitmapRows(1, {0x7FFF}, 16), {0x7C00, 0x03E0, 0x001F})),
-              (std::vector<Rgba>{{255, 255, 255, 255}}));
-}
-
-TEST(Bitmap, ColourTableAlphaAndUnusedFourthBytes)
-{
-    // Reserved bytes that are not all zero are the colours' alpha.
-    EXPECT_EQ(Decode(Contents(2, 1, 1, 0, BitmapRows(2, {0, 1}, 1), {0x00000000, 0xFF00FF00})),
-              (std::vector<Rgba>{k_clear, {0, 255, 0, 255}}));
-    // 32-bit pixels whose fourth bytes are all zero are opaque.
-    EXPECT_EQ(Decode(Contents(2, 1, 32, 0, BitmapRows(2, {0x00102030, 0x00405060}, 32))),
-              (std::vector<Rgba>{{16, 32, 48, 255}, {64, 80, 96, 255}}));
-}
-
-TEST(Bitmap, RunLengthDataPlacesRunsLiteralsAndJumpsAndDropsWhatFallsOutside)
+// Fields: width, height, depth, compression (1 and 2 run-length, 3 bit fields), palette, masks, data.
+TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthData)
 {
     const std::vector<std::uint32_t> palette = {Entry(0), Entry(1), Entry(2)};
     const Rgba c0 = EntryColour(0);
     const Rgba c1 = EntryColour(1);
     const Rgba c2 = EntryColour(2);
-    // Row 0: a run of two, an odd literal run of three (padded) reaching past the row; end of
-    // row; a jump to row 2, column 1; a run of 255 past the row's end; end of picture, after
-    // which nothing counts.
+    // Row 0: a run of two, an odd literal run of three (padded) reaching past the row; end of row;
+    // a jump to row 2, column 1; a run of 255 past the row's end; end of picture, after which
+    // nothing counts.
     const std::string rle8("\x02\x01\x00\x03\x02\x00\x01\x00\x00\x00\x00\x02\x01\x01\xff\x02\x00\x01\x04\x01", 20);
-    EXPECT_EQ(Decode(Contents(4, 3, 8, 1, rle8, palette)),
-              (std::vector<Rgba>{c1, c1, c2, c0, k_clear, k_clear, k_clear, k_clear, k_clear, c2, c2, c2}));
-
-    // Four bits: a run alternates two indices; a literal run of three takes two bytes.
-    const std::string rle4("\x05\x12\x00\x00\x00\x03\x21\x00\x02\x00\x00\x01", 12);
-    EXPECT_EQ(Decode(Contents(5, 2, 4, 2, rle4, palette)),
-              (std::vector<Rgba>{c1, c2, c1, c2, c1, c2, c1, c0, c0, c0}));
+    const struct
+    {
+        const char* what;
+        BitmapFileContents contents;
+        std::vector<Rgba> pixels;
+    } cases[] = {
+        {"5-5-5 white keeps its low bits clear",
+         {1, 1, 16, 0, {}, {}, BitmapRows(1, {0x7FFF}, 16)},
+         {{248, 248, 248, 255}}},
+        {"bit fields fill a narrow channel's low bits when it is not zero; no alpha mask is opaque",
+         {3, 1, 16, 3, {}, {0xF800, 0x07E0, 0x001F}, BitmapRows(3, {0xFFFF, 0x001F, 0x0000}, 16)},
+         {{255, 255, 255, 255}, {0, 0, 255, 255}, {0, 0, 0, 255}}},
+        {"an alpha mask",
+         {1, 1, 32, 3, {}, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, BitmapRows(1, {0x80FF4020}, 32)},
+         {{255, 64, 32, 128}}},
+        {"the short header is followed by three masks where a colour table would be",
+         {1, 1, 16, 3, {0x7C00, 0x03E0, 0x001F}, {}, BitmapRows(1, {0x7FFF}, 16)},
+         {{255, 255, 255, 255}}},
+        {"reserved bytes of the colour table that are not all zero are the colours' alpha",
+         {2, 1, 1, 0, {0x00000000, 0xFF00FF00}, {}, BitmapRows(2, {0, 1}, 1)},
+         {k_clear, {0, 255, 0, 255}}},
+        {"32-bit pixels whose fourth bytes are all zero are opaque",
+         {2, 1, 32, 0, {}, {}, BitmapRows(2, {0x00102030, 0x00405060}, 32)},
+         {{16, 32, 48, 255}, {64, 80, 96, 255}}},
+        {"8-bit run-length data places runs, literals and jumps and drops what falls outside",
+         {4, 3, 8, 1, palette, {}, rle8},
+         {c1, c1, c2, c0, k_clear, k_clear, k_clear, k_clear, k_clear, c2, c2, c2}},
+        {"4-bit runs alternate two indices; a literal run of three takes two bytes",
+         {5, 2, 4, 2, palette, {}, std::string("\x05\x12\x00\x00\x00\x03\x21\x00\x02\x00\x00\x01", 12)},
+         {c1, c2, c1, c2, c1, c2, c1, c0, c0, c0}},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(Decode(c.contents), c.pixels) << c.what;
+    }
 }
 
 TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
 {
     const std::vector<std::uint32_t> values = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    const std::string good = BitmapFileBytes(Contents(3, 3, 8, 0, BitmapRows(3, values, 8), {0, 0xFF0000}));
+    const std::string good = BitmapFileBytes({3, 3, 8, 0, {0, 0xFF0000}, {}, BitmapRows(3, values, 8)});
     const size_t pixelsAt = good.size() - 12;
     CBitmap bitmap;
     ASSERT_TRUE(LoadFile(bitmap, good));
@@ -260,11 +221,11 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
     EXPECT_FALSE(withField(22, 0x80000000));  // the most negative height
     EXPECT_FALSE(withField(18, 16385));       // wider than the limit
     EXPECT_FALSE(withField(22, 0x7FFFFFFF));
-    EXPECT_FALSE(withField(14, 12));          // a header too small to hold the fields
-    EXPECT_FALSE(withField(14, 0xFFFFFFF0));  // a header reaching past the file
-    EXPECT_FALSE(withField(10, 0xFFFFFFF0));  // pixel data past the file
-    EXPECT_FALSE(withField(30, 4));           // an unknown compression
-    EXPECT_FALSE(withField(28, 2));           // an unknown depth
+    EXPECT_FALSE(withField(14, 12));                             // a header too small to hold the fields
+    EXPECT_FALSE(withField(14, 0xFFFFFFF0));                     // a header reaching past the file
+    EXPECT_FALSE(withField(10, 0xFFFFFFF0));                     // pixel data past the file
+    EXPECT_FALSE(withField(30, 4));                              // an unknown compression
+    EXPECT_FALSE(withField(28, 2));                              // an unknown depth
     ASSERT_TRUE(withField(18, static_cast<std::uint32_t>(-3)));  // a negative width counts by its size
     EXPECT_EQ(bitmap.GetWidth(), 3);
     // A picture of the largest width, which the file cannot fill: what it lacks is transparent.
@@ -280,7 +241,7 @@ TEST(Bitmap, GetBitsPacksAnyLayoutAndRefusesWhatDoesNotFit)
 {
     CBitmap bitmap;
     const std::string rows = BitmapRows(3, {0xFFFFFF, 0xFF0000, 0x0000FF}, 24);
-    ASSERT_TRUE(LoadFile(bitmap, BitmapFileBytes(Contents(3, 1, 24, 0, rows))));
+    ASSERT_TRUE(LoadFile(bitmap, BitmapFileBytes({3, 1, 24, 0, {}, {}, rows})));
 
     // 5-6-5 in two bytes per pixel, rows padded to four pixels.
     unsigned size = 0;
@@ -297,83 +258,4 @@ TEST(Bitmap, GetBitsPacksAnyLayoutAndRefusesWhatDoesNotFit)
     size = 11;
     EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, false));
     EXPECT_EQ(untouched, std::vector<unsigned char>(64, 0xAB));
-}
-
-// The trace image: "vexatrace.bmp" of the working directory, stretched over the square from the
-// world origin to (imageScale, imageScale) behind everything else.
-class TraceImage : public ShellTest
-{
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        std::remove(Path().c_str());
-    }
-
-    void TearDown() override
-    {
-        std::remove(Path().c_str());
-        imageScale = 4.75f;
-        ShellTest::TearDown();
-    }
-
-    static std::string Path() { return ShellWorkingDirectory() + "/vexatrace.bmp"; }
-
-    // One editor frame showing (-1, -1) to about (11, 11), read back at world points as the
-    // colour that dominates there: 'r', 'g', 'b', or 'k' for black.
-    std::string DrawnAt(Editor& editor, const std::vector<b2Vec2>& points)
-    {
-        int width = 0;
-        int height = 0;
-        getViewportDimensions(width, height);
-        getSettings()->viewCenter = b2Vec2(5.0f, 5.0f);
-        setViewZoom(0.25f);
-        UpdateProjection();
-        editor.setDisplayArea(ConvertScreenToWorld(0, height), ConvertScreenToWorld(width, 0), width, height);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        editor.beginDrawing();
-        editor.render();
-        editor.endDrawing();
-        std::string colours;
-        for (const b2Vec2& p : points)
-        {
-            int x = 0;
-            int y = 0;
-            WorldToPixel(p, x, y);
-            unsigned char c[4] = {};
-            glReadBuffer(GL_BACK);
-            glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, c);
-            const int strongest = std::max({c[0], c[1], c[2]});
-            colours += strongest < 40 ? 'k' : strongest == c[0] ? 'r' : strongest == c[1] ? 'g' : 'b';
-        }
-        return colours;
-    }
-};
-
-TEST_F(TraceImage, ThreePixelsWideIsStretchedOverTheSquareAndFollowsTheScale)
-{
-    // Red, green and blue columns: rows of three pixels, which are not a multiple of four.
-    WriteBytes(Path(), BitmapFileBytes(Contents(3, 2, 24, 0, BitmapRows(3, {0xFF0000, 0x00FF00, 0x0000FF,
-                                                                           0xFF0000, 0x00FF00, 0x0000FF}, 24))));
-    Editor editor(nullptr);
-    // The columns' centres, and a point beyond the square.
-    EXPECT_EQ(DrawnAt(editor, {{0.79f, 1.55f}, {2.37f, 3.55f}, {3.96f, 1.55f}, {7.92f, 3.55f}}), "rgbk");
-    EXPECT_TRUE(editor.messages().empty());
-
-    imageScale = 9.5f;
-    EXPECT_EQ(DrawnAt(editor, {{1.58f, 1.55f}, {4.75f, 3.55f}, {7.92f, 3.55f}}), "rgb");
-    EXPECT_TRUE(editor.messages().empty());
-}
-
-TEST_F(TraceImage, AMissingPictureIsReportedAndNothingIsDrawn)
-{
-    Editor editor(nullptr);
-    EXPECT_EQ(DrawnAt(editor, {{2.37f, 3.55f}}), "k");
-    ASSERT_EQ(editor.messages().size(), 1u);
-    EXPECT_EQ(editor.messages()[0].text, "Failed to load vexatrace.bmp");
-    EXPECT_EQ(editor.messages()[0].colour.r, 1.0f);
-    EXPECT_EQ(editor.messages()[0].colour.g, 0.0f);
 }

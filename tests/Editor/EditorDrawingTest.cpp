@@ -1,11 +1,11 @@
 // What the editor draws: frames rendered into the shell's window and read back (every overlay
-// against its reference picture), and the overlay text rows composed without a display.
-#include "Editor/Editor.h"
+// against its reference picture, the grid, messages and the trace image), and the overlay text
+// rows composed without a display.
+#include "Editor/Bitmap.h"
+#include "Editor/EditorModelScene.h"
 #include "Editor/EditorText.h"
 #include "Editor/Mat33.h"
 #include "Framework/Shell.h"
-#include "Framework/Test.h"
-#include "Physics/Ghosts.h"
 #include "Physics/JointKinds.h"
 #include "Physics/Springs.h"
 #include "Support/Shell/PixelReference.h"
@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -30,6 +32,8 @@ struct Pixel
     int b;
 };
 
+using Pixels = std::vector<std::pair<int, int>>;
+
 class EditorDrawingTest : public ShellTest
 {
 protected:
@@ -39,6 +43,16 @@ protected:
         getViewportDimensions(m_width, m_height);
     }
 
+    // The trace image is read from the working directory, where it must not outlive its test.
+    void TearDown() override
+    {
+        std::remove(TracePath().c_str());
+        imageScale = 4.75f;
+        ShellTest::TearDown();
+    }
+
+    static std::string TracePath() { return ShellWorkingDirectory() + "/vexatrace.bmp"; }
+
     // Shows the world rectangle around `centre` at `zoom` and tells the editor so.
     void View(Editor& editor, b2Vec2 centre, float zoom)
     {
@@ -46,6 +60,22 @@ protected:
         setViewZoom(zoom);
         UpdateProjection();
         editor.setDisplayArea(ConvertScreenToWorld(0, m_height), ConvertScreenToWorld(m_width, 0), m_width, m_height);
+    }
+
+    void MoveMouse(Editor& editor, const b2Vec2& p)
+    {
+        int x = 0;
+        int y = 0;
+        WorldToPixel(p, x, y);
+        editor.handleMouseMove(b2Vec2(static_cast<float>(x), static_cast<float>(y)), p);
+    }
+
+    void ClickAt(Editor& editor, const b2Vec2& p, bool shift)
+    {
+        MoveMouse(editor, p);
+        editor.setSpecialKeyState(shift, false, false);
+        editor.handleMouseButtonDown(0);
+        editor.setSpecialKeyState(false, false, false);
     }
 
     void Render(Editor& editor, int frames)
@@ -79,9 +109,9 @@ protected:
     }
 
     // Pixels of the last frame in the box [x0, x1) × [y0, y1) that match.
-    std::vector<std::pair<int, int>> Find(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& matches)
+    Pixels Find(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& matches)
     {
-        std::vector<std::pair<int, int>> found;
+        Pixels found;
         for (int y = std::max(y0, 0); y < std::min(y1, m_height); ++y)
         {
             for (int x = std::max(x0, 0); x < std::min(x1, m_width); ++x)
@@ -95,34 +125,39 @@ protected:
         return found;
     }
 
-    // Whether a pixel within one of (dx, dy) from the world point matches.
-    bool Near(const b2Vec2& world, int dx, int dy, const std::function<bool(Pixel)>& matches)
+    int Reddest(const Pixels& found) const
     {
-        int x = 0;
-        int y = 0;
-        WorldToPixel(world, x, y);
-        return !Find(x + dx - 1, y + dy - 1, x + dx + 2, y + dy + 2, matches).empty();
+        int red = 0;
+        for (const auto& p : found)
+        {
+            red = std::max(red, At(p.first, p.second).r);
+        }
+        return red;
+    }
+
+    // The trace image's test view, (-1, -1) to about (11, 11), read back at world points as the
+    // colour that dominates there: 'r', 'g', 'b', or 'k' for black.
+    std::string ColoursAt(Editor& editor, const std::vector<b2Vec2>& points)
+    {
+        View(editor, b2Vec2(5.0f, 5.0f), 0.25f);
+        DrawFrame(editor);
+        std::string colours;
+        for (const b2Vec2& p : points)
+        {
+            int x = 0;
+            int y = 0;
+            WorldToPixel(p, x, y);
+            const Pixel c = At(x, y);
+            const int strongest = std::max({c.r, c.g, c.b});
+            colours += strongest < 40 ? 'k' : strongest == c.r ? 'r' : strongest == c.g ? 'g' : 'b';
+        }
+        return colours;
     }
 
     int m_width = 0;
     int m_height = 0;
     std::vector<unsigned char> m_pixels;
 };
-
-bool IsRed(Pixel p)
-{
-    return p.r > 150 && p.g < 100 && p.b < 100;
-}
-
-bool IsWhite(Pixel p)
-{
-    return p.r > 150 && p.g > 150 && p.b > 150;
-}
-
-bool IsYellow(Pixel p)
-{
-    return p.r > 180 && p.g > 180 && p.b < 100;
-}
 
 std::vector<std::string> Texts(const TextRows& rows)
 {
@@ -140,81 +175,26 @@ bool Contains(const TextRows& rows, const std::string& text)
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-b2Body* AddBox(b2World* world, b2BodyType type, b2Vec2 position, float half)
-{
-    b2BodyDef bd;
-    bd.type = type;
-    bd.position = position;
-    b2Body* body = world->CreateBody(&bd);
-    b2PolygonShape box;
-    box.SetAsBox(half, half);
-    body->CreateFixture(&box, 1.0f);
-    return body;
-}
-
 }  // namespace
 
-TEST_F(EditorDrawingTest, CursorRingAlternatesRedAndWhiteEvenWithoutAWorld)
-{
-    Editor editor(nullptr);
-    View(editor, b2Vec2_zero, 1.0f);
-    DrawFrame(editor);
-
-    // The ring starts at the top and runs clockwise: red, then white, 8 pixels out.
-    EXPECT_TRUE(Near(b2Vec2_zero, 2, -8, IsRed));
-    EXPECT_FALSE(Near(b2Vec2_zero, 2, -8, IsWhite));
-    EXPECT_TRUE(Near(b2Vec2_zero, 5, -6, IsWhite));
-}
-
-TEST_F(EditorDrawingTest, OnlyTheSelectedBodyIsOutlinedInTheSelectionColour)
-{
-    ::Test host;
-    b2Body* chosen = AddBox(host.GetWorld(), b2_dynamicBody, b2Vec2(6.0f, 4.0f), 3.0f);
-    AddBox(host.GetWorld(), b2_dynamicBody, b2Vec2(-6.0f, 4.0f), 3.0f);
-    Editor editor(&host);
-    View(editor, b2Vec2_zero, 1.0f);
-    int x = 0;
-    int y = 0;
-    WorldToPixel(chosen->GetPosition(), x, y);
-    editor.handleMouseMove(b2Vec2(static_cast<float>(x), static_cast<float>(y)), chosen->GetPosition());
-    editor.updateSelectionCandidate();
-    editor.select(0);
-    ASSERT_EQ(editor.controlState().selectedBodies.count(chosen), 1u);
-    DrawFrame(editor);
-
-    // Right edges of the two boxes, halfway up.
-    EXPECT_TRUE(Near(b2Vec2(9.0f, 5.0f), 0, 0, IsYellow));
-    EXPECT_FALSE(Near(b2Vec2(-3.0f, 5.0f), 0, 0, IsYellow));
-}
-
+// A box on a turned body, all four corners scaled along the world's x axis only: the case where
+// the body's axes and the world's differ.
 TEST_F(EditorDrawingTest, TentativeOutlineIsWhereTheAcceptedShapeIsDrawn)
 {
-    // A box on a turned body, all four corners scaled along the world's x axis only: the case
-    // where the body's axes and the world's differ.
-    ::Test host;
-    b2Body* body = AddBox(host.GetWorld(), b2_staticBody, b2Vec2(8.0f, 5.0f), 2.0f);
-    body->SetTransform(body->GetPosition(), 0.5f);
-    Editor editor(&host);
+    EditorModelScene scene;
+    b2Body* body = scene.addBody(b2Vec2(8.0f, 5.0f), b2_staticBody, 0.5f);
+    const auto* box = static_cast<const b2PolygonShape*>(scene.addBox(body, 2.0f, 2.0f)->GetShape());
+    Editor& editor = scene.editor;
     View(editor, b2Vec2(10.0f, 5.0f), 0.2f);
-    auto mouse = [&](const b2Vec2& p) {
-        int x = 0;
-        int y = 0;
-        WorldToPixel(p, x, y);
-        editor.handleMouseMove(b2Vec2(static_cast<float>(x), static_cast<float>(y)), p);
-    };
-    const auto* box = static_cast<const b2PolygonShape*>(body->GetFixtureList()->GetShape());
     editor.handleKeyDown('v');
     for (int i = 0; i < box->m_count; ++i)
     {
-        mouse(body->GetWorldPoint(box->m_vertices[i]));
-        editor.setSpecialKeyState(i > 0, false, false);
-        editor.handleMouseButtonDown(0);
+        ClickAt(editor, body->GetWorldPoint(box->m_vertices[i]), i > 0);
     }
-    editor.setSpecialKeyState(false, false, false);
-    mouse(b2Vec2(8.0f, 1.0f));
+    MoveMouse(editor, b2Vec2(8.0f, 1.0f));
     editor.handleKeyDown('s');
     editor.handleKeyDown('x');
-    mouse(b2Vec2(10.0f, 1.0f));
+    MoveMouse(editor, b2Vec2(10.0f, 1.0f));
 
     // Tentative outline: (1, 1, 0.75); the accepted shape's outline: the static body colour.
     auto tentative = [](Pixel p) { return p.r > 240 && p.g > 240 && p.b > 150 && p.b < 230; };
@@ -226,24 +206,21 @@ TEST_F(EditorDrawingTest, TentativeOutlineIsWhereTheAcceptedShapeIsDrawn)
     WorldToPixel(b2Vec2(6.0f, 8.5f), x0, y0);
     WorldToPixel(b2Vec2(15.0f, 1.5f), x1, y1);
     DrawFrame(editor);
-    const auto before = Find(x0, y0, x1, y1, tentative);
+    const Pixels before = Find(x0, y0, x1, y1, tentative);
     editor.handleMouseButtonDown(0);
     ASSERT_EQ(editor.controlState().state, 0);
     DrawFrame(editor);
-    const auto after = Find(x0, y0, x1, y1, accepted);
+    const Pixels after = Find(x0, y0, x1, y1, accepted);
     ASSERT_GT(before.size(), 100u);
     ASSERT_GT(after.size(), 100u);
 
-    // Away from the corners (where vertex markers cover the lines) each outline lies on the other.
-    std::vector<std::pair<int, int>> corners;
+    // Away from the scaled corners (where vertex markers cover the lines) each outline lies on the other.
+    Pixels corners(box->m_count);
     for (int i = 0; i < box->m_count; ++i)
     {
-        int x = 0;
-        int y = 0;
-        WorldToPixel(body->GetWorldPoint(box->m_vertices[i]), x, y);
-        corners.emplace_back(x, y);
+        WorldToPixel(body->GetWorldPoint(box->m_vertices[i]), corners[i].first, corners[i].second);
     }
-    auto near = [](const std::pair<int, int>& p, const std::vector<std::pair<int, int>>& points, int reach) {
+    auto near = [](const std::pair<int, int>& p, const Pixels& points, int reach) {
         return std::any_of(points.begin(), points.end(), [&](const std::pair<int, int>& q) {
             return std::abs(p.first - q.first) <= reach && std::abs(p.second - q.second) <= reach;
         });
@@ -296,11 +273,14 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
     // Without a trace image the first frame reports it, in red like the first message below.
     Render(editor, 1);
     ASSERT_EQ(editor.messages().size(), 1u);
+    EXPECT_EQ(editor.messages()[0].text, "Failed to load vexatrace.bmp");
+    EXPECT_EQ(editor.messages()[0].colour.r, 1.0f);
+    EXPECT_EQ(editor.messages()[0].colour.g, 0.0f);
     editor.addMessage("first message", k_errorColour);
     editor.addMessage("second message", k_successColour);
     auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
     auto green = [](Pixel p) { return p.g > 30 && p.r < 20 && p.b < 20; };
-    auto meanRow = [](const std::vector<std::pair<int, int>>& found) {
+    auto meanRow = [](const Pixels& found) {
         double sum = 0.0;
         for (const auto& p : found)
         {
@@ -309,31 +289,39 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
         return found.empty() ? -1.0 : sum / static_cast<double>(found.size());
     };
     DrawFrame(editor);
-    auto redText = Find(0, 0, 200, 100, red);
-    auto greenText = Find(0, 0, 200, 100, green);
+    const Pixels redText = Find(0, 0, 200, 100, red);
+    const Pixels greenText = Find(0, 0, 200, 100, green);
     ASSERT_FALSE(redText.empty());
     ASSERT_FALSE(greenText.empty());
     EXPECT_LT(meanRow(redText), meanRow(greenText));
-    int brightest = 0;
-    for (const auto& p : redText)
-    {
-        brightest = std::max(brightest, At(p.first, p.second).r);
-    }
-    EXPECT_GT(brightest, 240);
+    EXPECT_GT(Reddest(redText), 240);
 
     // Half a second before the end (frame 571) the text is drawn at about half strength.
     Render(editor, 569);
     DrawFrame(editor);
     ASSERT_EQ(editor.messages().size(), 3u);
-    int faded = 0;
-    for (const auto& p : Find(0, 0, 200, 100, red))
-    {
-        faded = std::max(faded, At(p.first, p.second).r);
-    }
+    const int faded = Reddest(Find(0, 0, 200, 100, red));
     EXPECT_GT(faded, 60);
     EXPECT_LT(faded, 190);
 
     Render(editor, 40);
+    EXPECT_TRUE(editor.messages().empty());
+}
+
+// The trace image, "vexatrace.bmp" of the working directory, is stretched over the square from the
+// world origin to (imageScale, imageScale) behind everything else.
+TEST_F(EditorDrawingTest, TraceImageThreePixelsWideIsStretchedOverTheSquareAndFollowsTheScale)
+{
+    // Red, green and blue columns: rows of three pixels, which are not a multiple of four.
+    const std::vector<std::uint32_t> rows = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF};
+    std::ofstream(TracePath(), std::ios::binary) << BitmapFileBytes({3, 2, 24, 0, {}, {}, BitmapRows(3, rows, 24)});
+    Editor editor(nullptr);
+    // The columns' centres, and a point beyond the square.
+    EXPECT_EQ(ColoursAt(editor, {{0.79f, 1.55f}, {2.37f, 3.55f}, {3.96f, 1.55f}, {7.92f, 3.55f}}), "rgbk");
+    EXPECT_TRUE(editor.messages().empty());
+
+    imageScale = 9.5f;
+    EXPECT_EQ(ColoursAt(editor, {{1.58f, 1.55f}, {4.75f, 3.55f}, {7.92f, 3.55f}}), "rgb");
     EXPECT_TRUE(editor.messages().empty());
 }
 
@@ -344,34 +332,21 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
 {
     Resize(520, 300);
     getViewportDimensions(m_width, m_height);
-    ::Test host;
-    b2World* world = host.GetWorld();
-    b2BodyDef groundDef;
-    b2Body* ground = world->CreateBody(&groundDef);
-    b2EdgeShape edge;
-    edge.SetTwoSided(b2Vec2(-9.0f, -1.0f), b2Vec2(9.0f, -1.0f));
-    ground->CreateFixture(&edge, 0.0f);
-    const b2Vec2 hill[] = {{-9.0f, 0.0f}, {-6.0f, 1.0f}, {-3.0f, 0.5f}};
-    b2ChainShape chain;
-    Physics::SetChain(chain, hill, 3);
-    ground->CreateFixture(&chain, 0.0f);
-    b2Body* a = AddBox(world, b2_dynamicBody, b2Vec2(-4.0f, 4.0f), 1.0f);
-    b2CircleShape circle;
-    circle.m_p.Set(0.5f, 0.5f);
-    circle.m_radius = 0.75f;
-    a->CreateFixture(&circle, 1.0f);
-    b2Body* b = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 4.0f), 0.8f);
-    b->SetTransform(b->GetPosition(), 0.4f);
-    b2Body* c = AddBox(world, b2_kinematicBody, b2Vec2(4.0f, 4.0f), 0.6f);
-    b2BodyDef bd;
-    bd.type = b2_dynamicBody;
-    bd.position.Set(0.0f, 9.0f);
-    b2Body* d = world->CreateBody(&bd);
-    const b2Vec2 ring[] = {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}};
-    b2ChainShape loop;
-    Physics::SetLoop(loop, ring, 4);
-    d->CreateFixture(&loop, 0.0f);
-    d->CreateFixture(&circle, 1.0f);
+    EditorModelScene scene;
+    b2World* world = scene.world();
+    b2Body* ground = scene.addBody(b2Vec2_zero, b2_staticBody);
+    scene.addEdge(ground, b2Vec2(-9.0f, -1.0f), b2Vec2(9.0f, -1.0f));
+    scene.addChain(ground, {{-9.0f, 0.0f}, {-6.0f, 1.0f}, {-3.0f, 0.5f}}, false);
+    b2Body* a = scene.addBody(b2Vec2(-4.0f, 4.0f));
+    scene.addBox(a, 1.0f, 1.0f);
+    scene.addCircle(a, 0.75f, b2Vec2(0.5f, 0.5f));
+    b2Body* b = scene.addBody(b2Vec2(0.0f, 4.0f), b2_dynamicBody, 0.4f);
+    scene.addBox(b, 0.8f, 0.8f);
+    b2Body* c = scene.addBody(b2Vec2(4.0f, 4.0f), b2_kinematicBody);
+    scene.addBox(c, 0.6f, 0.6f);
+    b2Body* d = scene.addBody(b2Vec2(0.0f, 9.0f));
+    scene.addChain(d, {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}}, true);
+    scene.addCircle(d, 0.75f, b2Vec2(0.5f, 0.5f));
     b2RevoluteJointDef hinge;
     hinge.Initialize(a, b, b2Vec2(-2.0f, 4.0f));
     hinge.enableLimit = true;
@@ -397,74 +372,62 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     rope.maxLength = 6.0f;
     Physics::CreateRopeJoint(world, rope);
 
-    Editor editor(&host);
+    Editor& editor = scene.editor;
     View(editor, b2Vec2(0.0f, 4.0f), 0.45f);
-    auto mouse = [&](const b2Vec2& p) {
-        int x = 0;
-        int y = 0;
-        WorldToPixel(p, x, y);
-        editor.handleMouseMove(b2Vec2(static_cast<float>(x), static_cast<float>(y)), p);
-    };
-    auto click = [&](const b2Vec2& p, bool shift) {
-        mouse(p);
-        editor.setSpecialKeyState(shift, false, false);
-        editor.handleMouseButtonDown(0);
-        editor.setSpecialKeyState(false, false, false);
-    };
     auto expectPicture = [&](const std::string& name) {
         DrawFrame(editor);
         EXPECT_EQ(DifferingPixels("Editor/frames/" + name + ".picture", ReadDrawingArea()), 0) << name;
     };
 
     // Bodies: two selected, one under the mouse with its information.
-    click(a->GetPosition(), false);
-    click(c->GetPosition(), true);
-    mouse(b->GetPosition());
+    ClickAt(editor, a->GetPosition(), false);
+    ClickAt(editor, c->GetPosition(), true);
+    MoveMouse(editor, b->GetPosition());
     editor.handleKeyDown('i');
     expectPicture("bodies");
     editor.handleKeyDown('r');
-    mouse(b2Vec2(2.0f, 8.0f));
+    MoveMouse(editor, b2Vec2(2.0f, 8.0f));
     expectPicture("bodies-rotate");
     editor.handleKeyDown(27);
 
     // Joints: the revolute and prismatic joints selected (with their limits), the rod a candidate.
     editor.handleKeyDown('j');
-    click(b2Vec2(-2.0f, 4.0f), false);
-    click(b2Vec2(2.0f, 4.0f), true);
-    mouse(a->GetPosition());
+    ClickAt(editor, b2Vec2(-2.0f, 4.0f), false);
+    ClickAt(editor, b2Vec2(2.0f, 4.0f), true);
+    MoveMouse(editor, a->GetPosition());
     expectPicture("joints");
     editor.handleKeyDown('g');
-    mouse(b2Vec2(1.0f, 6.0f));
+    MoveMouse(editor, b2Vec2(1.0f, 6.0f));
     expectPicture("joints-translate");
     editor.handleKeyDown(27);
 
     // Vertices: the insertion point under Tab, then two corners being scaled.
     editor.handleKeyDown('v');
     editor.handleKeyDown(9);
-    mouse(b2Vec2(4.6f, 4.0f));
+    MoveMouse(editor, b2Vec2(4.6f, 4.0f));
     expectPicture("vertices-insertion");
     editor.handleKeyUp(9);
-    click(c->GetWorldPoint(b2Vec2(0.6f, 0.6f)), false);
-    click(c->GetWorldPoint(b2Vec2(0.6f, -0.6f)), true);
-    mouse(b2Vec2(6.0f, 2.0f));
+    ClickAt(editor, c->GetWorldPoint(b2Vec2(0.6f, 0.6f)), false);
+    ClickAt(editor, c->GetWorldPoint(b2Vec2(0.6f, -0.6f)), true);
+    MoveMouse(editor, b2Vec2(6.0f, 2.0f));
     editor.handleKeyDown('s');
-    mouse(b2Vec2(7.0f, 1.0f));
+    MoveMouse(editor, b2Vec2(7.0f, 1.0f));
     expectPicture("vertices-scale");
     editor.handleKeyDown(27);
 
     // Fixtures: the loop and circle of one body moved along x.
     editor.handleKeyDown('f');
-    click(b2Vec2(1.5f, 8.0f), false);
-    mouse(b2Vec2(0.0f, 9.0f));
+    ClickAt(editor, b2Vec2(1.5f, 8.0f), false);
+    MoveMouse(editor, b2Vec2(0.0f, 9.0f));
     editor.handleKeyDown('g');
     editor.handleKeyDown('x');
-    mouse(b2Vec2(2.0f, 10.0f));
+    MoveMouse(editor, b2Vec2(2.0f, 10.0f));
     expectPicture("fixtures-translate");
     editor.handleKeyDown(27);
 
     // Measuring from the cursor.
     editor.handleKeyDown('m');
-    mouse(b2Vec2(-6.0f, 7.0f));
+    MoveMouse(editor, b2Vec2(-6.0f, 7.0f));
     expectPicture("measure");
 }
 
@@ -478,19 +441,17 @@ TEST(EditorDrawingText, BitMasksReadAsTheValuesOfTheirBits)
 
 TEST(EditorDrawingText, InfoDescribesBodiesFixturesAndJoints)
 {
-    b2World world(b2Vec2(0.0f, -10.0f));
-    b2BodyDef bd;
-    b2Body* bare = world.CreateBody(&bd);
+    EditorModelScene scene;
+    b2World& world = *scene.world();
+    b2Body* bare = scene.addBody(b2Vec2_zero, b2_staticBody);
     TextRows bareRows = BodyInfoText(*bare, "");
     EXPECT_EQ(bareRows[1].text, "  Type: static");
     EXPECT_EQ(bareRows.back().text, "  Fixtures: 0");
     EXPECT_EQ(bareRows.back().colour.g, 0.0f);
 
-    b2Body* body = AddBox(&world, b2_dynamicBody, b2Vec2(1.0f, 2.0f), 0.5f);
-    b2ChainShape loop;
-    const b2Vec2 points[] = {{0.0f, 0.0f}, {4.0f, 0.0f}, {4.0f, 4.0f}};
-    loop.CreateLoop(points, 3);
-    b2Fixture* chain = body->CreateFixture(&loop, 0.0f);
+    b2Body* body = scene.addBody(b2Vec2(1.0f, 2.0f));
+    scene.addBox(body, 0.5f, 0.5f);
+    b2Fixture* chain = scene.addChain(body, {{0.0f, 0.0f}, {4.0f, 0.0f}, {4.0f, 4.0f}}, true);
     TextRows bodyRows = BodyInfoText(*body, "crate");
     EXPECT_EQ(bodyRows[1].text, "  Name: crate");
     EXPECT_TRUE(Contains(bodyRows, "  Position: 1.000000,2.000000"));
