@@ -23,10 +23,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <random>
+#include <string_view>
 #include <vector>
 
 #include <unistd.h>
@@ -68,85 +72,61 @@ std::string RecentEvents()
 // Only writes what is formatted already: it runs in a signal handler.
 void DumpRecentEvents()
 {
-    if (g_dumped != 0)
-    {
-        return;
-    }
-    g_dumped = 1;
-    auto put = [](const char* text) {
+    const auto put = [](const char* text) {
         const ssize_t ignored = write(STDERR_FILENO, text, std::strlen(text));
         (void)ignored;
     };
-    put("\nmonkey: crashed after these events\n");
-    PutRecentEvents(put);
-}
-
-void OnFatalSignal(int signal)
-{
-    DumpRecentEvents();
-    std::raise(signal);
+    if (g_dumped == 0)
+    {
+        g_dumped = 1;
+        put("\nmonkey: crashed after these events\n");
+        PutRecentEvents(put);
+    }
 }
 
 void InstallCrashReport()
 {
     struct sigaction action = {};
-    action.sa_handler = OnFatalSignal;
+    action.sa_handler = [](int signal) {
+        DumpRecentEvents();
+        std::raise(signal);
+    };
     action.sa_flags = SA_RESETHAND;
     sigaction(SIGABRT, &action, nullptr);
 #if defined(__SANITIZE_ADDRESS__)
     // The sanitizers report memory faults themselves and call this before the process ends.
     __sanitizer_set_death_callback(DumpRecentEvents);
 #else
-    sigaction(SIGSEGV, &action, nullptr);
-    sigaction(SIGBUS, &action, nullptr);
-    sigaction(SIGFPE, &action, nullptr);
+    for (const int signal : {SIGSEGV, SIGBUS, SIGFPE})
+    {
+        sigaction(signal, &action, nullptr);
+    }
 #endif
 }
 
-// Event choices: text typed into the panel's number fields, and names.
-const char* const k_floatTexts[] = {"", "0", "-1", "1", "0.5", "2.5", "100", "-0", "1e30", "-1e30", "1e-30", "3.4e38",
-                                    "1e39", "nan", "inf", "-inf", "abc", "1,5", " 7 ", "1e", "--2", "0x1p3", "1e-45"};
-const char* const k_intTexts[] = {"", "0", "-1", "1", "65535", "65536", "-32768", "32767", "2147483647",
-                                  "-2147483648", "99999999999", "x", "0x10", " 3"};
-const char* const k_names[] = {"", "a", "wheel", "%s%n%d", "two words", "\xc3\xa9l\xc3\xa9ment", "\"quoted\\",
-                               "wheel"};
+// Text typed into the panel's number fields, and names.
+const char* const k_floatTexts[] = {"",     "0",     "-1",    "1",      "0.5",  "2.5",   "100",  "-0",
+                                    "1e30", "-1e30", "1e-30", "3.4e38", "1e39", "nan",   "inf",  "-inf",
+                                    "abc",  "1,5",   " 7 ",   "1e",     "--2",  "0x1p3", "1e-45"};
+const char* const k_intTexts[] = {"",      "0",          "-1",          "1",           "65535", "65536", "-32768",
+                                  "32767", "2147483647", "-2147483648", "99999999999", "x",     "0x10",  " 3"};
+const char* const k_names[] = {"", "a", "wheel", "%s%n%d", "two words", "\xc3\xa9l\xc3\xa9ment", "\"quoted\\", "wheel"};
 // Keys of the editor: operations, edit methods, overlays, deletion, clipboard, undo and redo.
-const unsigned char k_editorKeys[] = {27, 9,   'b', 'f', 'v', 'j', 'c', 'M', 'g', 't', 'r', 's', 'x', 'y',
-                                      'l', 'L', 'm', 'o', 'a', 127, 'h', 'H', 'i', 'w', '+', '-', 'q', '1',
-                                      'g', 'r', 's', 'x', 'y', 'a', 'o', 'l', 127, 27};
-const unsigned char k_simulationKeys[] = {' ', 'p', 'r', '[', ']', 'x', 'z', 'a', 'b', 'c', 'd', 'f', 'j', 'k',
-                                          'm', 'q', 's', 'w', ',', '.', '1', '2', '3', '4', '5', '0'};
+const std::string_view k_editorKeys = "\x1b\tbfvjcMgtrsxylLmoa\x7fhHiw+-q1grsxyaol\x7f\x1b";
+const std::string_view k_simulationKeys = " pr[]xzabcdfjkmqsw,.123450";
 const int k_specialKeys[] = {GLUT_KEY_LEFT, GLUT_KEY_RIGHT, GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_HOME, GLUT_KEY_F1};
-
-template <class T, std::size_t N>
-constexpr int Count(const T (&)[N])
-{
-    return static_cast<int>(N);
-}
 
 const char* ModifierText(int modifiers)
 {
-    static const char* const texts[] = {"", " Shift", " Ctrl", " Shift+Ctrl", " Alt", " Shift+Alt", " Ctrl+Alt",
-                                        " Shift+Ctrl+Alt"};
+    static const char* const texts[] = {"",     " Shift",     " Ctrl",     " Shift+Ctrl",
+                                        " Alt", " Shift+Alt", " Ctrl+Alt", " Shift+Ctrl+Alt"};
     return texts[modifiers & 7];
 }
 
-}  // namespace
-
-Monkey::Monkey(std::uint64_t seed, const std::string& directory) : m_seed(seed), m_directory(directory)
+const char* ButtonText(int button)
 {
-    InstallCrashReport();
+    return button == GLUT_LEFT_BUTTON ? "left" : "right";
 }
-
-std::string Monkey::runScene(int row, int events)
-{
-    m_editingOnly = false;
-    start(row, events, "");
-    return sendEvents(events);
-}
-
-namespace
-{
 
 // Empty when the world holds the scene `expected`; otherwise `what` and where the two part.
 std::string SceneDifference(const char* what, const std::string& expected)
@@ -163,638 +143,15 @@ std::string SceneDifference(const char* what, const std::string& expected)
            actual.substr(from, 240);
 }
 
-}  // namespace
-
-std::string Monkey::runUndoRound(int row, int events)
+struct Pixel
 {
-    m_editingOnly = true;
-    start(row, events, " --gtest_filter=MonkeyTest.Undo*");
-    const std::string before = CanonicalScene(getTest()->GetWorld());
-    std::string fault = sendEvents(events);
-    if (!fault.empty())
-    {
-        return fault;
-    }
-    // What the hand was still doing is finished first, so that the last step is whole.
-    while (fault.empty() && !m_plan.empty())
-    {
-        const std::function<void()> next = std::move(m_plan.front());
-        m_plan.pop_front();
-        next();
-        fault = check();
-    }
-    // The end of the history is the world with every step done, redo branch included.
-    key(27, 0);
-    const auto walk = [this](unsigned char code, const char* nothingLeft) {
-        for (;;)
-        {
-            key(code, GLUT_ACTIVE_CTRL);
-            const std::string fault = check();
-            if (!fault.empty())
-            {
-                return fault;
-            }
-            if (g_editor->messages().back().text == nothingLeft)
-            {
-                return std::string();
-            }
-        }
-    };
-    if (fault.empty())
-    {
-        fault = walk(25, "Nothing to redo");
-    }
-    const std::string after = CanonicalScene(getTest()->GetWorld());
-    if (fault.empty())
-    {
-        fault = walk(26, "Nothing to undo");
-    }
-    if (fault.empty())
-    {
-        fault = SceneDifference("undoing every step did not give back the starting world", before);
-    }
-    if (fault.empty())
-    {
-        fault = walk(25, "Nothing to redo");
-    }
-    if (fault.empty())
-    {
-        fault = SceneDifference("redoing every step did not give back the final world", after);
-    }
-    return fault.empty() ? fault : fault + "\n" + RecentEvents();
-}
+    int x;
+    int y;
+};
 
-void Monkey::start(int row, int events, const char* kind)
-{
-    m_random.seed(m_seed * 1000003u + static_cast<std::uint64_t>(row));
-    std::srand(static_cast<unsigned>(m_seed + static_cast<std::uint64_t>(row)));
-    std::snprintf(g_header, sizeof(g_header),
-                  "monkey seed %llu, scene row %d; replay: VEXA_MONKEY_SEED=%llu VEXA_MONKEY_SCENE=%d "
-                  "VEXA_MONKEY_EVENTS=%d%s",
-                  static_cast<unsigned long long>(m_seed), row, static_cast<unsigned long long>(m_seed), row, events,
-                  kind);
-    g_logged = 0;
-    m_plan.clear();
-
-    // The same start whatever ran before: no editor, no files, default view, the scene new.
-    if (g_editor != nullptr)
-    {
-        ExitEditor();
-    }
-    for (const auto& entry : std::filesystem::directory_iterator(m_directory))
-    {
-        std::filesystem::remove_all(entry.path());
-    }
-    std::filesystem::copy_file(VEXA_SOURCE_DIR "/data/vexa.json", m_directory + "/vexa.json");
-    HoldModifiers(0);
-    ResetPanelMouse();
-    *getSettings() = Settings();
-    *getSettingsHz() = 60.0f;
-    setViewZoom(1.0f);
-    Resize(1136, 688);
-    *getTestSelection() = row;
-    SimulationLoop();
-    Restart(0);
-    PassiveMotion(10, 10);
-    SimulationLoop();
-    key(5, GLUT_ACTIVE_CTRL);
-}
-
-std::string Monkey::sendEvents(int events)
-{
-    for (m_event = 0; m_event < events; ++m_event)
-    {
-        const Editor* editor = g_editor;
-        const unsigned revision = editor != nullptr ? editor->edits().revision() : 0;
-        if (!m_plan.empty())
-        {
-            const std::function<void()> next = std::move(m_plan.front());
-            m_plan.pop_front();
-            next();
-        }
-        else if (editor != nullptr)
-        {
-            m_editingOnly ? editingEvent() : editorEvent();
-        }
-        else
-        {
-            simulationEvent();
-        }
-        HoldModifiers(0);
-        ++m_eventsSent;
-        if (editor != nullptr && editor == g_editor && editor->edits().revision() != revision)
-        {
-            ++m_worldChanges;
-        }
-        const std::string fault = check();
-        if (!fault.empty())
-        {
-            return fault + "\n" + RecentEvents();
-        }
-    }
-    return std::string();
-}
-
-void Monkey::editorEvent()
-{
-    static const Choice choices[] = {
-        {15, &Monkey::moveMouse},   {10, &Monkey::leftClick},     {4, &Monkey::rightClick}, {2, &Monkey::rightDrag},
-        {20, &Monkey::editorKey},   {12, &Monkey::operation},     {3, &Monkey::deleteTwice}, {2, &Monkey::specialKey},
-        {3, &Monkey::tabClick},     {9, &Monkey::panelAction},    {5, &Monkey::undoOrRedo}, {5, &Monkey::clipboard},
-        {6, &Monkey::someFrames},   {2, &Monkey::saveScene},      {2, &Monkey::loadScene},
-        {2, &Monkey::enterOrLeaveEditor}, {1, &Monkey::switchScene}};
-    choose(choices);
-}
-
-void Monkey::editingEvent()
-{
-    static const Choice choices[] = {
-        {15, &Monkey::moveMouse},   {10, &Monkey::leftClick},  {4, &Monkey::rightClick}, {2, &Monkey::rightDrag},
-        {20, &Monkey::editorKey},   {12, &Monkey::operation},  {3, &Monkey::deleteTwice}, {2, &Monkey::specialKey},
-        {3, &Monkey::tabClick},     {9, &Monkey::panelAction}, {5, &Monkey::undoOrRedo}, {5, &Monkey::clipboard},
-        {6, &Monkey::someFrames},   {2, &Monkey::saveScene}};
-    choose(choices);
-}
-
-void Monkey::simulationEvent()
-{
-    static const Choice choices[] = {{30, &Monkey::someFrames}, {20, &Monkey::simulationKey}, {15, &Monkey::grab},
-                                     {7, &Monkey::rightDrag},   {3, &Monkey::specialKey},     {3, &Monkey::snapshot},
-                                     {20, &Monkey::enterOrLeaveEditor}};
-    choose(choices);
-}
-
-template <std::size_t N>
-void Monkey::choose(const Choice (&choices)[N])
-{
-    int total = 0;
-    for (const Choice& choice : choices)
-    {
-        total += choice.weight;
-    }
-    int at = pick(total);
-    for (const Choice& choice : choices)
-    {
-        at -= choice.weight;
-        if (at < 0)
-        {
-            (this->*choice.event)();
-            return;
-        }
-    }
-}
-
-void Monkey::moveMouse()
-{
-    int x = 0;
-    int y = 0;
-    pickPixel(x, y, false);
-    motion(x, y, chance(0.2) ? GLUT_ACTIVE_SHIFT : chance(0.15) ? GLUT_ACTIVE_CTRL : 0);
-}
-
-void Monkey::leftClick()
-{
-    click(GLUT_LEFT_BUTTON);
-}
-
-void Monkey::rightClick()
-{
-    click(GLUT_RIGHT_BUTTON);
-}
-
-void Monkey::click(int button)
-{
-    int x = 0;
-    int y = 0;
-    pickPixel(x, y, true);
-    const int modifiers = chance(0.25) ? GLUT_ACTIVE_SHIFT : chance(0.1) ? GLUT_ACTIVE_CTRL : 0;
-    log("%s click at (%d, %d)%s", button == GLUT_LEFT_BUTTON ? "left" : "right", x, y, ModifierText(modifiers));
-    HoldModifiers(modifiers);
-    Editor_MouseMotion(x, y);
-    Editor_Mouse(button, GLUT_DOWN, x, y);
-    Editor_Mouse(button, GLUT_UP, x, y);
-}
-
-void Monkey::rightDrag()
-{
-    int x = 0;
-    int y = 0;
-    pickPixel(x, y, true);
-    const int steps = 1 + pick(6);
-    const int dx = pick(161) - 80;
-    const int dy = pick(161) - 80;
-    const int modifiers = g_editor != nullptr && chance(0.4) ? GLUT_ACTIVE_CTRL : 0;
-    mouseButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, x, y, modifiers);
-    for (int i = 1; i <= steps; ++i)
-    {
-        m_plan.push_back([=] { motion(x + i * dx, y + i * dy, modifiers); });
-    }
-    m_plan.push_back([=] { mouseButton(GLUT_RIGHT_BUTTON, GLUT_UP, x + steps * dx, y + steps * dy, modifiers); });
-}
-
-void Monkey::editorKey()
-{
-    unsigned char code = k_editorKeys[pick(Count(k_editorKeys))];
-    const int choice = pick(100);
-    const int modifiers = choice < 65   ? 0
-                          : choice < 85 ? GLUT_ACTIVE_SHIFT
-                          : choice < 95 ? GLUT_ACTIVE_CTRL
-                          : choice < 98 ? GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT
-                                        : GLUT_ACTIVE_ALT;
-    // As the window library sends letters: control codes with Ctrl held (Ctrl+C is 3), capitals
-    // with Shift.
-    if ((modifiers & GLUT_ACTIVE_CTRL) != 0 && std::isalpha(code) && chance(0.8))
-    {
-        code &= 0x1f;
-    }
-    // Ctrl+L would load another scene.
-    if (m_editingOnly && modifiers == GLUT_ACTIVE_CTRL && (code == 'l' || code == 'L' || code == 12))
-    {
-        return;
-    }
-    else if ((modifiers & GLUT_ACTIVE_SHIFT) != 0 && std::islower(code))
-    {
-        code = static_cast<unsigned char>(std::toupper(code));
-    }
-    key(code, modifiers);
-}
-
-void Monkey::operation()
-{
-    // Select, start an operation, steer it, move, then accept or abandon it.
-    leftClick();
-    const unsigned char start = "gtrs"[pick(4)];
-    m_plan.push_back([=] { key(start, 0); });
-    if (chance(0.4))
-    {
-        const unsigned char steer = "xylL"[pick(4)];
-        m_plan.push_back([=] { key(chance(0.3) ? start : steer, 0); });
-    }
-    for (int i = pick(3); i >= 0; --i)
-    {
-        m_plan.push_back([this] { moveMouse(); });
-    }
-    m_plan.push_back([this] { chance(0.85) ? leftClick() : key(27, 0); });
-}
-
-void Monkey::deleteTwice()
-{
-    key(127, 0);
-    m_plan.push_back([this] { key(127, 0); });
-}
-
-void Monkey::specialKey()
-{
-    const int code = k_specialKeys[pick(Count(k_specialKeys))];
-    log("special key %d", code);
-    if (g_editor != nullptr)
-    {
-        Editor_KeyboardSpecial(code, 10, 10);
-    }
-    else
-    {
-        KeyboardSpecial(code, 10, 10);
-        KeyboardSpecialUp(code, 10, 10);
-    }
-}
-
-void Monkey::tabClick()
-{
-    // Tab held shows where a vertex would be inserted; a click there inserts it.
-    log("Tab down");
-    Editor_Keyboard(9, 10, 10);
-    m_plan.push_back([this] { leftClick(); });
-    m_plan.push_back([this] {
-        log("Tab up");
-        (g_editor != nullptr ? Editor_KeyboardUp : KeyboardUp)(9, 10, 10);
-    });
-}
-
-void Monkey::panelAction()
-{
-    if (chance(0.15))
-    {
-        const int method = pick(4);
-        log("panel: edit method %d", method);
-        EditorRadioHandler(method);
-        return;
-    }
-    // A few controls changed (those the panel lets the user change), then a button pressed. The
-    // panel shows the selection as of the last frame, and frames pass while the hand moves to it.
-    frame();
-    if (g_editor == nullptr)
-    {
-        return;
-    }
-    EditorPanelControls& c = EditorPanel();
-    const EditorPanelEnabling& on = c.enabled;
-    const struct
-    {
-        const char* label;
-        char* text;
-        bool enabled;
-        bool integer;
-    } numbers[] = {{"mass", c.bodyMass, on.bodySettings, false},
-                   {"gravity scale", c.bodyGravityScale, on.bodySettings, false},
-                   {"density", c.fixtureDensity, on.fixtureSettings, false},
-                   {"restitution", c.fixtureRestitution, on.fixtureSettings, false},
-                   {"friction", c.fixtureFriction, on.fixtureSettings, false},
-                   {"category", c.fixtureCategoryBits, on.fixtureSettings, true},
-                   {"mask", c.fixtureMaskBits, on.fixtureSettings, true},
-                   {"group", c.fixtureGroupIndex, on.fixtureSettings, true},
-                   {"max power", c.jointMaxMotorPower, on.jointSettings, false},
-                   {"motor speed", c.jointMotorSpeed, on.jointSettings, false},
-                   {"length", c.jointLength, on.jointSettings, false},
-                   {"frequency", c.jointFrequency, on.jointSettings, false},
-                   {"damping", c.jointDampingRatio, on.jointSettings, false}};
-    const struct
-    {
-        const char* label;
-        PanelCheckbox& box;
-        bool enabled;
-    } boxes[] = {{"fixed rotation", c.bodyFixedRotation, on.bodySettings},
-                 {"bullet", c.bodyBullet, on.bodySettings},
-                 {"sensor", c.fixtureIsSensor, on.fixtureSettings},
-                 {"collide connected", c.jointCollideConnected, on.jointSettings},
-                 {"limit", c.jointEnableLimit, on.jointSettings},
-                 {"motor", c.jointEnableMotor, on.jointSettings}};
-    const struct
-    {
-        const char* label;
-        int& value;
-        bool enabled;
-        std::vector<int> ids;
-    } lists[] = {{"body type", c.bodyType, on.bodySettings, {-1, 2, 0, 1}},
-                 {"shape", c.shapeType, on.shapeType, {4, 0, 2, 1, 3}},
-                 {"joint type", c.jointType, on.createJoint, {0, 1, 3, 2, 7, 10}}};
-    std::string typed;
-    for (int i = pick(5); i > 0; --i)
-    {
-        const int control = pick(Count(numbers) + Count(boxes) + Count(lists) + 1);
-        if (control < Count(numbers))
-        {
-            const auto& n = numbers[control];
-            const char* text = n.integer ? k_intTexts[pick(Count(k_intTexts))] : k_floatTexts[pick(Count(k_floatTexts))];
-            if (n.enabled)
-            {
-                std::snprintf(n.text, k_panelNumberSize, "%s", text);
-                typed += std::string(" ") + n.label + " \"" + text + "\"";
-            }
-        }
-        else if (control < Count(numbers) + Count(boxes))
-        {
-            const auto& b = boxes[control - Count(numbers)];
-            if (b.enabled)
-            {
-                b.box.value = b.box.value != 0 ? 0 : 1;
-                b.box.mixed = false;
-                typed += std::string(" ") + b.label + " " + std::to_string(b.box.value);
-            }
-        }
-        else if (control < Count(numbers) + Count(boxes) + Count(lists))
-        {
-            const auto& l = lists[control - Count(numbers) - Count(boxes)];
-            if (l.enabled)
-            {
-                l.value = l.ids[static_cast<std::size_t>(pick(static_cast<int>(l.ids.size())))];
-                typed += std::string(" ") + l.label + " " + std::to_string(l.value);
-            }
-        }
-        else if (on.name)
-        {
-            const char* name = k_names[pick(Count(k_names))];
-            std::snprintf(c.objectName, sizeof(c.objectName), "%s", name);
-            typed += std::string(" name \"") + name + "\"";
-        }
-    }
-    const bool enabled[] = {false,         on.applyBody,     on.applyFixture, on.applyJoint,
-                            on.createBody, on.createFixture, on.createJoint,  on.name};
-    std::vector<int> buttons;
-    for (int id = 1; id < Count(enabled); ++id)
-    {
-        if (enabled[id])
-        {
-            buttons.push_back(id);
-        }
-    }
-    // "Exit editor" now and then.
-    if (m_editingOnly && buttons.empty())
-    {
-        return;
-    }
-    const int button = buttons.empty() || (!m_editingOnly && chance(0.02))
-                           ? 0
-                           : buttons[static_cast<std::size_t>(pick(static_cast<int>(buttons.size())))];
-    log("panel:%s; button %d", typed.c_str(), button);
-    EditorButtonHandler(button);
-    updateUIPanelState();
-}
-
-void Monkey::undoOrRedo()
-{
-    // Undo, redo, and redo as Ctrl+Shift+Z.
-    const int choice = pick(4);
-    key(choice == 1 ? 25 : 26, choice == 2 ? GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT : GLUT_ACTIVE_CTRL);
-}
-
-void Monkey::clipboard()
-{
-    // Copy, paste, mirror.
-    const int choice = pick(3);
-    key(choice == 0 ? 3 : choice == 1 ? 22 : 'M', choice == 2 ? GLUT_ACTIVE_SHIFT : GLUT_ACTIVE_CTRL);
-}
-
-void Monkey::saveScene()
-{
-    const char* const files[] = {"a.json", "b.json", "", "missing/c.json", "a.json"};
-    const char* file = files[pick(Count(files))];
-    const std::string path = file[0] == '\0' ? std::string() : m_directory + "/" + file;
-    std::snprintf(EditorPanel().fileName, sizeof(EditorPanel().fileName), "%s", path.c_str());
-    log("file name \"%s\"", file);
-    key(chance(0.5) ? 19 : 's', GLUT_ACTIVE_CTRL);
-    if (g_editor != nullptr && !g_editor->messages().empty() &&
-        g_editor->messages().back().text.rfind("Saved scene", 0) == 0)
-    {
-        m_saveFault = checkSave(path.c_str());
-    }
-}
-
-void Monkey::loadScene()
-{
-    const char* const files[] = {"a.json", "b.json", "", "absent.json", "cut.json", "junk.json", "vexa.json"};
-    const char* file = files[pick(Count(files))];
-    const std::string path = file[0] == '\0' ? std::string() : m_directory + "/" + file;
-    if (std::strcmp(file, "cut.json") == 0)
-    {
-        // The start of a scene that was saved.
-        std::ifstream in(m_directory + "/a.json", std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        text.resize(text.empty() ? 0 : static_cast<std::size_t>(pick(static_cast<int>(text.size()))));
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    else if (std::strcmp(file, "junk.json") == 0)
-    {
-        std::ofstream(path, std::ios::binary) << "{\"body\": [{\"type\": 7, \"position\": [1e999, \"x\"]}], \"gravity\"";
-    }
-    std::snprintf(EditorPanel().fileName, sizeof(EditorPanel().fileName), "%s", path.c_str());
-    log("file name \"%s\"", file);
-    key(chance(0.5) ? 12 : 'l', GLUT_ACTIVE_CTRL);
-    // A scene with unsaved changes is given up only on the second Ctrl+L.
-    if (chance(0.5))
-    {
-        m_plan.push_back([this] { key(12, GLUT_ACTIVE_CTRL); });
-    }
-}
-
-void Monkey::switchScene()
-{
-    // Out of the editor, another scene from the list, and back in.
-    key(5, GLUT_ACTIVE_CTRL);
-    m_plan.push_back([this] {
-        const int row = pick(getTestCount());
-        log("scene list: row %d, then a frame", row);
-        *getTestSelection() = row;
-        SimulationLoop();
-    });
-    m_plan.push_back([this] { key(5, GLUT_ACTIVE_CTRL); });
-}
-
-void Monkey::grab()
-{
-    int x = 0;
-    int y = 0;
-    pickPixel(x, y, true);
-    const int steps = pick(5);
-    const int dx = pick(61) - 30;
-    const int dy = pick(61) - 30;
-    mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y, chance(0.2) ? GLUT_ACTIVE_SHIFT : 0);
-    for (int i = 1; i <= steps; ++i)
-    {
-        m_plan.push_back([=] {
-            motion(x + i * dx, y + i * dy, 0);
-            frame();
-        });
-    }
-    // Now and then Ctrl+E in the middle of a grab: the editor ends it.
-    if (chance(0.1))
-    {
-        m_plan.push_back([this] { key(5, GLUT_ACTIVE_CTRL); });
-    }
-    m_plan.push_back([=] { mouseButton(GLUT_LEFT_BUTTON, GLUT_UP, x + steps * dx, y + steps * dy, 0); });
-}
-
-void Monkey::simulationKey()
-{
-    key(k_simulationKeys[pick(Count(k_simulationKeys))], chance(0.1) ? GLUT_ACTIVE_SHIFT : 0);
-}
-
-void Monkey::snapshot()
-{
-    key(chance(0.5) ? 19 : 12, GLUT_ACTIVE_CTRL);
-}
-
-void Monkey::key(unsigned char code, int modifiers)
-{
-    log("key %d%s%s", code, ModifierText(modifiers), g_editor != nullptr ? "" : " (simulation)");
-    HoldModifiers(modifiers);
-    (g_editor != nullptr ? Editor_Keyboard : Keyboard)(code, 10, 10);
-    // The key may have entered or left the editor: its release goes to the mode that is on now.
-    (g_editor != nullptr ? Editor_KeyboardUp : KeyboardUp)(code, 10, 10);
-}
-
-void Monkey::mouseButton(int button, int state, int x, int y, int modifiers)
-{
-    log("%s %s at (%d, %d)%s", button == GLUT_LEFT_BUTTON ? "left" : "right", state == GLUT_DOWN ? "down" : "up", x,
-        y, ModifierText(modifiers));
-    HoldModifiers(modifiers);
-    (g_editor != nullptr ? Editor_Mouse : Mouse)(button, state, x, y);
-}
-
-void Monkey::motion(int x, int y, int modifiers)
-{
-    log("move to (%d, %d)%s", x, y, ModifierText(modifiers));
-    HoldModifiers(modifiers);
-    (g_editor != nullptr ? Editor_MouseMotion : MouseMotion)(x, y);
-}
-
-void Monkey::someFrames()
-{
-    const int count = 1 + pick(g_editor != nullptr ? 2 : 4);
-    log("%d frame%s", count, count == 1 ? "" : "s");
-    for (int i = 0; i < count; ++i)
-    {
-        frame();
-    }
-}
-
-void Monkey::frame()
-{
-    (g_editor != nullptr ? Editor_DisplayFunc : SimulationLoop)();
-}
-
-void Monkey::enterOrLeaveEditor()
-{
-    if (g_editor != nullptr && chance(0.3))
-    {
-        log("panel: Exit editor");
-        EditorButtonHandler(0);
-        return;
-    }
-    key(chance(0.7) ? 5 : 'e', GLUT_ACTIVE_CTRL);
-}
-
-void Monkey::pickPixel(int& x, int& y, bool inScene)
-{
-    int w = 0;
-    int h = 0;
-    getWindowDimensions(w, h);
-    b2World* world = getTest()->GetWorld();
-    const int kind = pick(10);
-    if (kind < 8 && world->GetBodyCount() > 0)
-    {
-        b2Body* body = world->GetBodyList();
-        for (int i = pick(world->GetBodyCount()); i > 0; --i)
-        {
-            body = body->GetNext();
-        }
-        b2Vec2 p = body->GetPosition();
-        if (kind >= 3 && body->GetFixtureList() != nullptr)
-        {
-            // A point of one of the body's first fixtures: a vertex, or a circle's centre.
-            b2Fixture* fixture = body->GetFixtureList();
-            for (int i = pick(4); i > 0 && fixture->GetNext() != nullptr; --i)
-            {
-                fixture = fixture->GetNext();
-            }
-            const Physics::ShapeGeometry geometry = Physics::GetGeometry(fixture);
-            if (!geometry.points.empty())
-            {
-                p = b2Mul(body->GetTransform(), geometry.points[static_cast<std::size_t>(
-                                                    pick(static_cast<int>(geometry.points.size())))]);
-            }
-        }
-        if (kind >= 6 && body->GetJointList() != nullptr)
-        {
-            b2Joint* joint = body->GetJointList()->joint;
-            p = chance(0.5) ? joint->GetAnchorA() : joint->GetAnchorB();
-        }
-        worldToPixel(p, x, y);
-        x += pick(9) - 4;
-        y += pick(9) - 4;
-    }
-    else
-    {
-        x = pick(w + 40) - 20;
-        y = pick(h + 40) - 20;
-    }
-    // Clicks stay off the side panel: its controls are used through its own actions.
-    if (inScene && x >= w - k_panelWidth)
-    {
-        x = pick(w - k_panelWidth);
-    }
-}
-
-void Monkey::worldToPixel(const b2Vec2& p, int& x, int& y) const
+// Where a world point is in the window; far-off objects land well outside it, not beyond what an
+// int holds.
+Pixel WorldToPixel(const b2Vec2& p)
 {
     int w = 0;
     int h = 0;
@@ -802,30 +159,15 @@ void Monkey::worldToPixel(const b2Vec2& p, int& x, int& y) const
     const ViewBounds view = ComputeViewBounds(getSettings()->viewCenter, getViewZoom(), w, h);
     const float u = (p.x - view.lower.x) / (view.upper.x - view.lower.x);
     const float v = (view.upper.y - p.y) / (view.upper.y - view.lower.y);
-    // Far-off objects land well outside the window, not beyond what an int holds.
-    x = static_cast<int>(std::clamp(u * static_cast<float>(w), -100000.0f, 100000.0f));
-    y = static_cast<int>(std::clamp(v * static_cast<float>(h), -100000.0f, 100000.0f));
+    return {static_cast<int>(std::clamp(u * static_cast<float>(w), -100000.0f, 100000.0f)),
+            static_cast<int>(std::clamp(v * static_cast<float>(h), -100000.0f, 100000.0f))};
 }
 
-std::string Monkey::check() const
-{
-    if (!m_saveFault.empty())
-    {
-        return m_saveFault;
-    }
-    Test* test = getTest();
-    if (g_editor != nullptr && (g_editor->getTest() != test || g_editor->getWorld() != test->GetWorld()))
-    {
-        return "the editor does not edit the scene that runs";
-    }
-    return FindBrokenReferences(test->GetWorld(), g_editor != nullptr ? &g_editor->controlState() : nullptr,
-                                &test->names);
-}
-
-std::string Monkey::checkSave(const char* file) const
+// A save that did not come back whole, or empty.
+std::string CheckSave(const std::string& file)
 {
     WorldDoc doc(false);
-    std::unique_ptr<b2World> loaded(doc.readFromFile(file));
+    std::unique_ptr<b2World> loaded(doc.readFromFile(file.c_str()));
     const b2World* saved = g_editor->getWorld();
     if (loaded != nullptr && doc.skippedCount() == 0 && loaded->GetBodyCount() == saved->GetBodyCount() &&
         loaded->GetJointCount() == saved->GetJointCount())
@@ -835,18 +177,677 @@ std::string Monkey::checkSave(const char* file) const
     char text[k_lineSize];
     std::snprintf(text, sizeof(text),
                   "the scene saved to %s does not load whole: %d objects left out, %d of %d bodies, %d of %d joints",
-                  file, doc.skippedCount(), loaded ? loaded->GetBodyCount() : -1, saved->GetBodyCount(),
+                  file.c_str(), doc.skippedCount(), loaded ? loaded->GetBodyCount() : -1, saved->GetBodyCount(),
                   loaded ? loaded->GetJointCount() : -1, saved->GetJointCount());
     return text;
 }
 
-void Monkey::log(const char* format, ...)
+class Monkey
 {
-    char* line = g_lines[g_logged % k_logSize];
-    const int used = std::snprintf(line, k_lineSize, "#%d ", m_event);
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line + used, static_cast<std::size_t>(k_lineSize - used), format, args);
-    va_end(args);
-    ++g_logged;
+public:
+    // `editingOnly`: events keep to the editor visit they start in (undo rounds).
+    Monkey(std::uint64_t seed, const std::string& directory, bool editingOnly, MonkeyTally& tally)
+        : m_seed(seed), m_directory(directory), m_editingOnly(editingOnly), m_tally(tally)
+    {
+        InstallCrashReport();
+    }
+
+    // Resets the shell and starts row `row` in the editor; `replay` ends the replay line.
+    void start(int row, int events, const char* replay)
+    {
+        m_random.seed(m_seed * 1000003u + static_cast<std::uint64_t>(row));
+        std::srand(static_cast<unsigned>(m_seed + static_cast<std::uint64_t>(row)));
+        std::snprintf(g_header, sizeof(g_header),
+                      "monkey seed %llu, scene row %d; replay: VEXA_MONKEY_SEED=%llu VEXA_MONKEY_SCENE=%d "
+                      "VEXA_MONKEY_EVENTS=%d%s",
+                      static_cast<unsigned long long>(m_seed), row, static_cast<unsigned long long>(m_seed), row,
+                      events, replay);
+        g_logged = 0;
+        // The same start whatever ran before: no editor, no files, default view, the scene new.
+        if (g_editor != nullptr)
+        {
+            ExitEditor();
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(m_directory))
+        {
+            std::filesystem::remove_all(entry.path());
+        }
+        std::filesystem::copy_file(VEXA_SOURCE_DIR "/data/vexa.json", m_directory + "/vexa.json");
+        HoldModifiers(0);
+        ResetPanelMouse();
+        *getSettings() = Settings();
+        *getSettingsHz() = 60.0f;
+        setViewZoom(1.0f);
+        Resize(1136, 688);
+        *getTestSelection() = row;
+        SimulationLoop();
+        Restart(0);
+        PassiveMotion(10, 10);
+        SimulationLoop();
+        key(5, GLUT_ACTIVE_CTRL);
+    }
+
+    // Sends events until `events` have gone or a check fails; returns the fault or empty.
+    std::string sendEvents(int events)
+    {
+        for (m_event = 0; m_event < events; ++m_event)
+        {
+            const Editor* editor = g_editor;
+            const unsigned revision = editor != nullptr ? editor->edits().revision() : 0;
+            if (!m_plan.empty())
+            {
+                runPlannedStep();
+            }
+            else
+            {
+                editor != nullptr ? editorEvent() : simulationEvent();
+            }
+            HoldModifiers(0);
+            ++m_tally.eventsSent;
+            if (editor != nullptr && editor == g_editor && editor->edits().revision() != revision)
+            {
+                ++m_tally.worldChanges;
+            }
+            const std::string fault = check();
+            if (!fault.empty())
+            {
+                return fault + "\n" + RecentEvents();
+            }
+        }
+        return std::string();
+    }
+
+    // Ends what the hand was still doing, so that the last step is whole; returns the first fault.
+    std::string finishPlan()
+    {
+        std::string fault;
+        while (fault.empty() && !m_plan.empty())
+        {
+            runPlannedStep();
+            fault = check();
+        }
+        return fault;
+    }
+
+    // What breaks the invariants, the loaded form of a save included; empty when nothing.
+    std::string check() const
+    {
+        Test* test = getTest();
+        if (!m_saveFault.empty())
+        {
+            return m_saveFault;
+        }
+        if (g_editor != nullptr && (g_editor->getTest() != test || g_editor->getWorld() != test->GetWorld()))
+        {
+            return "the editor does not edit the scene that runs";
+        }
+        return FindBrokenReferences(test->GetWorld(), g_editor != nullptr ? &g_editor->controlState() : nullptr,
+                                    &test->names);
+    }
+
+    // Input in the mode that is on, with the modifiers given.
+    void key(unsigned char code, int modifiers)
+    {
+        log("key %d%s%s", code, ModifierText(modifiers), g_editor != nullptr ? "" : " (simulation)");
+        HoldModifiers(modifiers);
+        (g_editor != nullptr ? Editor_Keyboard : Keyboard)(code, 10, 10);
+        // The key may have entered or left the editor: its release goes to the mode that is on now.
+        (g_editor != nullptr ? Editor_KeyboardUp : KeyboardUp)(code, 10, 10);
+    }
+
+private:
+    struct Choice
+    {
+        int weight;
+        void (Monkey::*event)();
+    };
+
+    // Runs one of the first `count` events of the list, picked by weight.
+    void choose(const Choice* choices, int count)
+    {
+        int total = 0;
+        for (int i = 0; i < count; ++i)
+        {
+            total += choices[i].weight;
+        }
+        int at = pick(total);
+        for (int i = 0; i < count; ++i)
+        {
+            at -= choices[i].weight;
+            if (at < 0)
+            {
+                (this->*choices[i].event)();
+                return;
+            }
+        }
+    }
+
+    // Events. Those of several steps (an operation, a drag) plan the later steps, which run as
+    // the following events. Undo rounds leave out the last three: they leave the editor visit.
+    void editorEvent()
+    {
+        static const Choice choices[] = {
+            {15, &Monkey::moveMouse},         {10, &Monkey::leftClick}, {4, &Monkey::rightClick},
+            {2, &Monkey::rightDrag},          {20, &Monkey::editorKey}, {12, &Monkey::operation},
+            {3, &Monkey::deleteTwice},        {2, &Monkey::specialKey}, {3, &Monkey::tabClick},
+            {9, &Monkey::panelAction},        {5, &Monkey::undoOrRedo}, {5, &Monkey::clipboard},
+            {6, &Monkey::someFrames},         {2, &Monkey::saveScene},  {2, &Monkey::loadScene},
+            {2, &Monkey::enterOrLeaveEditor}, {1, &Monkey::switchScene}};
+        const int count = static_cast<int>(std::size(choices));
+        choose(choices, m_editingOnly ? count - 3 : count);
+    }
+
+    void simulationEvent()
+    {
+        static const Choice choices[] = {
+            {30, &Monkey::someFrames},        {20, &Monkey::simulationKey}, {15, &Monkey::grab},
+            {7, &Monkey::rightDrag},          {3, &Monkey::specialKey},     {3, &Monkey::snapshot},
+            {20, &Monkey::enterOrLeaveEditor}};
+        choose(choices, static_cast<int>(std::size(choices)));
+    }
+
+    void leftClick() { click(GLUT_LEFT_BUTTON); }
+    void rightClick() { click(GLUT_RIGHT_BUTTON); }
+    void simulationKey()
+    {
+        key(static_cast<unsigned char>(pickFrom(k_simulationKeys)), chance(0.1) ? GLUT_ACTIVE_SHIFT : 0);
+    }
+    // A snapshot saved or loaded.
+    void snapshot() { key(chance(0.5) ? 19 : 12, GLUT_ACTIVE_CTRL); }
+
+    // Undo, redo, and redo as Ctrl+Shift+Z.
+    void undoOrRedo()
+    {
+        const int choice = pick(4);
+        key(choice == 1 ? 25 : 26, choice == 2 ? GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT : GLUT_ACTIVE_CTRL);
+    }
+
+    // Copy, paste, mirror.
+    void clipboard()
+    {
+        const int choice = pick(3);
+        key(choice == 0 ? 3 : choice == 1 ? 22 : 'M', choice == 2 ? GLUT_ACTIVE_SHIFT : GLUT_ACTIVE_CTRL);
+    }
+
+    void moveMouse()
+    {
+        const Pixel p = pickPixel(false);
+        motion(p.x, p.y, chance(0.2) ? GLUT_ACTIVE_SHIFT : chance(0.15) ? GLUT_ACTIVE_CTRL : 0);
+    }
+
+    void click(int button)
+    {
+        const Pixel p = pickPixel(true);
+        const int modifiers = chance(0.25) ? GLUT_ACTIVE_SHIFT : chance(0.1) ? GLUT_ACTIVE_CTRL : 0;
+        log("%s click at (%d, %d)%s", ButtonText(button), p.x, p.y, ModifierText(modifiers));
+        HoldModifiers(modifiers);
+        Editor_MouseMotion(p.x, p.y);
+        Editor_Mouse(button, GLUT_DOWN, p.x, p.y);
+        Editor_Mouse(button, GLUT_UP, p.x, p.y);
+    }
+
+    void rightDrag()
+    {
+        const Pixel p = pickPixel(true);
+        const int steps = 1 + pick(6);
+        const int dx = pick(161) - 80;
+        const int dy = pick(161) - 80;
+        const int modifiers = g_editor != nullptr && chance(0.4) ? GLUT_ACTIVE_CTRL : 0;
+        mouseButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, p.x, p.y, modifiers);
+        for (int i = 1; i <= steps; ++i)
+        {
+            m_plan.push_back([=] { motion(p.x + i * dx, p.y + i * dy, modifiers); });
+        }
+        m_plan.push_back(
+            [=] { mouseButton(GLUT_RIGHT_BUTTON, GLUT_UP, p.x + steps * dx, p.y + steps * dy, modifiers); });
+    }
+
+    void grab()
+    {
+        const Pixel p = pickPixel(true);
+        const int steps = pick(5);
+        const int dx = pick(61) - 30;
+        const int dy = pick(61) - 30;
+        mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, p.x, p.y, chance(0.2) ? GLUT_ACTIVE_SHIFT : 0);
+        for (int i = 1; i <= steps; ++i)
+        {
+            m_plan.push_back([=] {
+                motion(p.x + i * dx, p.y + i * dy, 0);
+                frame();
+            });
+        }
+        // Now and then Ctrl+E in the middle of a grab: the editor ends it.
+        if (chance(0.1))
+        {
+            m_plan.push_back([this] { key(5, GLUT_ACTIVE_CTRL); });
+        }
+        m_plan.push_back([=] { mouseButton(GLUT_LEFT_BUTTON, GLUT_UP, p.x + steps * dx, p.y + steps * dy, 0); });
+    }
+
+    void editorKey()
+    {
+        unsigned char code = static_cast<unsigned char>(pickFrom(k_editorKeys));
+        const int choice = pick(100);
+        const int modifiers = choice < 65   ? 0
+                              : choice < 85 ? GLUT_ACTIVE_SHIFT
+                              : choice < 95 ? GLUT_ACTIVE_CTRL
+                              : choice < 98 ? GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT
+                                            : GLUT_ACTIVE_ALT;
+        // As the window library sends letters: control codes with Ctrl held (Ctrl+C is 3),
+        // capitals with Shift.
+        if ((modifiers & GLUT_ACTIVE_CTRL) != 0 && std::isalpha(code) && chance(0.8))
+        {
+            code &= 0x1f;
+        }
+        if ((modifiers & GLUT_ACTIVE_SHIFT) != 0 && std::islower(code))
+        {
+            code = static_cast<unsigned char>(std::toupper(code));
+        }
+        // Ctrl+L would load another scene.
+        if (!m_editingOnly || modifiers != GLUT_ACTIVE_CTRL || (code != 'l' && code != 'L' && code != 12))
+        {
+            key(code, modifiers);
+        }
+    }
+
+    // Select, start an operation, steer it, move, then accept or abandon it.
+    void operation()
+    {
+        click(GLUT_LEFT_BUTTON);
+        const unsigned char start = "gtrs"[pick(4)];
+        m_plan.push_back([=] { key(start, 0); });
+        if (chance(0.4))
+        {
+            const unsigned char steer = "xylL"[pick(4)];
+            m_plan.push_back([=] { key(chance(0.3) ? start : steer, 0); });
+        }
+        for (int i = pick(3); i >= 0; --i)
+        {
+            m_plan.push_back([this] { moveMouse(); });
+        }
+        m_plan.push_back([this] { chance(0.85) ? click(GLUT_LEFT_BUTTON) : key(27, 0); });
+    }
+
+    void deleteTwice()
+    {
+        key(127, 0);
+        m_plan.push_back([this] { key(127, 0); });
+    }
+
+    void specialKey()
+    {
+        const int code = pickFrom(k_specialKeys);
+        log("special key %d", code);
+        if (g_editor != nullptr)
+        {
+            Editor_KeyboardSpecial(code, 10, 10);
+            return;
+        }
+        KeyboardSpecial(code, 10, 10);
+        KeyboardSpecialUp(code, 10, 10);
+    }
+
+    // Tab held shows where a vertex would be inserted; a click there inserts it.
+    void tabClick()
+    {
+        log("Tab down");
+        Editor_Keyboard(9, 10, 10);
+        m_plan.push_back([this] { click(GLUT_LEFT_BUTTON); });
+        m_plan.push_back([this] {
+            log("Tab up");
+            (g_editor != nullptr ? Editor_KeyboardUp : KeyboardUp)(9, 10, 10);
+        });
+    }
+
+    // An edit method chosen, or a few controls changed and then a button pressed.
+    void panelAction()
+    {
+        if (chance(0.15))
+        {
+            const int method = pick(4);
+            log("panel: edit method %d", method);
+            EditorRadioHandler(method);
+            return;
+        }
+        // The panel shows the selection as of the last frame, and frames pass while the hand
+        // moves to it.
+        frame();
+        if (g_editor == nullptr)
+        {
+            return;
+        }
+        const std::string typed = changePanelControls();
+        const EditorPanelEnabling& on = EditorPanel().enabled;
+        const bool enabled[] = {false,         on.applyBody,     on.applyFixture, on.applyJoint,
+                                on.createBody, on.createFixture, on.createJoint,  on.name};
+        std::vector<int> buttons;
+        for (int id = 1; id < static_cast<int>(std::size(enabled)); ++id)
+        {
+            if (enabled[id])
+            {
+                buttons.push_back(id);
+            }
+        }
+        if (m_editingOnly && buttons.empty())
+        {
+            return;
+        }
+        // "Exit editor" (0) now and then.
+        const int button = buttons.empty() || (!m_editingOnly && chance(0.02)) ? 0 : pickFrom(buttons);
+        log("panel:%s; button %d", typed.c_str(), button);
+        EditorButtonHandler(button);
+        updateUIPanelState();
+    }
+
+    // Changes up to four of the controls the panel lets the user change; returns what it did.
+    std::string changePanelControls()
+    {
+        EditorPanelControls& c = EditorPanel();
+        const EditorPanelEnabling& on = c.enabled;
+        // A number field (`text`, `integer` or not), a check box, a list of item ids, or the name.
+        const struct
+        {
+            const char* label;
+            bool enabled;
+            char* text;
+            bool integer = false;
+            PanelCheckbox* box = nullptr;
+            int* list = nullptr;
+            std::vector<int> ids = {};
+        } controls[] = {{"mass", on.bodySettings, c.bodyMass},
+                        {"gravity scale", on.bodySettings, c.bodyGravityScale},
+                        {"density", on.fixtureSettings, c.fixtureDensity},
+                        {"restitution", on.fixtureSettings, c.fixtureRestitution},
+                        {"friction", on.fixtureSettings, c.fixtureFriction},
+                        {"category", on.fixtureSettings, c.fixtureCategoryBits, true},
+                        {"mask", on.fixtureSettings, c.fixtureMaskBits, true},
+                        {"group", on.fixtureSettings, c.fixtureGroupIndex, true},
+                        {"max power", on.jointSettings, c.jointMaxMotorPower},
+                        {"motor speed", on.jointSettings, c.jointMotorSpeed},
+                        {"length", on.jointSettings, c.jointLength},
+                        {"frequency", on.jointSettings, c.jointFrequency},
+                        {"damping", on.jointSettings, c.jointDampingRatio},
+                        {"fixed rotation", on.bodySettings, nullptr, false, &c.bodyFixedRotation},
+                        {"bullet", on.bodySettings, nullptr, false, &c.bodyBullet},
+                        {"sensor", on.fixtureSettings, nullptr, false, &c.fixtureIsSensor},
+                        {"collide connected", on.jointSettings, nullptr, false, &c.jointCollideConnected},
+                        {"limit", on.jointSettings, nullptr, false, &c.jointEnableLimit},
+                        {"motor", on.jointSettings, nullptr, false, &c.jointEnableMotor},
+                        {"body type", on.bodySettings, nullptr, false, nullptr, &c.bodyType, {-1, 2, 0, 1}},
+                        {"shape", on.shapeType, nullptr, false, nullptr, &c.shapeType, {4, 0, 2, 1, 3}},
+                        {"joint type", on.createJoint, nullptr, false, nullptr, &c.jointType, {0, 1, 3, 2, 7, 10}},
+                        {"name", on.name, c.objectName}};
+        std::string typed;
+        for (int i = pick(5); i > 0; --i)
+        {
+            const auto& control = controls[pick(static_cast<int>(std::size(controls)))];
+            const bool name = control.text == c.objectName;
+            // Number texts are picked whether or not the field takes them.
+            const char* text = name || control.text == nullptr ? nullptr
+                               : control.integer               ? pickFrom(k_intTexts)
+                                                               : pickFrom(k_floatTexts);
+            if (!control.enabled)
+            {
+                continue;
+            }
+            typed += std::string(" ") + control.label + " ";
+            if (control.box != nullptr)
+            {
+                control.box->value = control.box->value != 0 ? 0 : 1;
+                control.box->mixed = false;
+                typed += std::to_string(control.box->value);
+            }
+            else if (control.list != nullptr)
+            {
+                *control.list = pickFrom(control.ids);
+                typed += std::to_string(*control.list);
+            }
+            else
+            {
+                text = name ? pickFrom(k_names) : text;
+                std::snprintf(control.text, name ? sizeof(c.objectName) : k_panelNumberSize, "%s", text);
+                typed += std::string("\"") + text + "\"";
+            }
+        }
+        return typed;
+    }
+
+    // Puts one of `files` in the panel's file field; returns its path.
+    template <std::size_t N>
+    std::string typeFileName(const char* const (&files)[N])
+    {
+        const char* file = pickFrom(files);
+        const std::string path = file[0] == '\0' ? std::string() : m_directory + "/" + file;
+        std::snprintf(EditorPanel().fileName, sizeof(EditorPanel().fileName), "%s", path.c_str());
+        log("file name \"%s\"", file);
+        return path;
+    }
+
+    void saveScene()
+    {
+        static const char* const files[] = {"a.json", "b.json", "", "missing/c.json", "a.json"};
+        const std::string path = typeFileName(files);
+        key(chance(0.5) ? 19 : 's', GLUT_ACTIVE_CTRL);
+        if (g_editor != nullptr && !g_editor->messages().empty() &&
+            g_editor->messages().back().text.rfind("Saved scene", 0) == 0)
+        {
+            m_saveFault = CheckSave(path);
+        }
+    }
+
+    void loadScene()
+    {
+        static const char* const files[] = {"a.json",   "b.json",    "",         "absent.json",
+                                            "cut.json", "junk.json", "vexa.json"};
+        const std::string path = typeFileName(files);
+        if (path == m_directory + "/cut.json")
+        {
+            // The start of a scene that was saved.
+            std::ifstream in(m_directory + "/a.json", std::ios::binary);
+            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            text.resize(text.empty() ? 0 : static_cast<std::size_t>(pick(static_cast<int>(text.size()))));
+            std::ofstream(path, std::ios::binary) << text;
+        }
+        else if (path == m_directory + "/junk.json")
+        {
+            std::ofstream(path, std::ios::binary)
+                << "{\"body\": [{\"type\": 7, \"position\": [1e999, \"x\"]}], \"gravity\"";
+        }
+        key(chance(0.5) ? 12 : 'l', GLUT_ACTIVE_CTRL);
+        // A scene with unsaved changes is given up only on the second Ctrl+L.
+        if (chance(0.5))
+        {
+            m_plan.push_back([this] { key(12, GLUT_ACTIVE_CTRL); });
+        }
+    }
+
+    // Out of the editor, another scene from the list, and back in.
+    void switchScene()
+    {
+        key(5, GLUT_ACTIVE_CTRL);
+        m_plan.push_back([this] {
+            const int row = pick(getTestCount());
+            log("scene list: row %d, then a frame", row);
+            *getTestSelection() = row;
+            SimulationLoop();
+        });
+        m_plan.push_back([this] { key(5, GLUT_ACTIVE_CTRL); });
+    }
+
+    void someFrames()
+    {
+        const int count = 1 + pick(g_editor != nullptr ? 2 : 4);
+        log("%d frame%s", count, count == 1 ? "" : "s");
+        for (int i = 0; i < count; ++i)
+        {
+            frame();
+        }
+    }
+
+    void enterOrLeaveEditor()
+    {
+        if (g_editor != nullptr && chance(0.3))
+        {
+            log("panel: Exit editor");
+            EditorButtonHandler(0);
+            return;
+        }
+        key(chance(0.7) ? 5 : 'e', GLUT_ACTIVE_CTRL);
+    }
+
+    void mouseButton(int button, int state, int x, int y, int modifiers)
+    {
+        log("%s %s at (%d, %d)%s", ButtonText(button), state == GLUT_DOWN ? "down" : "up", x, y,
+            ModifierText(modifiers));
+        HoldModifiers(modifiers);
+        (g_editor != nullptr ? Editor_Mouse : Mouse)(button, state, x, y);
+    }
+
+    void motion(int x, int y, int modifiers)
+    {
+        log("move to (%d, %d)%s", x, y, ModifierText(modifiers));
+        HoldModifiers(modifiers);
+        (g_editor != nullptr ? Editor_MouseMotion : MouseMotion)(x, y);
+    }
+
+    void frame() { (g_editor != nullptr ? Editor_DisplayFunc : SimulationLoop)(); }
+
+    void runPlannedStep()
+    {
+        const std::function<void()> next = std::move(m_plan.front());
+        m_plan.pop_front();
+        next();
+    }
+
+    // A window pixel near an object of the world, or anywhere in or just outside the window;
+    // `inScene` keeps it off the side panel, whose controls are used through its own actions.
+    Pixel pickPixel(bool inScene)
+    {
+        int w = 0;
+        int h = 0;
+        getWindowDimensions(w, h);
+        b2World* world = getTest()->GetWorld();
+        const int kind = pick(10);
+        Pixel pixel = {0, 0};
+        if (kind < 8 && world->GetBodyCount() > 0)
+        {
+            b2Body* body = world->GetBodyList();
+            for (int i = pick(world->GetBodyCount()); i > 0; --i)
+            {
+                body = body->GetNext();
+            }
+            b2Vec2 p = body->GetPosition();
+            if (kind >= 3 && body->GetFixtureList() != nullptr)
+            {
+                // A point of one of the body's first fixtures: a vertex, or a circle's centre.
+                b2Fixture* fixture = body->GetFixtureList();
+                for (int i = pick(4); i > 0 && fixture->GetNext() != nullptr; --i)
+                {
+                    fixture = fixture->GetNext();
+                }
+                const Physics::ShapeGeometry geometry = Physics::GetGeometry(fixture);
+                if (!geometry.points.empty())
+                {
+                    p = b2Mul(body->GetTransform(), pickFrom(geometry.points));
+                }
+            }
+            if (kind >= 6 && body->GetJointList() != nullptr)
+            {
+                b2Joint* joint = body->GetJointList()->joint;
+                p = chance(0.5) ? joint->GetAnchorA() : joint->GetAnchorB();
+            }
+            pixel = WorldToPixel(p);
+            pixel.x += pick(9) - 4;
+            pixel.y += pick(9) - 4;
+        }
+        else
+        {
+            pixel.x = pick(w + 40) - 20;
+            pixel.y = pick(h + 40) - 20;
+        }
+        if (inScene && pixel.x >= w - k_panelWidth)
+        {
+            pixel.x = pick(w - k_panelWidth);
+        }
+        return pixel;
+    }
+
+    __attribute__((format(printf, 2, 3))) void log(const char* format, ...)
+    {
+        char* line = g_lines[g_logged % k_logSize];
+        const int used = std::snprintf(line, k_lineSize, "#%d ", m_event);
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(line + used, static_cast<std::size_t>(k_lineSize - used), format, args);
+        va_end(args);
+        ++g_logged;
+    }
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(m_random); }
+    template <class List>
+    auto pickFrom(const List& list) -> std::decay_t<decltype(list[0])>
+    {
+        return list[static_cast<std::size_t>(pick(static_cast<int>(std::size(list))))];
+    }
+
+    const std::uint64_t m_seed;
+    const std::string m_directory;
+    const bool m_editingOnly;
+    MonkeyTally& m_tally;
+    std::mt19937_64 m_random;
+    int m_event = 0;
+    std::deque<std::function<void()>> m_plan;
+    std::string m_saveFault;
+};
+
+}  // namespace
+
+std::string RunMonkey(std::uint64_t seed, const std::string& directory, int row, int events, MonkeyTally& tally)
+{
+    Monkey monkey(seed, directory, false, tally);
+    monkey.start(row, events, "");
+    return monkey.sendEvents(events);
+}
+
+std::string RunMonkeyUndoRound(std::uint64_t seed, const std::string& directory, int row, int events,
+                               MonkeyTally& tally)
+{
+    Monkey monkey(seed, directory, true, tally);
+    monkey.start(row, events, " --gtest_filter=MonkeyTest.Undo*");
+    const std::string before = CanonicalScene(getTest()->GetWorld());
+    std::string fault = monkey.sendEvents(events);
+    if (!fault.empty())
+    {
+        return fault;
+    }
+    fault = monkey.finishPlan();
+    // The end of the history is the world with every step done, redo branch included.
+    monkey.key(27, 0);
+    const auto walk = [&monkey](unsigned char code, const char* nothingLeft) {
+        for (;;)
+        {
+            monkey.key(code, GLUT_ACTIVE_CTRL);
+            const std::string fault = monkey.check();
+            if (!fault.empty() || g_editor->messages().back().text == nothingLeft)
+            {
+                return fault;
+            }
+        }
+    };
+    std::string after;
+    const std::function<std::string()> steps[] = {
+        [&] { return walk(25, "Nothing to redo"); },
+        [&] {
+            after = CanonicalScene(getTest()->GetWorld());
+            return walk(26, "Nothing to undo");
+        },
+        [&] { return SceneDifference("undoing every step did not give back the starting world", before); },
+        [&] { return walk(25, "Nothing to redo"); },
+        [&] { return SceneDifference("redoing every step did not give back the final world", after); }};
+    for (const auto& step : steps)
+    {
+        fault = fault.empty() ? step() : fault;
+    }
+    return fault.empty() ? fault : fault + "\n" + RecentEvents();
 }

@@ -4,13 +4,15 @@
 #include "Physics/ShapeGeometry.h"
 #include "WorldDoc/ObjectNames.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <set>
 #include <unordered_set>
-#include <vector>
 
 namespace
 {
+
+using Live = std::unordered_set<const void*>;
 
 bool Finite(float v)
 {
@@ -38,161 +40,125 @@ bool VertexInShape(const b2Fixture* fixture, int index)
     }
 }
 
-struct LiveObjects
+// The first of `elements` whose object (`objectOf` the element) is not in `live`, as a fault of `what`.
+template <class Elements, class ObjectOf>
+std::string FindDead(const char* what, const Elements& elements, const Live& live, ObjectOf objectOf)
 {
-    std::unordered_set<const void*> bodies;
-    std::unordered_set<const void*> fixtures;
-    std::unordered_set<const void*> joints;
-};
+    for (const auto& element : elements)
+    {
+        if (live.count(objectOf(element)) == 0)
+        {
+            return FormatText("%s holds %p, which is not in the world", what, objectOf(element));
+        }
+    }
+    return std::string();
+}
 
-// Collects the world's objects and the first value of theirs that is not finite.
-std::string WalkWorld(const b2World* world, LiveObjects& live)
+// Only for vertices of live fixtures.
+std::string FindMissingVertex(const char* what, const std::set<vertexInfo>& set)
+{
+    for (const vertexInfo& v : set)
+    {
+        if (!VertexInShape(v.fixture, v.index))
+        {
+            return FormatText("%s holds vertex %d of %p, which its shape does not have", what, v.index,
+                              (const void*)v.fixture);
+        }
+    }
+    return std::string();
+}
+
+// Collects the world's objects; returns the first value of theirs that is not finite.
+std::string WalkWorld(const b2World* world, Live& bodies, Live& fixtures, Live& joints)
 {
     std::string fault;
-    auto note = [&fault](const std::string& text) {
-        if (fault.empty())
-        {
-            fault = text;
-        }
-    };
+    const auto note = [&fault](const std::string& text) { fault = fault.empty() ? text : fault; };
     for (const b2Body* body = world->GetBodyList(); body != nullptr; body = body->GetNext())
     {
-        live.bodies.insert(body);
-        if (!Finite(body->GetPosition()) || !Finite(body->GetAngle()) || !Finite(body->GetLinearVelocity()) ||
-            !Finite(body->GetAngularVelocity()) || !Finite(body->GetMass()) || !Finite(body->GetInertia()))
+        bodies.insert(body);
+        const b2Vec2 p = body->GetPosition();
+        const b2Vec2 v = body->GetLinearVelocity();
+        if (!Finite(p) || !Finite(body->GetAngle()) || !Finite(v) || !Finite(body->GetAngularVelocity()) ||
+            !Finite(body->GetMass()) || !Finite(body->GetInertia()))
         {
-            note(FormatText("body %p: position (%g, %g), angle %g, velocity (%g, %g) %g, mass %g, inertia %g", (void*)body,
-                        body->GetPosition().x, body->GetPosition().y, body->GetAngle(), body->GetLinearVelocity().x,
-                        body->GetLinearVelocity().y, body->GetAngularVelocity(), body->GetMass(), body->GetInertia()));
+            note(FormatText("body %p: position (%g, %g), angle %g, velocity (%g, %g) %g, mass %g, inertia %g",
+                            (const void*)body, p.x, p.y, body->GetAngle(), v.x, v.y, body->GetAngularVelocity(),
+                            body->GetMass(), body->GetInertia()));
         }
         for (const b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
         {
-            live.fixtures.insert(fixture);
+            fixtures.insert(fixture);
             const Physics::ShapeGeometry geometry = Physics::GetGeometry(fixture);
-            bool finite = Finite(geometry.radius) && Finite(fixture->GetDensity()) &&
-                          Finite(fixture->GetFriction()) && Finite(fixture->GetRestitution()) &&
+            bool finite = Finite(geometry.radius) && Finite(fixture->GetDensity()) && Finite(fixture->GetFriction()) &&
+                          Finite(fixture->GetRestitution()) &&
                           (!geometry.hasGhostBefore || Finite(geometry.ghostBefore)) &&
                           (!geometry.hasGhostAfter || Finite(geometry.ghostAfter));
-            for (const b2Vec2& p : geometry.points)
+            for (const b2Vec2& point : geometry.points)
             {
-                finite = finite && Finite(p);
+                finite = finite && Finite(point);
             }
             if (!finite)
             {
-                note(FormatText("fixture %p of body %p: a shape point or material value is not finite", (void*)fixture,
-                            (void*)body));
+                note(FormatText("fixture %p of body %p: a shape point or material value is not finite",
+                                (const void*)fixture, (const void*)body));
             }
         }
     }
     for (const b2Joint* joint = world->GetJointList(); joint != nullptr; joint = joint->GetNext())
     {
-        live.joints.insert(joint);
-        if (!Finite(joint->GetAnchorA()) || !Finite(joint->GetAnchorB()))
+        joints.insert(joint);
+        const b2Vec2 a = joint->GetAnchorA();
+        const b2Vec2 b = joint->GetAnchorB();
+        if (!Finite(a) || !Finite(b))
         {
-            note(FormatText("joint %p: anchors (%g, %g) and (%g, %g)", (void*)joint, joint->GetAnchorA().x,
-                        joint->GetAnchorA().y, joint->GetAnchorB().x, joint->GetAnchorB().y));
+            note(FormatText("joint %p: anchors (%g, %g) and (%g, %g)", (const void*)joint, a.x, a.y, b.x, b.y));
         }
     }
     return fault;
-}
-
-template <class Object>
-std::string FindDead(const char* what, const std::set<Object*>& set, const std::unordered_set<const void*>& live)
-{
-    for (Object* object : set)
-    {
-        if (live.count(object) == 0)
-        {
-            return FormatText("%s holds %p, which is not in the world", what, (void*)object);
-        }
-    }
-    return std::string();
-}
-
-template <class Object>
-std::string FindUnnamed(const char* what, const std::map<Object*, std::string>& names,
-                        const std::unordered_set<const void*>& live)
-{
-    for (const auto& entry : names)
-    {
-        if (live.count(entry.first) == 0)
-        {
-            return FormatText("%s name \"%.60s\" is kept for %p, which is not in the world", what, entry.second.c_str(),
-                          (void*)entry.first);
-        }
-    }
-    return std::string();
-}
-
-std::string FindDeadVertex(const char* what, const std::set<vertexInfo>& set,
-                           const std::unordered_set<const void*>& live)
-{
-    for (const vertexInfo& v : set)
-    {
-        if (live.count(v.fixture) == 0)
-        {
-            return FormatText("%s holds a vertex of %p, which is not in the world", what, (void*)v.fixture);
-        }
-        if (!VertexInShape(v.fixture, v.index))
-        {
-            return FormatText("%s holds vertex %d of %p, which its shape does not have", what, v.index, (void*)v.fixture);
-        }
-    }
-    return std::string();
-}
-
-std::string FindDeadOutline(const char* what, const std::vector<tentativeVertexDisplay>& displays,
-                            const std::unordered_set<const void*>& live)
-{
-    for (const tentativeVertexDisplay& display : displays)
-    {
-        if (live.count(display.fixture) == 0)
-        {
-            return FormatText("%s outline is of %p, which is not in the world", what, (void*)display.fixture);
-        }
-    }
-    return std::string();
 }
 
 }  // namespace
 
 std::string FindBrokenReferences(const b2World* world, const _controlState* state, const ObjectNames* names)
 {
-    LiveObjects live;
-    std::vector<std::string> faults = {WalkWorld(world, live)};
+    Live bodies;
+    Live fixtures;
+    Live joints;
+    std::vector<std::string> faults = {WalkWorld(world, bodies, fixtures, joints)};
+    const auto itself = [](const void* object) { return object; };
+    const auto key = [](const auto& entry) -> const void* { return entry.first; };
+    const auto fixtureOf = [](const auto& element) -> const void* { return element.fixture; };
     if (names != nullptr)
     {
-        faults.push_back(FindUnnamed("body", names->bodyNames, live.bodies));
-        faults.push_back(FindUnnamed("fixture", names->fixtureNames, live.fixtures));
-        faults.push_back(FindUnnamed("joint", names->jointNames, live.joints));
+        faults.push_back(FindDead("the body names", names->bodyNames, bodies, key));
+        faults.push_back(FindDead("the fixture names", names->fixtureNames, fixtures, key));
+        faults.push_back(FindDead("the joint names", names->jointNames, joints, key));
     }
     if (state != nullptr)
     {
         const _controlState& s = *state;
-        faults.push_back(FindDead("candidateBodies", s.candidateBodies, live.bodies));
-        faults.push_back(FindDead("disambiguationBodies", s.disambiguationBodies, live.bodies));
-        faults.push_back(FindDead("selectedBodies", s.selectedBodies, live.bodies));
-        faults.push_back(FindDead("candidateFixtures", s.candidateFixtures, live.fixtures));
-        faults.push_back(FindDead("selectedFixtures", s.selectedFixtures, live.fixtures));
-        faults.push_back(FindDeadVertex("candidateVertices", s.candidateVertices, live.fixtures));
-        faults.push_back(FindDeadVertex("disambiguationVertices", s.disambiguationVertices, live.fixtures));
-        faults.push_back(FindDeadVertex("selectedVertices", s.selectedVertices, live.fixtures));
-        faults.push_back(FindDead("candidateJoints", s.candidateJoints, live.joints));
-        faults.push_back(FindDead("disambiguationJoints", s.disambiguationJoints, live.joints));
-        faults.push_back(FindDead("selectedJoints", s.selectedJoints, live.joints));
-        faults.push_back(FindDeadOutline("a valid", s.validVertexDisplays, live.fixtures));
-        faults.push_back(FindDeadOutline("an invalid", s.invalidVertexDisplays, live.fixtures));
-        if (s.splitInfo.fixture != nullptr && live.fixtures.count(s.splitInfo.fixture) == 0)
+        faults.push_back(FindDead("candidateBodies", s.candidateBodies, bodies, itself));
+        faults.push_back(FindDead("disambiguationBodies", s.disambiguationBodies, bodies, itself));
+        faults.push_back(FindDead("selectedBodies", s.selectedBodies, bodies, itself));
+        faults.push_back(FindDead("candidateFixtures", s.candidateFixtures, fixtures, itself));
+        faults.push_back(FindDead("selectedFixtures", s.selectedFixtures, fixtures, itself));
+        faults.push_back(FindDead("candidateJoints", s.candidateJoints, joints, itself));
+        faults.push_back(FindDead("disambiguationJoints", s.disambiguationJoints, joints, itself));
+        faults.push_back(FindDead("selectedJoints", s.selectedJoints, joints, itself));
+        faults.push_back(FindDead("the valid outlines", s.validVertexDisplays, fixtures, fixtureOf));
+        faults.push_back(FindDead("the invalid outlines", s.invalidVertexDisplays, fixtures, fixtureOf));
+        if (s.splitInfo.fixture != nullptr)
         {
-            faults.push_back(FormatText("the split point is on %p, which is not in the world", (void*)s.splitInfo.fixture));
+            faults.push_back(FindDead("the split point", std::set<const void*>{s.splitInfo.fixture}, fixtures, itself));
+        }
+        for (const auto& [what, set] : {std::pair{"candidateVertices", &s.candidateVertices},
+                                        std::pair{"disambiguationVertices", &s.disambiguationVertices},
+                                        std::pair{"selectedVertices", &s.selectedVertices}})
+        {
+            const std::string dead = FindDead(what, *set, fixtures, fixtureOf);
+            faults.push_back(dead.empty() ? FindMissingVertex(what, *set) : dead);
         }
     }
-    for (const std::string& fault : faults)
-    {
-        if (!fault.empty())
-        {
-            return fault;
-        }
-    }
-    return std::string();
+    const auto first = std::find_if(faults.begin(), faults.end(), [](const std::string& f) { return !f.empty(); });
+    return first != faults.end() ? *first : std::string();
 }
