@@ -78,25 +78,18 @@ inline ToolRun RunCommand(const std::string& command)
     return run;
 }
 
-// Runs the tool `name` of the build tree with `arguments`, each passed as one argument.
+// Runs the tool `name` of the build tree with `arguments` (none holding a single quote), each
+// passed as one argument.
 inline ToolRun RunTool(const std::string& name, const std::vector<std::string>& arguments,
                        const ScratchDirectory& scratch)
 {
-    const auto quoted = [](const std::string& text) {
-        std::string result = "'";
-        for (char c : text)
-        {
-            result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        }
-        return result + "'";
-    };
     const std::string errorsFile = scratch.file("tool-errors.txt");
-    std::string command = quoted(std::string(VEXA_BINARY_DIR) + "/" + name);
+    std::string command = "'" + std::string(VEXA_BINARY_DIR) + "/" + name + "'";
     for (const std::string& argument : arguments)
     {
-        command += " " + quoted(argument);
+        command += " '" + argument + "'";
     }
-    ToolRun run = RunCommand(command + " 2>" + quoted(errorsFile));
+    ToolRun run = RunCommand(command + " 2>'" + errorsFile + "'");
     run.errors = ReadTextFile(errorsFile);
     std::filesystem::remove(errorsFile);
     return run;

@@ -1,8 +1,10 @@
-// The scene Vexa opens on, data/vexa.json: it loads without problems, shows every kind of body,
-// shape and joint the scene format has, is exactly what make-default-scene writes, and runs for
-// ten seconds without anything escaping, tunnelling out of the tumbler or blowing up.
+// The files Vexa ships in data/ are exactly what their generators write. The scene it opens on,
+// vexa.json, loads without problems, shows every kind of body, shape and joint the format has and
+// runs for ten seconds without anything escaping, tunnelling out of the tumbler or blowing up; the
+// editor's trace image, vexatrace.bmp, outlines the ragdoll over a transparent background.
 #include "ToolRun.h"
 
+#include "Editor/Bitmap.h"
 #include "Physics/BodyState.h"
 #include "Physics/JointKinds.h"
 #include "Physics/Springs.h"
@@ -19,6 +21,7 @@ namespace
 {
 
 const std::string k_defaultScene = std::string(VEXA_SOURCE_DIR) + "/data/vexa.json";
+const std::string k_traceImage = std::string(VEXA_SOURCE_DIR) + "/data/vexatrace.bmp";
 
 class DefaultScene : public ::testing::Test
 {
@@ -71,17 +74,27 @@ TEST_F(DefaultScene, LoadsWithoutProblemsAndHoldsEveryBodyTypeShapeAndJointKind)
     EXPECT_EQ(springs, (std::set<bool>{false, true}));
 }
 
-TEST(DefaultSceneFile, IsWhatTheGeneratorWrites)
+TEST(ShippedData, IsWhatTheGeneratorsWrite)
 {
     ScratchDirectory scratch;
-    const std::string regenerated = scratch.file("vexa.json");
-    ToolRun run = RunTool("make-default-scene", {regenerated}, scratch);
-    ASSERT_EQ(run.status, 0) << run.errors;
-    const std::string shipped = ReadTextFile(k_defaultScene);
-    EXPECT_FALSE(shipped.empty());
-    EXPECT_TRUE(ReadTextFile(regenerated) == shipped) << "data/vexa.json is out of date: run make-default-scene";
+    const std::pair<std::vector<std::string>, std::string> generators[] = {
+        {{"make-default-scene"}, k_defaultScene},
+        {{"make-trace-image", k_defaultScene}, k_traceImage},
+    };
+    for (auto [arguments, shipped] : generators)
+    {
+        const std::string tool = arguments.front();
+        arguments.erase(arguments.begin());
+        arguments.push_back(scratch.file("regenerated"));
+        const ToolRun run = RunTool(tool, arguments, scratch);
+        ASSERT_EQ(run.status, 0) << tool << ": " << run.errors;
+        const std::string text = ReadTextFile(shipped);
+        EXPECT_FALSE(text.empty());
+        EXPECT_TRUE(ReadTextFile(arguments.back()) == text) << shipped << " is out of date: run " << tool;
+    }
+    EXPECT_LT(ReadTextFile(k_traceImage).size(), 100000u);
 
-    run = RunTool("make-default-scene", {}, scratch);
+    const ToolRun run = RunTool("make-default-scene", {}, scratch);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.errors.find("usage: make-default-scene OUT"), std::string::npos) << run.errors;
 }
@@ -157,4 +170,29 @@ TEST_F(DefaultScene, RunsTenSecondsWithoutEscapingOrExploding)
     {
         EXPECT_LT(b2Distance(body->GetPosition(), tumbler->GetPosition()), drumRadius);
     }
+}
+
+TEST(TraceImageFile, OutlinesTheRagdollOverATransparentBackground)
+{
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.Load(k_traceImage.c_str()));
+    ASSERT_EQ(bitmap.GetWidth(), bitmap.GetHeight());
+    unsigned size = 0;
+    ASSERT_TRUE(bitmap.GetBits(nullptr, size, 0, 0, 0, 0xFF, false));
+    std::vector<unsigned char> alpha(size);
+    ASSERT_TRUE(bitmap.GetBits(alpha.data(), size, 0, 0, 0, 0xFF, false));
+    // The picture spans world (0, 0) to (4.75, 4.75), as the editor shows it at first.
+    const auto alphaAt = [&](float x, float y) {
+        const float pixelsPerMetre = static_cast<float>(bitmap.GetWidth()) / 4.75f;
+        const int column = static_cast<int>(x * pixelsPerMetre);
+        const int row = static_cast<int>(y * pixelsPerMetre);
+        return alpha[static_cast<size_t>(row) * bitmap.GetWidth() + column];
+    };
+
+    // The torso is 0.64 m wide and centred on x = 2.5 at y = 3; the head's top is at y = 4.38.
+    EXPECT_EQ(alphaAt(2.18f, 3.0f), 255);
+    EXPECT_EQ(alphaAt(2.82f, 3.0f), 255);
+    EXPECT_EQ(alphaAt(2.5f, 4.38f), 255);
+    EXPECT_EQ(alphaAt(2.5f, 3.0f), 0);
+    EXPECT_EQ(alphaAt(1.0f, 3.0f), 0);
 }
