@@ -1,12 +1,17 @@
 // The scenes that compute geometry outside the world ("PolyCollision", "Distance Test", "Time
-// of Impact"): the keys move the second shape, and the read-outs follow the shapes.
+// of Impact", "Dynamic Tree"): the keys move the second shape and the read-outs follow the shapes;
+// the tree's proxies, created, destroyed and moved by keys or automatically, stay consistent with
+// it, and its query box and ray report the actors a brute-force search finds.
 #include "SceneDriver.h"
 
 #include "Tests/DistanceTest.h"
+#include "Tests/DynamicTreeTest.h"
 #include "Tests/PolyCollision.h"
 #include "Tests/TimeOfImpact.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace
 {
@@ -75,6 +80,126 @@ TEST(TimeOfImpact, FindsTheMomentTheSweepingSquareReachesTheBar)
     EXPECT_EQ(output.state, b2TOIOutput::e_touching);
     EXPECT_GT(output.t, 0.0f);
     EXPECT_LT(output.t, 1.0f);
+}
+
+constexpr int k_actors = DynamicTreeTest::k_actorCount;
+
+class DynamicTreeScene : public ::testing::Test
+{
+protected:
+    // Every actor in the tree lies inside its fat box, within the area actors live in.
+    void ExpectTreeMatchesActors()
+    {
+        if (m_scene.GetProxyCount() > 0)  // the library's check asserts on an empty tree
+        {
+            m_scene.GetTree().Validate();
+        }
+        for (int i = 0; i < k_actors; ++i)
+        {
+            const DynamicTreeTest::Actor& actor = m_scene.GetActor(i);
+            if (actor.proxyId == DynamicTreeTest::k_noProxy)
+            {
+                continue;
+            }
+            EXPECT_TRUE(m_scene.GetTree().GetFatAABB(actor.proxyId).Contains(actor.aabb)) << "actor " << i;
+            b2Vec2 c = actor.aabb.GetCenter();
+            EXPECT_LE(std::fabs(c.x), 15.0f + 1e-4f) << "actor " << i;
+            EXPECT_LE(std::fabs(c.y - 20.0f), 15.0f + 1e-4f) << "actor " << i;
+        }
+    }
+
+    DynamicTreeTest m_scene;
+    Settings m_settings;
+};
+
+TEST_F(DynamicTreeScene, CreatesAndDestroysProxiesWithinTheActorCountAndTheRayForgetsDestroyedOnes)
+{
+    EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
+    PressKey(m_scene, 'c');
+    EXPECT_EQ(m_scene.GetProxyCount(), k_actors) << "no free actor to create";
+
+    PressKey(m_scene, 'd');
+    EXPECT_EQ(m_scene.GetProxyCount(), k_actors - 1);
+    PressKey(m_scene, 'c');
+    EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
+
+    // Each "d" picks actors at random until it finds one in the tree, giving up after 128 tries.
+    // The ray cast in the frame before must forget the actors that leave the tree.
+    StepFrame(m_scene, m_settings);
+    int previous = k_actors;
+    for (int i = 0; i < 4 * k_actors; ++i)
+    {
+        PressKey(m_scene, 'd');
+        int now = m_scene.GetProxyCount();
+        EXPECT_TRUE(now == previous || now == previous - 1);
+        previous = now;
+        const DynamicTreeTest::Actor* hit = m_scene.GetRayActor();
+        ASSERT_TRUE(hit == nullptr || hit->proxyId != DynamicTreeTest::k_noProxy);
+    }
+    EXPECT_LT(previous, 8);
+    ExpectTreeMatchesActors();
+    while (m_scene.GetProxyCount() > 0)
+    {
+        PressKey(m_scene, 'd');
+    }
+    RunFrames(m_scene, m_settings, 3, "dm");
+
+    PressKey(m_scene, 'c', k_actors);
+    EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
+    ExpectTreeMatchesActors();
+}
+
+TEST_F(DynamicTreeScene, MovingByKeyOrAutomaticallyKeepsTheTreeConsistent)
+{
+    const b2AABB before = m_scene.GetActor(0).aabb;
+    PressKey(m_scene, 'm', 100);
+    EXPECT_NE(m_scene.GetActor(0).aabb.lowerBound, before.lowerBound);
+    ExpectTreeMatchesActors();
+
+    PressKey(m_scene, 'a');
+    ASSERT_TRUE(m_scene.IsAutomated());
+    RunFrames(m_scene, m_settings, 300, "");
+    ExpectTreeMatchesActors();
+
+    m_settings.pause = 1;
+    const b2AABB paused = m_scene.GetActor(0).aabb;
+    const int count = m_scene.GetProxyCount();
+    RunFrames(m_scene, m_settings, 20, "");
+    EXPECT_EQ(m_scene.GetActor(0).aabb.lowerBound, paused.lowerBound);
+    EXPECT_EQ(m_scene.GetProxyCount(), count);
+
+    m_settings.singleStep = 1;
+    StepFrame(m_scene, m_settings);
+    EXPECT_EQ(m_settings.singleStep, 0);
+
+    PressKey(m_scene, 'a');
+    EXPECT_FALSE(m_scene.IsAutomated());
+}
+
+TEST_F(DynamicTreeScene, QueryAndRayReportWhatABruteForceSearchFinds)
+{
+    PressKey(m_scene, 'a');
+    for (int frame = 0; frame < 50; ++frame)
+    {
+        StepFrame(m_scene, m_settings);
+
+        const DynamicTreeTest::Actor* closest = nullptr;
+        float closestFraction = 2.0f;
+        for (int i = 0; i < k_actors; ++i)
+        {
+            const DynamicTreeTest::Actor& actor = m_scene.GetActor(i);
+            const bool inTree = actor.proxyId != DynamicTreeTest::k_noProxy;
+            ASSERT_EQ(actor.overlapsQuery, inTree && b2TestOverlap(actor.aabb, m_scene.GetQueryBox()))
+                << "actor " << i << " in frame " << frame;
+            b2RayCastOutput output;
+            if (inTree && actor.aabb.RayCast(&output, m_scene.GetRay()) && output.fraction < closestFraction)
+            {
+                closest = &actor;
+                closestFraction = output.fraction;
+            }
+        }
+        ASSERT_EQ(m_scene.GetRayActor(), closest) << "frame " << frame;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Every scene of the registry, created through its row's factory: it settles inside the default
-// view (a closed scene inside its box) with its keys in use, keys it has no use for change nothing, and it keeps
-// running while the host destroys its joints, fixtures and bodies in random order (what the editor does).
+// view (a closed scene inside its box) with its keys in use, keys it has no use for change
+// nothing, and it keeps running while the host destroys its joints, fixtures and bodies in random
+// order (what the editor does).
 #include "SceneDriver.h"
 
 #include "Tests/Confined.h"
