@@ -365,12 +365,7 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     b2WheelJointDef wheel;
     wheel.Initialize(c, d, c->GetPosition(), b2Vec2(0.0f, 1.0f));
     world->CreateJoint(&wheel);
-    Physics::RopeJointDef rope;
-    rope.bodyA = ground;
-    rope.bodyB = c;
-    rope.localAnchorA.Set(6.0f, 0.0f);
-    rope.maxLength = 6.0f;
-    Physics::CreateRopeJoint(world, rope);
+    Physics::CreateRopeJoint(world, {ground, c, b2Vec2(6.0f, 0.0f), b2Vec2_zero, 6.0f});
 
     Editor& editor = scene.editor;
     View(editor, b2Vec2(0.0f, 4.0f), 0.45f);
@@ -479,12 +474,8 @@ TEST(EditorDrawingText, InfoDescribesBodiesFixturesAndJoints)
     EXPECT_TRUE(Contains(hingeRows, "  Lower limit: -90.000000 deg"));
     EXPECT_TRUE(Contains(hingeRows, "    (movement range: 135.000000 deg)"));
 
-    Physics::RopeJointDef rope;
-    rope.bodyA = bare;
-    rope.bodyB = body;
-    rope.localAnchorB.Set(0.0f, 0.5f);
-    rope.maxLength = 3.5f;
-    TextRows ropeRows = JointInfoText(*Physics::CreateRopeJoint(&world, rope), "");
+    b2Joint* rope = Physics::CreateRopeJoint(&world, {bare, body, b2Vec2_zero, b2Vec2(0.0f, 0.5f), 3.5f});
+    TextRows ropeRows = JointInfoText(*rope, "");
     EXPECT_TRUE(Contains(ropeRows, "  Type: rope"));
     EXPECT_TRUE(Contains(ropeRows, "  Max length: 3.500000"));
 

@@ -47,6 +47,19 @@ std::vector<std::string> NamesInFile(const std::string& file)
 
 class EditorFrontEndTest : public EditorModeTest
 {
+protected:
+    // Ctrl+S and Ctrl+L with `name` in the panel's file field.
+    void SaveAs(const std::string& name)
+    {
+        SetFileName(name);
+        EditorKey(19, GLUT_ACTIVE_CTRL);
+    }
+
+    void LoadFrom(const std::string& name)
+    {
+        SetFileName(name);
+        EditorKey(12, GLUT_ACTIVE_CTRL);
+    }
 };
 
 TEST_F(EditorFrontEndTest, CtrlEEntersAndLeavesOnlyWithExactlyCtrl)
@@ -191,8 +204,7 @@ TEST_F(EditorFrontEndTest, NamesTravelThroughSaveAndLoadAcrossTwoVisits)
     scene->names.jointNames[world->GetJointList()] = "hinge";
 
     ToggleEditor();
-    SetFileName("named.json");
-    EditorKey(19, GLUT_ACTIVE_CTRL);
+    SaveAs("named.json");
     ExpectLastMessage("Saved scene to file: named.json", k_successColour);
     const std::vector<std::string> saved = NamesInFile("named.json");
     EXPECT_EQ((std::vector<std::string>{"b deck", "b twin", "b twin", "f plank", "j hinge"}),
@@ -213,24 +225,11 @@ TEST_F(EditorFrontEndTest, NamesTravelThroughSaveAndLoadAcrossTwoVisits)
     ToggleEditor();
     ASSERT_NE(nullptr, g_editor);
     EXPECT_STREQ("vexa.json", EditorPanel().fileName) << "each visit starts with the default name";
-    SetFileName("named-again.json");
-    EditorKey(19, GLUT_ACTIVE_CTRL);
+    SaveAs("named-again.json");
     EXPECT_EQ(saved, NamesInFile("named-again.json"));
 }
 
-TEST_F(EditorFrontEndTest, DefaultSceneSavedFromTheEditorKeepsEveryNameAndBody)
-{
-    CopyDefaultScene();
-    Restart(0);
-    ToggleEditor();
-    SetFileName("default-resaved.json");
-    EditorKey(19, GLUT_ACTIVE_CTRL);
-    const std::vector<std::string> names = NamesInFile("vexa.json");
-    EXPECT_GT(names.size(), 10u);
-    EXPECT_EQ(names, NamesInFile("default-resaved.json"));
-}
-
-TEST_F(EditorFrontEndTest, FailedLoadKeepsTheSceneAndSaysWhy)
+TEST_F(EditorFrontEndTest, FailedLoadOrSaveKeepsTheSceneAndTheFileAndSaysWhy)
 {
     SwitchScene(1);
     ToggleEditor();
@@ -239,51 +238,42 @@ TEST_F(EditorFrontEndTest, FailedLoadKeepsTheSceneAndSaysWhy)
     WriteFile("garbage.json", "{ this is not a scene");
     for (const std::string name : {"missing.json", "garbage.json"})
     {
-        SetFileName(name);
-        EditorKey(12, GLUT_ACTIVE_CTRL);
+        LoadFrom(name);
         ExpectLastMessage("Could not load scene from file: " + name, k_errorColour);
         EXPECT_EQ(scene, getTest());
         EXPECT_EQ(scene, g_editor->getTest());
         EXPECT_EQ(bodies, scene->GetWorld()->GetBodyCount());
     }
-
-    SetFileName("");
-    EditorKey(12, GLUT_ACTIVE_CTRL);
+    LoadFrom("");
     ExpectLastMessage("Enter a file name", k_errorColour);
     EditorKey(19, GLUT_ACTIVE_CTRL);
     ExpectLastMessage("Enter a file name", k_errorColour);
     EXPECT_EQ(scene, getTest());
 
+    SaveAs("kept.json");
+    const std::string previous = ReadFile("kept.json");
+    SaveAs("no-such-directory/kept.json");
+    ExpectLastMessage("Could not save scene to file: no-such-directory/kept.json", k_errorColour);
+    EXPECT_EQ(previous, ReadFile("kept.json"));
+
     // A file that loads with an object left out loads, and says how many were left out.
     WriteFile("partial.json", R"({"body": [{}, {"type": 9}]})");
-    SetFileName("partial.json");
-    EditorKey(12, GLUT_ACTIVE_CTRL);
+    LoadFrom("partial.json");
     EXPECT_NE(scene, getTest());
     EXPECT_EQ(1, getTest()->GetWorld()->GetBodyCount());
     ExpectLastMessage("1 object of the file could not be loaded (see the console)", k_errorColour);
 }
 
-TEST_F(EditorFrontEndTest, FailedSaveSaysSoAndKeepsThePreviousFile)
+TEST_F(EditorFrontEndTest, LoadSaveCyclesOfTheDefaultSceneKeepEveryNameAndBody)
 {
-    SwitchScene(1);
-    ToggleEditor();
-    SetFileName("kept.json");
-    EditorKey(19, GLUT_ACTIVE_CTRL);
-    const std::string previous = ReadFile("kept.json");
-
-    SetFileName("no-such-directory/kept.json");
-    EditorKey(19, GLUT_ACTIVE_CTRL);
-    ExpectLastMessage("Could not save scene to file: no-such-directory/kept.json", k_errorColour);
-    EXPECT_EQ(previous, ReadFile("kept.json"));
-}
-
-TEST_F(EditorFrontEndTest, LoadSaveCyclesNeverAddBodies)
-{
-    SwitchScene(29);
+    CopyDefaultScene();
+    Restart(0);
     ToggleEditor();
     const int bodies = getTest()->GetWorld()->GetBodyCount();
-    SetFileName("cycle.json");
-    EditorKey(19, GLUT_ACTIVE_CTRL);
+    const std::vector<std::string> names = NamesInFile("vexa.json");
+    EXPECT_GT(names.size(), 10u);
+    SaveAs("cycle.json");
+    EXPECT_EQ(names, NamesInFile("cycle.json"));
     // Reading builds polygons with their vertices in the reader's order, so the file settles
     // after the first cycle and then stays the same.
     std::string settled;
@@ -293,12 +283,10 @@ TEST_F(EditorFrontEndTest, LoadSaveCyclesNeverAddBodies)
         EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
         EditorFrame();
         EditorKey(19, GLUT_ACTIVE_CTRL);
-        if (cycle == 0)
-        {
-            settled = ReadFile("cycle.json");
-        }
+        settled = cycle == 0 ? ReadFile("cycle.json") : settled;
         EXPECT_EQ(settled, ReadFile("cycle.json"));
     }
+    EXPECT_EQ(names, NamesInFile("cycle.json"));
     ToggleEditor();
     Frame();
     EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
@@ -357,8 +345,7 @@ TEST_F(EditorFrontEndTest, SceneReplacedWhileEditingLeavesNothingSelected)
     };
 
     selectABody();
-    SetFileName("replaced.json");
-    EditorKey(19, GLUT_ACTIVE_CTRL);
+    SaveAs("replaced.json");
     EditorKey(12, GLUT_ACTIVE_CTRL);
     EXPECT_TRUE(g_editor->controlState().selectedBodies.empty());
 

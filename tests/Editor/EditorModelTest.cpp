@@ -20,12 +20,18 @@ class EditorModel : public ::testing::Test, public EditorModelScene
 TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
 {
     b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
+    addBox(body, 1.0f, 1.0f);
+    addCircle(body, 1.0f, b2Vec2(3.0f, 0.0f));
     addBody(b2Vec2(0.0f, 0.0f));
+    addBox(addBody(b2Vec2(10.0f, 0.0f)), 1.0f, 1.0f);
     clickAt(b2Vec2(0.0f, 0.0f));
     press('f');
     EXPECT_EQ(editor.getEditMethod(), EM_FIXTURES);
     EXPECT_TRUE(state().candidateBodies.empty());
     EXPECT_EQ(state().selectedBodies.size(), 2u);
+    // A selects the selected bodies' fixtures, in body mode only.
+    press('a');
+    EXPECT_TRUE(state().selectedFixtures.empty());
     press('v', false, true);  // Ctrl+V pastes; it never switches to vertices
     EXPECT_EQ(editor.getEditMethod(), EM_FIXTURES);
     press('v');
@@ -34,6 +40,9 @@ TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
     EXPECT_EQ(editor.getEditMethod(), EM_JOINTS);
     press('b');
     EXPECT_EQ(state().selectionCenter, body->GetPosition());
+    press('a');
+    EXPECT_EQ(state().selectedFixtures.size(), 2u);
+    EXPECT_EQ(state().selectedBodies.size(), 2u);
 
     // While telling stacked bodies apart the method stays; Esc ends it and picks afresh.
     click(1);
@@ -72,7 +81,7 @@ TEST_F(EditorModel, OverlayKeysCycleAndWrap)
     EXPECT_TRUE(editor.showsWorldInfo());
 }
 
-TEST_F(EditorModel, OnlyKeysTheEditorDoesNotKnowAreReportedAsUnhandled)
+TEST_F(EditorModel, TheConsoleGetsEveryMessageAndOnlyKeysTheEditorDoesNotKnow)
 {
     testing::internal::CaptureStdout();
     for (unsigned char key : {'g', 't', 'r', 's', 'x', 'y', 'l', 'L', 'm', 'o', 'c', 'M', '+', '-'})
@@ -82,48 +91,13 @@ TEST_F(EditorModel, OnlyKeysTheEditorDoesNotKnowAreReportedAsUnhandled)
     press(127);
     press(3, false, true);
     press('q');
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Unhandled key down: 113\n");
-    // Without a selection only measuring starts; the keys after it wait for it to end.
-    EXPECT_EQ(state().state, CS_MEASURE);
-}
-
-TEST_F(EditorModel, KeyASelectsTheFixturesOfSelectedBodiesInBodyModeOnly)
-{
-    b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
-    addBox(body, 1.0f, 1.0f);
-    addCircle(body, 1.0f, b2Vec2(3.0f, 0.0f));
-    addBox(addBody(b2Vec2(10.0f, 0.0f)), 1.0f, 1.0f);
-    clickAt(b2Vec2(0.0f, 0.0f));
-    press('f');
-    press('a');
-    EXPECT_TRUE(state().selectedFixtures.empty());
-    press('b');
-    press('a');
-    EXPECT_EQ(state().selectedFixtures.size(), 2u);
-    EXPECT_EQ(state().selectedBodies.size(), 1u);
-}
-
-TEST_F(EditorModel, MessagesAreKeptInOrderAndPrinted)
-{
-    testing::internal::CaptureStdout();
     editor.addMessage("first", k_refusalColour);
     editor.addMessage("second", k_successColour);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "first\nsecond\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Unhandled key down: 113\nfirst\nsecond\n");
+    // Without a selection only measuring starts; the keys after it wait for it to end.
+    EXPECT_EQ(state().state, CS_MEASURE);
     ASSERT_EQ(editor.messages().size(), 2u);
     EXPECT_EQ(editor.messages()[1].text, "second");
-}
-
-TEST_F(EditorModel, NamesFollowTheHostBeingEdited)
-{
-    b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
-    host.names.bodyNames[body] = "crate";
-    EXPECT_EQ(editor.getBodyByName("crate"), body);
-    ::Test other;
-    editor.setTest(&other);
-    EXPECT_EQ(editor.getNameOfBody(body), "");
-    EXPECT_EQ(editor.getWorld(), other.GetWorld());
-    editor.setTest(&host);
-    EXPECT_EQ(editor.getNameOfBody(body), "crate");
 }
 
 TEST_F(EditorModel, ObjectsDestroyedThroughTheHostLeaveEverySet)
@@ -159,9 +133,13 @@ TEST_F(EditorModel, ObjectsDestroyedThroughTheHostLeaveEverySet)
     EXPECT_EQ(state().candidateBodies, std::set<b2Body*>{ground});
 }
 
-TEST_F(EditorModel, VertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
+// Loading a scene edits another host before the old one (and its fixtures) is deleted.
+TEST_F(EditorModel, NamesAndVertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
 {
-    addBox(addBody(b2Vec2(0.0f, 0.0f)), 2.0f, 2.0f);
+    b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
+    host.names.bodyNames[body] = "crate";
+    EXPECT_EQ(editor.getBodyByName("crate"), body);
+    addBox(body, 2.0f, 2.0f);
     press('v');
     clickAt(b2Vec2(2.0f, 2.0f));
     press('g');
@@ -169,12 +147,14 @@ TEST_F(EditorModel, VertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
     press(27);
     ASSERT_FALSE(state().validVertexDisplays.empty());
 
-    // Loading a scene edits another host before the old one (and its fixtures) is deleted.
     ::Test other;
     editor.setTest(&other);
+    EXPECT_EQ(editor.getNameOfBody(body), "");
+    EXPECT_EQ(editor.getWorld(), other.GetWorld());
     EXPECT_TRUE(state().validVertexDisplays.empty());
     EXPECT_TRUE(state().invalidVertexDisplays.empty());
     editor.setTest(&host);
+    EXPECT_EQ(editor.getNameOfBody(body), "crate");
 }
 
 TEST(EditorHost, AnEditorOutlivesItsHost)

@@ -49,7 +49,7 @@ TEST_F(PanelInfo, ControlGroupsFollowTheEditMethodAndTheSelection)
     EXPECT_FALSE(info().fixtureApplicable);
 }
 
-TEST_F(PanelInfo, SharedBodyValuesShowAndDisagreementsAreMarked)
+TEST_F(PanelInfo, SharedBodyAndFixtureValuesShowAndDisagreementsAreMarked)
 {
     b2Body* ground = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
     b2Body* ball = addBody(b2Vec2(1.0f, 0.0f));
@@ -73,13 +73,9 @@ TEST_F(PanelInfo, SharedBodyValuesShowAndDisagreementsAreMarked)
     EXPECT_EQ(info().bodyType, static_cast<int>(b2_staticBody));
     EXPECT_EQ(info().bodyMass, 0.0f);
     EXPECT_EQ(info().bodyFixedRotation, 0);
-}
 
-TEST_F(PanelInfo, SharedFixtureValuesShowAndDisagreementsAreMarked)
-{
-    b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
-    b2Fixture* left = addBox(body, 1.0f, 1.0f, b2Vec2(-3.0f, 0.0f));
-    b2Fixture* right = addBox(body, 1.0f, 1.0f, b2Vec2(3.0f, 0.0f));
+    b2Fixture* left = addBox(ground, 1.0f, 1.0f, b2Vec2(-3.0f, 0.0f));
+    b2Fixture* right = addBox(ground, 1.0f, 1.0f, b2Vec2(3.0f, 0.0f));
     right->SetFriction(0.9f);
     b2Filter filter = right->GetFilterData();
     filter.groupIndex = -2;
@@ -118,11 +114,7 @@ TEST_F(PanelInfo, JointValuesDependOnTheJointType)
     distance.Initialize(ground, b, b->GetPosition(), b->GetPosition() + b2Vec2(0.0f, 3.0f));
     b2Joint* spring = world()->CreateJoint(&distance);
     ASSERT_TRUE(Physics::SetSpring(spring, 4.0f, 0.25f));
-    Physics::RopeJointDef rope;
-    rope.bodyA = ground;
-    rope.bodyB = c;
-    rope.maxLength = 7.5f;
-    Physics::CreateRopeJoint(world(), rope);
+    Physics::CreateRopeJoint(world(), {ground, c, b2Vec2_zero, b2Vec2_zero, 7.5f});
 
     editor.setEditMethod(EM_JOINTS);
     clickAt(a->GetPosition());

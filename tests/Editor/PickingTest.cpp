@@ -316,11 +316,7 @@ void BuildRandomScene(EditorModelScene& scene, std::mt19937& random)
         }
         if (i % 2 == 1 && i % 8 == 3)
         {
-            Physics::RopeJointDef rope;
-            rope.bodyA = previous;
-            rope.bodyB = body;
-            rope.maxLength = 5.0f;
-            Physics::CreateRopeJoint(scene.world(), rope);
+            Physics::CreateRopeJoint(scene.world(), {previous, body, b2Vec2_zero, b2Vec2_zero, 5.0f});
         }
         else if (i % 2 == 1 && i % 8 == 5)
         {
