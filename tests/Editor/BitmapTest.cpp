@@ -4,25 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <fstream>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace
 {
 
-struct Rgba
-{
-    int r, g, b, a;
-    bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgba& c)
-{
-    return out << "(" << c.r << ", " << c.g << ", " << c.b << ", " << c.a << ")";
-}
+// Red, green, blue and alpha.
+using Rgba = std::array<int, 4>;
 
 const Rgba k_clear{0, 0, 0, 0};
 

@@ -19,11 +19,7 @@ struct EditorModelScene
 
     b2World* world() { return host.GetWorld(); }
     // The world as a scene file holds it: a refused action leaves this text as it was.
-    std::string snapshot()
-    {
-        WorldDoc doc(true);
-        return doc.writeToString(world());
-    }
+    std::string snapshot() { return WorldDoc(true).writeToString(world()); }
     // The newest message, or nothing.
     std::string lastMessage() const
     {
