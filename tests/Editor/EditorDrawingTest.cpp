@@ -27,9 +27,7 @@ namespace
 
 struct Pixel
 {
-    int r;
-    int g;
-    int b;
+    int r, g, b;
 };
 
 using Pixels = std::vector<std::pair<int, int>>;
@@ -181,9 +179,7 @@ TEST_F(EditorDrawingTest, GridLevelsAppearAsTheViewZoomsIn)
     struct Case
     {
         float pixelsPerUnit;
-        bool fine;
-        bool unit;
-        bool coarse;
+        bool fine, unit, coarse;
     };
     // Around (1000, 1000), so that a line of every level is in view and the origin is not; the
     // text rows at the top are left out.
@@ -281,12 +277,9 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     b2Body* d = scene.addBody(b2Vec2(0.0f, 9.0f));
     scene.addChain(d, {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}}, true);
     scene.addCircle(d, 0.75f, b2Vec2(0.5f, 0.5f));
-    b2RevoluteJointDef hinge;
-    hinge.Initialize(a, b, b2Vec2(-2.0f, 4.0f));
-    hinge.enableLimit = true;
-    hinge.lowerAngle = -0.5f;
-    hinge.upperAngle = 1.0f;
-    world->CreateJoint(&hinge);
+    auto* hinge = static_cast<b2RevoluteJoint*>(scene.addRevolute(a, b, b2Vec2(-2.0f, 4.0f)));
+    hinge->EnableLimit(true);
+    hinge->SetLimits(-0.5f, 1.0f);
     b2PrismaticJointDef slider;
     slider.Initialize(b, c, b2Vec2(2.0f, 4.0f), b2Vec2(1.0f, 0.0f));
     slider.enableLimit = true;

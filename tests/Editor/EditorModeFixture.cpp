@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 void EditorModeTest::SetUp()
 {
@@ -34,14 +34,7 @@ void EditorModeTest::TearDown()
 void EditorModeTest::ToggleEditor()
 {
     HoldModifiers(GLUT_ACTIVE_CTRL);
-    if (g_editor != nullptr)
-    {
-        Editor_Keyboard(5, 10, 10);
-    }
-    else
-    {
-        Press(5);
-    }
+    (g_editor != nullptr ? Editor_Keyboard : Keyboard)(5, 10, 10);
     HoldModifiers(0);
 }
 
@@ -147,9 +140,7 @@ b2Body* FreeDynamicBody(b2World* world)
 std::string ReadFile(const std::string& name)
 {
     std::ifstream in(name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFile(const std::string& name, const std::string& text)

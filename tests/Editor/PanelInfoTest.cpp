@@ -100,10 +100,6 @@ TEST_F(PanelInfo, JointValuesDependOnTheJointType)
     b2Body* a = addBody(b2Vec2(-10.0f, 0.0f));
     b2Body* b = addBody(b2Vec2(0.0f, 0.0f));
     b2Body* c = addBody(b2Vec2(10.0f, 0.0f));
-    for (b2Body* body : {a, b, c})
-    {
-        addCircle(body, 0.5f);
-    }
     b2RevoluteJointDef revolute;
     revolute.Initialize(ground, a, a->GetPosition());
     revolute.enableMotor = true;
