@@ -1,3 +1,5 @@
+// The edit history: steps undone and redone in place, objects destroyed and made again with
+// their joints and names, and the editor's keys for it.
 #include "CanonicalScene.h"
 #include "EditorModelScene.h"
 
@@ -13,7 +15,7 @@ namespace
 {
 
 // A ground with a loop, two dynamic bodies, a revolute and a prismatic joint to the ground and a
-// gear coupling them: every kind of object undo must bring back.
+// gear coupling them: every kind of object undo must bring back. No editor: the history alone.
 class UndoTest : public ::testing::Test
 {
 protected:
@@ -22,7 +24,7 @@ protected:
         edits.setHost(&host);
         b2World* world = host.GetWorld();
         b2BodyDef def;
-        ground = world->CreateBody(&def);
+        b2Body* ground = world->CreateBody(&def);
         const b2Vec2 loop[] = {{-20, 0}, {20, 0}, {20, 20}, {-20, 20}};
         b2ChainShape chain;
         Physics::SetLoop(chain, loop, 4);
@@ -47,28 +49,25 @@ protected:
         b2PrismaticJointDef prismaticDef;
         prismaticDef.Initialize(ground, b, b->GetPosition(), b2Vec2(1, 0));
         prismatic = world->CreateJoint(&prismaticDef);
-        b2GearJointDef gearDef;
-        gearDef.bodyA = a;
-        gearDef.bodyB = b;
-        gearDef.joint1 = revolute;
-        gearDef.joint2 = prismatic;
-        gearDef.ratio = 2.0f;
-        world->CreateJoint(&gearDef);
+        const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
+        world->CreateJoint(&gear);
 
         host.names.bodyNames[a] = "arm";
         host.names.fixtureNames[a->GetFixtureList()] = "plate";
         host.names.jointNames[revolute] = "hinge";
     }
 
+    // The scene with its objects in list order: what undo gives back in place.
     std::string exact()
     {
         WorldDoc doc(true);
         return doc.writeToString(host.GetWorld());
     }
 
+    std::string canonical() { return CanonicalScene(host.GetWorld()); }
+
     ::Test host;
     WorldEdits edits;
-    b2Body* ground = nullptr;
     b2Body* a = nullptr;
     b2Body* b = nullptr;
     b2Joint* revolute = nullptr;
@@ -116,61 +115,33 @@ TEST_F(UndoTest, RedoGivesABodyTheMassItsFixturesGiveIt)
     EXPECT_EQ(exact(), after);
 }
 
-TEST_F(UndoTest, DeletedBodyComesBackWithItsJointsGearAndNames)
-{
-    const std::string before = CanonicalScene(host.GetWorld());
-    edits.beginStep("delete 1 body");
-    edits.destroyBody(a);
-    edits.endStep();
-    const std::string after = CanonicalScene(host.GetWorld());
-    EXPECT_EQ(host.GetWorld()->GetJointCount(), 1);
-
-    edits.undo();
-    EXPECT_EQ(CanonicalScene(host.GetWorld()), before);
-    EXPECT_EQ(host.GetWorld()->GetJointCount(), 3);
-    std::map<std::string, int> names;
-    for (const auto& entry : host.names.bodyNames)
-    {
-        ++names[entry.second];
-    }
-    for (const auto& entry : host.names.fixtureNames)
-    {
-        ++names[entry.second];
-    }
-    for (const auto& entry : host.names.jointNames)
-    {
-        ++names[entry.second];
-    }
-    EXPECT_EQ(names, (std::map<std::string, int>{{"arm", 1}, {"plate", 1}, {"hinge", 1}}));
-
-    edits.redo();
-    EXPECT_EQ(CanonicalScene(host.GetWorld()), after);
-    edits.undo();
-    EXPECT_EQ(CanonicalScene(host.GetWorld()), before);
-}
-
-// The history hears of destructions from the host itself, not through the editor: without it, a
+// The history hears of destructions from the host itself, not through an editor: without it, a
 // redo wrote to bodies it had just destroyed (found by the undo benchmark, which has no editor).
-TEST_F(UndoTest, RepeatedUndoAndRedoOfADeletionWithoutAnEditorKeepTheWorldWhole)
+TEST_F(UndoTest, DeletedBodiesComeBackWithTheirJointsGearAndNamesAsOftenAsAsked)
 {
-    const std::string before = CanonicalScene(host.GetWorld());
+    const std::string before = canonical();
     edits.beginStep("delete 2 bodies");
     edits.destroyBody(a);
     edits.destroyBody(b);
     edits.endStep();
-    const std::string after = CanonicalScene(host.GetWorld());
+    const std::string after = canonical();
+    EXPECT_EQ(host.GetWorld()->GetJointCount(), 0);
+    const auto only = [](const auto& names) { return names.size() == 1 ? names.begin()->second : "?"; };
     for (int i = 0; i < 10; ++i)
     {
         edits.undo();
-        ASSERT_EQ(CanonicalScene(host.GetWorld()), before);
+        ASSERT_EQ(canonical(), before);
+        EXPECT_EQ(host.GetWorld()->GetJointCount(), 3);
+        EXPECT_EQ(only(host.names.bodyNames) + only(host.names.fixtureNames) + only(host.names.jointNames),
+                  "armplatehinge");
         edits.redo();
-        ASSERT_EQ(CanonicalScene(host.GetWorld()), after);
+        ASSERT_EQ(canonical(), after);
     }
 }
 
 TEST_F(UndoTest, CreatedObjectsGoAndComeBack)
 {
-    const std::string before = CanonicalScene(host.GetWorld());
+    const std::string before = canonical();
     edits.beginStep("create body");
     b2BodyDef def;
     def.type = b2_dynamicBody;
@@ -185,17 +156,15 @@ TEST_F(UndoTest, CreatedObjectsGoAndComeBack)
     edits.setName(made, "crate");
     b2DistanceJointDef rod;
     rod.Initialize(b, made, b->GetPosition(), made->GetPosition());
-    b2Joint* spring = edits.createJoint(rod);
-    edits.setSpring(spring, 4.0f, 0.5f);
+    edits.setSpring(edits.createJoint(rod), 4.0f, 0.5f);
     edits.endStep();
-    const std::string after = CanonicalScene(host.GetWorld());
+    const std::string after = canonical();
 
     edits.undo();
-    EXPECT_EQ(CanonicalScene(host.GetWorld()), before);
+    EXPECT_EQ(canonical(), before);
     edits.redo();
-    EXPECT_EQ(CanonicalScene(host.GetWorld()), after);
-    b2Joint* remade = host.GetWorld()->GetJointList();
-    EXPECT_EQ(Physics::GetSpringFrequency(remade), 4.0f);
+    EXPECT_EQ(canonical(), after);
+    EXPECT_EQ(Physics::GetSpringFrequency(host.GetWorld()->GetJointList()), 4.0f);
 }
 
 TEST_F(UndoTest, StepsAreWholeActionsAndANewOneDropsTheRedoBranch)
@@ -218,13 +187,12 @@ TEST_F(UndoTest, StepsAreWholeActionsAndANewOneDropsTheRedoBranch)
     EXPECT_EQ(edits.redo(), "");
 }
 
-TEST(UndoKeys, ActionsUndoAndRedoWithTheirNamesAndSelection)
+TEST(UndoKeys, ActionsUndoAndRedoWithTheirNamesAndSelectionAndAPasteWithItsDropIsOneStep)
 {
     EditorModelScene scene;
     b2Body* box = scene.addBody(b2Vec2(0, 0));
     scene.addBox(box, 1, 1);
     const std::string before = scene.snapshot();
-
     scene.clickAt(b2Vec2(0, 0));
     scene.press('g');
     scene.moveMouse(b2Vec2(5, 0));
@@ -241,23 +209,16 @@ TEST(UndoKeys, ActionsUndoAndRedoWithTheirNamesAndSelection)
     scene.press(26, true, true);
     EXPECT_EQ(scene.lastMessage(), "Redo: translate 1 body");
     EXPECT_EQ(scene.snapshot(), moved);
-}
 
-TEST(UndoKeys, APasteAndItsDropAreOneStep)
-{
-    EditorModelScene scene;
-    b2Body* box = scene.addBody(b2Vec2(0, 0));
-    scene.addBox(box, 1, 1);
-    const std::string before = CanonicalScene(scene.world());
-    scene.clickAt(b2Vec2(0, 0));
+    const std::string single = CanonicalScene(scene.world());
+    scene.clickAt(b2Vec2(5, 0));
     scene.press('c', false, true);
     scene.press('v', false, true);
     scene.moveMouse(b2Vec2(6, 6));
     scene.click(0);
     EXPECT_EQ(scene.world()->GetBodyCount(), 2);
-
     scene.press(25, false, true);
     scene.press(26, false, true);
     EXPECT_EQ(scene.lastMessage().rfind("Undo: paste 1 body", 0), 0u);
-    EXPECT_EQ(CanonicalScene(scene.world()), before);
+    EXPECT_EQ(CanonicalScene(scene.world()), single);
 }
