@@ -4,7 +4,6 @@
 #include "Editor/EditorModelScene.h"
 
 #include "Framework/Test.h"
-#include "WorldDoc/ObjectNames.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +15,8 @@ namespace
 class Clipboard : public ::testing::Test, public EditorModelScene
 {
 protected:
-    // Body mode with exactly these bodies selected.
-    void selectBodies(const std::vector<b2Body*>& bodies)
+    // Body mode with exactly these bodies selected; with `fixtures`, their fixtures in fixture mode.
+    void select(const std::vector<b2Body*>& bodies, bool fixtures = false)
     {
         editor.setEditMethod(EM_BODIES);
         for (size_t i = 0; i < bodies.size(); ++i)
@@ -25,14 +24,11 @@ protected:
             clickAt(bodies[i]->GetPosition(), 0, i > 0);
         }
         ASSERT_EQ(state().selectedBodies, std::set<b2Body*>(bodies.begin(), bodies.end()));
-    }
-
-    // The selected bodies' fixtures selected in fixture mode.
-    void selectFixturesOf(const std::vector<b2Body*>& bodies)
-    {
-        selectBodies(bodies);
-        press('a');
-        editor.setEditMethod(EM_FIXTURES);
+        if (fixtures)
+        {
+            press('a');
+            editor.setEditMethod(EM_FIXTURES);
+        }
     }
 
     static int fixtureCount(const b2Body* body)
@@ -53,9 +49,8 @@ TEST_F(Clipboard, PastedBodiesAreUnnamedCopiesThatFollowTheMouseAndOneCopyPastes
     b2Body* ball = addBody(b2Vec2(10.0f, 0.0f), b2_staticBody);
     addCircle(ball, 0.7f, b2Vec2(0.5f, 0.0f));
     host.names.bodyNames[crate] = "crate";
-    selectBodies({crate, ball});
+    select({crate, ball});
     editor.copy();
-
     for (int paste = 1; paste <= 3; ++paste)
     {
         moveMouse(b2Vec2(20.0f, 20.0f));
@@ -88,11 +83,11 @@ TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
     addCircle(target, 0.7f);
     b2Body* other = addBody(b2Vec2(-10.0f, 0.0f));
     addCircle(other, 0.7f);
-    selectFixturesOf({source});
+    select({source}, true);
     editor.copy();
 
     // Body mode: onto the one selected body, selected, without following the mouse.
-    selectBodies({target});
+    select({target});
     editor.paste();
     ASSERT_EQ(fixtureCount(target), 2);
     EXPECT_EQ(state().state, 0);
@@ -103,13 +98,13 @@ TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
     EXPECT_EQ(static_cast<b2PolygonShape*>(pasted->GetShape())->m_centroid, b2Vec2(0.5f, 0.0f));
 
     // Two bodies selected: nowhere to go.
-    selectBodies({target, other});
+    select({target, other});
     std::string before = snapshot();
     editor.paste();
     EXPECT_EQ(snapshot(), before);
 
     // Fixture mode with one body selected: pasted and following the mouse.
-    selectBodies({other});
+    select({other});
     editor.setEditMethod(EM_FIXTURES);
     editor.paste();
     EXPECT_EQ(fixtureCount(other), 2);
@@ -117,7 +112,7 @@ TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
     press(27);
 
     // A body clipboard pastes nothing in fixture mode.
-    selectBodies({source});
+    select({source});
     editor.copy();
     editor.setEditMethod(EM_FIXTURES);
     before = snapshot();
@@ -147,7 +142,7 @@ TEST_F(Clipboard, CopyReportsWhatItCannotCopyAndJointsLeaveTheClipboardAlone)
     editor.copy();
     EXPECT_EQ(lastMessage(), "Copy not supported for vertices");
 
-    selectBodies({a});
+    select({a});
     editor.copy();
     editor.setEditMethod(EM_JOINTS);
     clickAt(b2Vec2(1.0f, 0.0f));
@@ -170,16 +165,16 @@ TEST_F(Clipboard, AnElementTheLibraryWouldRefuseIsLeftOutWholeAndTheRestPastes)
     b2Body* ball = addBody(b2Vec2(10.0f, 0.0f));
     addCircle(ball, 0.5f);
 
-    selectFixturesOf({plate});
+    select({plate}, true);
     editor.copy();
-    selectBodies({ball});
+    select({ball});
     editor.paste();
     EXPECT_EQ(fixtureCount(ball), 2);
     EXPECT_EQ(lastMessage().rfind("Could not paste fixture ", 0), 0u) << lastMessage();
     EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
 
     // A body pastes with all of its fixtures or not at all.
-    selectBodies({plate, ball});
+    select({plate, ball});
     editor.copy();
     editor.paste();
     EXPECT_EQ(world()->GetBodyCount(), 3);
