@@ -1,7 +1,7 @@
 // A world's scene text with its bodies, their fixtures and the joints in a canonical order:
 // objects that undo builds again are new objects at the front of the world's and bodies' lists, so
-// two worlds that hold the same values compare equal here whatever their list order. Joints name their bodies (and gears their
-// joints) by content instead of by list position.
+// two worlds that hold the same values compare equal here whatever their list order. Joints name
+// their bodies (and gears their joints) by content instead of by list position.
 #pragma once
 
 #include "WorldDoc/WorldDoc.h"
@@ -21,19 +21,16 @@ inline std::string CanonicalScene(b2World* world)
     std::vector<std::string> bodies;
     for (Json::Value body : root["body"])
     {
-        if (body.isMember("fixture"))
+        std::vector<std::string> fixtures;
+        for (const Json::Value& fixture : body["fixture"])
         {
-            std::vector<std::string> fixtures;
-            for (const Json::Value& fixture : body["fixture"])
-            {
-                fixtures.push_back(writer.write(fixture));
-            }
-            std::sort(fixtures.begin(), fixtures.end());
-            body["fixture"] = Json::Value(Json::arrayValue);
-            for (const std::string& fixture : fixtures)
-            {
-                body["fixture"].append(fixture);
-            }
+            fixtures.push_back(writer.write(fixture));
+        }
+        std::sort(fixtures.begin(), fixtures.end());
+        body["fixture"] = Json::Value(Json::arrayValue);
+        for (const std::string& fixture : fixtures)
+        {
+            body["fixture"].append(fixture);
         }
         bodies.push_back(writer.write(body));
     }
@@ -56,16 +53,14 @@ inline std::string CanonicalScene(b2World* world)
     }
     root.removeMember("body");
     root.removeMember("joint");
-    std::sort(bodies.begin(), bodies.end());
-    std::sort(joints.begin(), joints.end());
     std::string text = writer.write(root);
-    for (const std::string& part : bodies)
+    for (std::vector<std::string>* parts : {&bodies, &joints})
     {
-        text += part;
-    }
-    for (const std::string& part : joints)
-    {
-        text += part;
+        std::sort(parts->begin(), parts->end());
+        for (const std::string& part : *parts)
+        {
+            text += part;
+        }
     }
     return text;
 }

@@ -11,9 +11,6 @@
 namespace
 {
 
-constexpr int k_applyJoint = 3;
-constexpr int k_createJoint = 6;
-
 class JointCreation : public ::testing::Test, public EditorModelScene
 {
 protected:

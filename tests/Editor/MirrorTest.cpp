@@ -14,11 +14,6 @@
 namespace
 {
 
-b2Vec2 Reflected(b2Vec2 p, float mirrorX)
-{
-    return b2Vec2(2.0f * mirrorX - p.x, p.y);
-}
-
 class Mirror : public ::testing::Test, public EditorModelScene
 {
 protected:
@@ -43,10 +38,10 @@ protected:
 
     static std::vector<b2Vec2> worldPoints(const b2Fixture* fixture)
     {
-        std::vector<b2Vec2> points;
-        for (const b2Vec2& p : Physics::GetGeometry(fixture).points)
+        std::vector<b2Vec2> points = Physics::GetGeometry(fixture).points;
+        for (b2Vec2& p : points)
         {
-            points.push_back(fixture->GetBody()->GetWorldPoint(p));
+            p = fixture->GetBody()->GetWorldPoint(p);
         }
         return points;
     }
@@ -100,10 +95,10 @@ TEST_F(Mirror, ARotatedBodyIsCopiedAcrossTheCursorLineWithItsShapesReflected)
     for (const b2Fixture* f = copy->GetFixtureList(); f != nullptr; f = f->GetNext(), original = original->GetNext())
     {
         ASSERT_NE(original, nullptr);
-        std::vector<b2Vec2> reflected;
-        for (const b2Vec2& p : worldPoints(original))
+        std::vector<b2Vec2> reflected = worldPoints(original);
+        for (b2Vec2& p : reflected)
         {
-            reflected.push_back(Reflected(p, 1.0f));
+            p.x = 2.0f - p.x;
         }
         ExpectSamePoints(worldPoints(f), reflected);
         const auto* polygon = static_cast<const b2PolygonShape*>(f->GetShape());

@@ -193,83 +193,61 @@ TEST_F(PanelActions, CreatingAsksForTypesAndBuildsShapesAroundTheCursorInTheBody
     EXPECT_EQ(pentagon.points.size(), 5u);
 }
 
-// The real panel: what a user types and ticks reaches the world only when it makes sense.
-class PanelActionsThroughTheWidgets : public EditorModeTest
+using PanelActionsThroughTheWidgets = EditorModeTest;
+
+// The real panel, on two boxes, one a bullet, both selected: what a user types and ticks reaches
+// the world only when it makes sense.
+TEST_F(PanelActionsThroughTheWidgets, KeepMixedValuesRefuseTextThatIsNotANumberAndApplyNothingOnLeaving)
 {
-protected:
-    // Enters the editor on an empty world with two boxes, one a bullet, both selected.
-    void SetUp() override
+    // Earlier tests press keys without releasing them, and ImGui repeats held keys (Delete, Home)
+    // into the field being typed in.
+    ImGuiIO& io = ImGui::GetIO();
+    std::fill(std::begin(io.KeysDown), std::end(io.KeysDown), false);
+    ToggleEditor();
+    ::Test* host = g_editor->getTest();
+    b2World* world = host->GetWorld();
+    while (world->GetBodyList() != nullptr)
     {
-        EditorModeTest::SetUp();
-        // Earlier tests press keys without releasing them, and ImGui repeats held keys (Delete,
-        // Home) into the field being typed in.
-        ImGuiIO& io = ImGui::GetIO();
-        std::fill(std::begin(io.KeysDown), std::end(io.KeysDown), false);
-        ToggleEditor();
-        ::Test* host = g_editor->getTest();
-        while (host->GetWorld()->GetBodyList() != nullptr)
-        {
-            host->DestroyBody(host->GetWorld()->GetBodyList());
-        }
-        for (float x : {-4.0f, 4.0f})
-        {
-            b2BodyDef def;
-            def.type = b2_dynamicBody;
-            def.position.Set(x, 20.0f);
-            def.bullet = x < 0.0f;
-            b2PolygonShape box;
-            box.SetAsBox(x < 0.0f ? 1.0f : 0.5f, 1.0f);
-            bodies.push_back(host->GetWorld()->CreateBody(&def));
-            bodies.back()->CreateFixture(&box, 1.0f);
-        }
-        g_editor->worldChanged();
-        LeftClickAt(bodies[0]->GetPosition());
-        HoldModifiers(GLUT_ACTIVE_SHIFT);
-        LeftClickAt(bodies[1]->GetPosition());
-        HoldModifiers(0);
-        EditorFrame();
-        int h = 0;
-        getWindowDimensions(column, h);
-        column = column - k_panelWidth + 100;
+        host->DestroyBody(world->GetBodyList());
     }
-
-    std::string snapshot()
+    std::vector<b2Body*> bodies;
+    for (float x : {-4.0f, 4.0f})
     {
-        WorldDoc doc(true);
-        return doc.writeToString(g_editor->getWorld());
+        b2BodyDef def;
+        def.type = b2_dynamicBody;
+        def.position.Set(x, 20.0f);
+        def.bullet = x < 0.0f;
+        b2PolygonShape box;
+        box.SetAsBox(x < 0.0f ? 1.0f : 0.5f, 1.0f);
+        bodies.push_back(world->CreateBody(&def));
+        bodies.back()->CreateFixture(&box, 1.0f);
     }
-
+    g_editor->worldChanged();
+    LeftClickAt(bodies[0]->GetPosition());
+    HoldModifiers(GLUT_ACTIVE_SHIFT);
+    LeftClickAt(bodies[1]->GetPosition());
+    HoldModifiers(0);
+    EditorFrame();
+    int column = 0;
+    int h = 0;
+    getWindowDimensions(column, h);
+    column = column - k_panelWidth + 100;
     // Clicks the widget `id` in the panel's column at x; returns its row.
-    int clickWidget(const char* id, int x)
-    {
+    const auto clickWidget = [this](const char* id, int x) {
         int y = 0;
         EXPECT_TRUE(FindWidget(id, x, y)) << id;
         ClickPanel(x, y);
         return y;
-    }
+    };
+    const auto snapshot = [world] { return WorldDoc(true).writeToString(world); };
 
-    std::vector<b2Body*> bodies;
-    int column = 0;
-};
-
-TEST_F(PanelActionsThroughTheWidgets, UntouchedMixedBoxesAndEmptyFieldsKeepEachBodysValues)
-{
     ASSERT_EQ(g_editor->controlState().selectedBodies.size(), 2u);
     EXPECT_EQ(PanelCheckboxLabel("Bullet", EditorPanel().bodyBullet), "(?) Bullet");
     EXPECT_STREQ(EditorPanel().bodyMass, "") << "the masses differ";
-    const float masses[] = {bodies[0]->GetMass(), bodies[1]->GetMass()};
-    const bool bullets[] = {bodies[0]->IsBullet(), bodies[1]->IsBullet()};
-    clickWidget("Apply body settings", column);
-    for (int i = 0; i < 2; ++i)
-    {
-        EXPECT_EQ(bodies[i]->GetMass(), masses[i]);
-        EXPECT_EQ(bodies[i]->IsBullet(), bullets[i]);
-    }
-}
-
-TEST_F(PanelActionsThroughTheWidgets, ATypedValueThatIsNotANumberChangesNothing)
-{
     const std::string before = snapshot();
+    clickWidget("Apply body settings", column);
+    EXPECT_EQ(snapshot(), before) << "untouched mixed boxes and empty fields keep each body's values";
+
     // Number fields start right of their labels.
     const int field = column + 50;
     const int y = clickWidget("##bodyGravityScale", field);
@@ -295,11 +273,7 @@ TEST_F(PanelActionsThroughTheWidgets, ATypedValueThatIsNotANumberChangesNothing)
     ClickPanel(column, apply);
     EXPECT_TRUE(g_editor->messages().empty() || g_editor->messages().back().text == newest);
     EXPECT_EQ(snapshot(), before);
-}
 
-TEST_F(PanelActionsThroughTheWidgets, ExitEditorDoesNotApplyWhatWasTyped)
-{
-    ::Test* host = getTest();
     std::snprintf(EditorPanel().objectName, sizeof(EditorPanel().objectName), "typed");
     clickWidget("Exit editor", column);
     EXPECT_EQ(g_editor, nullptr);
