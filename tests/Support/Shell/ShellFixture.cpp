@@ -15,18 +15,6 @@ namespace
 
 int g_modifiers = 0;
 
-int HeldModifiers()
-{
-    return g_modifiers;
-}
-
-std::string MakeScratchDirectory()
-{
-    char pattern[] = "/tmp/vexa-shell-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    return made != nullptr ? made : "/tmp";
-}
-
 bool g_shellShutDown = false;
 
 // The shell quits with exit(0) (Esc, Quit). A test that reaches it would end the run early and
@@ -47,7 +35,7 @@ public:
     {
         std::atexit(FailUnlessShutDown);
         EXPECT_EQ(chdir(ShellWorkingDirectory().c_str()), 0);
-        SetModifierQuery(HeldModifiers);
+        SetModifierQuery([] { return g_modifiers; });
         int argc = 1;
         char name[] = "vexa-tests";
         char* argv[] = {name, nullptr};
@@ -78,7 +66,10 @@ void HoldModifiers(int modifiers)
 
 const std::string& ShellWorkingDirectory()
 {
-    static const std::string directory = MakeScratchDirectory();
+    static const std::string directory = [] {
+        char pattern[] = "/tmp/vexa-shell-XXXXXX";
+        return std::string(mkdtemp(pattern) != nullptr ? pattern : "/tmp");
+    }();
     return directory;
 }
 
@@ -93,26 +84,6 @@ void ShellTest::SetUp()
     // Runs the switch to row 0 when another row is current.
     Frame();
     Restart(0);
-}
-
-void ShellTest::TearDown()
-{
-    HoldModifiers(0);
-}
-
-void ShellTest::Frame()
-{
-    SimulationLoop();
-}
-
-void ShellTest::Press(unsigned char key)
-{
-    Keyboard(key, 10, 10);
-}
-
-void ShellTest::Click(int button, int state, int x, int y)
-{
-    Mouse(button, state, x, y);
 }
 
 void ShellTest::WorldToPixel(const b2Vec2& p, int& x, int& y)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Framework/Settings.h"
+#include "Framework/Shell.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +22,12 @@ class ShellTest : public ::testing::Test
 protected:
     // Every test starts on registry row 0, unpaused, with the default view and settings.
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { HoldModifiers(0); }
 
     // One frame of the display callback.
-    void Frame();
-    void Press(unsigned char key);
-    void Click(int button, int state, int x, int y);
+    void Frame() { SimulationLoop(); }
+    void Press(unsigned char key) { Keyboard(key, 10, 10); }
+    void Click(int button, int state, int x, int y) { Mouse(button, state, x, y); }
     // Window pixel of a world point under the current view.
     void WorldToPixel(const b2Vec2& p, int& x, int& y);
 };
