@@ -66,17 +66,18 @@ TEST(FloatEncoding, MalformedHexIsRejectedWithoutReadingPastTheString)
     {
         EXPECT_FALSE(WorldDoc::hexToFloat(text, out)) << text;
     }
-    EXPECT_FALSE(WorldDoc::hexToFloat(std::string("3F80\0" "000", 8), out));
+    EXPECT_FALSE(WorldDoc::hexToFloat(std::string("3F80") + '\0' + "000", out));
     EXPECT_EQ(42.0f, out);
     ASSERT_TRUE(WorldDoc::hexToFloat("3fc00000", out)) << "lowercase digits spell the same pattern";
     EXPECT_EQ(1.5f, out);
 }
 
-TEST(FloatEncoding, ReaderTakesIntegersRealsAndHexAndFallsBackOtherwise)
+TEST(FloatEncoding, ReaderTakesIntegersRealsAndHexAndFallsBackOtherwiseAndVectorsAreZeroOrObjects)
 {
     Json::Value doc;
-    ASSERT_TRUE(Json::Reader().parse(R"({"int": 7, "real": 0.1, "huge": 1e300, "hex": "C1200000",
-        "bad": "nonsense", "flag": true, "list": [1], "none": null})", doc));
+    const std::string text = R"({"int": 7, "real": 0.1, "huge": 1e300, "hex": "C1200000",
+        "bad": "nonsense", "flag": true, "list": [1], "none": null})";
+    ASSERT_TRUE(Json::Reader().parse(text, doc));
     EXPECT_EQ(7.0f, WorldDoc::jsonToFloat("int", doc));
     EXPECT_EQ(0.1f, WorldDoc::jsonToFloat("real", doc));
     EXPECT_EQ(k_infinity, WorldDoc::jsonToFloat("huge", doc));
@@ -86,10 +87,8 @@ TEST(FloatEncoding, ReaderTakesIntegersRealsAndHexAndFallsBackOtherwise)
         EXPECT_EQ(-2.5f, WorldDoc::jsonToFloat(key, doc, -2.5f)) << key;
     }
     EXPECT_EQ(-2.5f, WorldDoc::jsonToFloat("int", Json::Value(3), -2.5f)) << "not an object";
-}
 
-TEST(FloatEncoding, VectorsAreZeroOrObjectsAndAnyIntegerReadsAsZero)
-{
+    // Vectors are 0 or objects, and any integer reads as the zero vector.
     Json::Value object(Json::objectValue);
     WorldDoc::vecToJson("zero", b2Vec2(0.0f, -0.0f), object);
     WorldDoc::vecToJson("gravity", b2Vec2(0.0f, -10.0f), object);

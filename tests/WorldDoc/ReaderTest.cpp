@@ -1,6 +1,5 @@
-// Reading scene documents into worlds: settings and their warnings, defaults, gears, ghosts and
-// members other programs write, lossless write-read-write cycles; and bad input, of which the
-// reader skips the one object with one line naming it and loads the rest.
+// Reading scene documents: settings, defaults, gears, ghosts, other programs' members, lossless
+// cycles; and bad input, of which the reader skips the one object with a line and loads the rest.
 #include "WorldDocTesting.h"
 
 #include "Physics/Ghosts.h"
@@ -9,7 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <regex>
 
 namespace
 {
@@ -24,7 +23,6 @@ Json::Value Parse(const std::string& text)
 TEST(WorldReader, SettingsWarnInOrderFollowedByOneClosingLine)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"{}", "Warning: world is not set to auto clear forces.\nRecreated behaviour may differ from original.\n"},
         {R"({"hasContactListener": true, "subStepping": true, "hasContactFilter": true,
              "continuousPhysics": true, "hasDestructionListener": true, "warmStarting": true})",
          "Warning: world is not set to auto clear forces.\n"
@@ -86,18 +84,6 @@ TEST(WorldReader, WrittenDocumentsReadBackToTheSameText)
     }
 }
 
-TEST(WorldReader, FirstPresentShapeMemberWins)
-{
-    WorldDoc doc(false);
-    auto world = ReadWorld(doc, R"({"body": [{"fixture": [
-        {"circle": {"radius": 1}, "polygon": {"vertices": {"x": [0, 1, 0], "y": [0, 0, 1]}}},
-        {"circle": null, "polygon": {"vertices": {"x": [0, 1, 0], "y": [0, 0, 1]}}}]}]})");
-    const b2Fixture* first = world->GetBodyList()->GetFixtureList();
-    ASSERT_TRUE(first && first->GetNext());
-    EXPECT_EQ(b2Shape::e_circle, first->GetType());
-    EXPECT_EQ(b2Shape::e_polygon, first->GetNext()->GetType());
-}
-
 TEST(WorldReader, ForeignDocumentWithGearFirstAndALoop)
 {
     WorldDoc doc(false);
@@ -128,15 +114,19 @@ TEST(WorldReader, ForeignDocumentWithGearFirstAndALoop)
     EXPECT_EQ(b2Vec2(5.0f, 0.0f), ghosts.nextVertex);
 }
 
-TEST(WorldReader, GhostFlagsAreIndependent)
+TEST(WorldReader, GhostFlagsAreIndependentAndTheFirstPresentShapeMemberWins)
 {
     WorldDoc doc(false);
     auto world = ReadWorld(doc, R"({"body": [{"fixture": [
         {"edge": {"vertex1": 0, "vertex2": {"x": 1, "y": 0}, "hasVertex0": true, "vertex0": {"x": -1, "y": 0},
                   "vertex3": {"x": 9, "y": 9}}},
         {"chain": {"vertices": {"x": [0, 1, 2], "y": [0, 0, 0]}, "hasNextVertex": true,
-                   "nextVertex": {"x": 3, "y": 1}, "prevVertex": {"x": 9, "y": 9}}}]}]})");
+                   "nextVertex": {"x": 3, "y": 1}, "prevVertex": {"x": 9, "y": 9}}},
+        {"circle": {"radius": 1}, "polygon": {"vertices": {"x": [0, 1, 0], "y": [0, 0, 1]}}},
+        {"circle": null, "polygon": {"vertices": {"x": [0, 1, 0], "y": [0, 0, 1]}}}]}]})");
     const b2Fixture* edge = world->GetBodyList()->GetFixtureList();
+    ASSERT_EQ(b2Shape::e_circle, edge->GetNext()->GetNext()->GetType());
+    ASSERT_EQ(b2Shape::e_polygon, edge->GetNext()->GetNext()->GetNext()->GetType());
     const Physics::EdgeGhosts edgeGhosts = Physics::GetEdgeGhosts(edge);
     EXPECT_TRUE(edgeGhosts.hasVertex0);
     EXPECT_FALSE(edgeGhosts.hasVertex3);
@@ -193,16 +183,6 @@ TEST(WorldReader, EveryKindSurvivesWriteReadWriteBitForBitIntoIndependentWorlds)
     EXPECT_EQ(second.get(), gear->GetJoint2()->GetBodyA()->GetWorld());
     first.reset();
     EXPECT_EQ(written, WriteWorld(second.get()));
-
-    // Files, in their own layout, come back identical too.
-    const std::string path = testing::TempDir() + "round_trip.json";
-    ASSERT_TRUE(WorldDoc(true).writeToFile(second.get(), path.c_str()));
-    const std::string file = ReadFile(path);
-    Printed([&] { first.reset(doc.readFromFile(path.c_str())); });
-    ASSERT_TRUE(first);
-    ASSERT_TRUE(WorldDoc(true).writeToFile(first.get(), path.c_str()));
-    EXPECT_EQ(file, ReadFile(path));
-    std::remove(path.c_str());
 }
 
 TEST(WorldReader, TextsAndFilesThatAreNotScenesGiveNoWorldAndSayWhy)
@@ -295,21 +275,8 @@ int FixtureCount(b2World& world)
 
 bool LinesMatch(const std::string& expected, const std::string& actual)
 {
-    std::istringstream expectedLines(expected);
-    std::istringstream actualLines(actual);
-    std::string want;
-    std::string got;
-    while (std::getline(expectedLines, want))
-    {
-        const bool prefix = !want.empty() && want.back() == '*';
-        if (!std::getline(actualLines, got) ||
-            (prefix ? got.size() < want.size() || got.compare(0, want.size() - 1, want, 0, want.size() - 1) != 0
-                    : got != want))
-        {
-            return false;
-        }
-    }
-    return !std::getline(actualLines, got);
+    const std::string escaped = std::regex_replace(expected, std::regex(R"([.^$|()\[\]{}+?\\])"), R"(\$&)");
+    return std::regex_match(actual, std::regex(std::regex_replace(escaped, std::regex(R"(\*\n)"), ".+\n")));
 }
 
 void ExpectLoadsTheRest(const Case& c, WorldDoc& doc)
