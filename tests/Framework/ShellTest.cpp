@@ -7,16 +7,11 @@
 #include "Tests/TestEntries.h"
 
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <string>
 
 namespace
 {
-
-bool FileExists(const std::string& name)
-{
-    return std::ifstream(name).good();
-}
 
 // The shell running a host with one dynamic box of half size 1 at (0, 20), the view centre, and
 // no gravity; (x, y) is the window pixel at the box's centre.
@@ -92,7 +87,7 @@ TEST_F(ShellTest, ZoomStopsAtItsLimitsAndRestartKeepsTheView)
     EXPECT_EQ(getSettings()->viewCenter, b2Vec2(0.0f, 20.5f));
 }
 
-TEST_F(ShellTest, ViewShowsFiftyMetresTimesZoomVerticallyWhateverTheWindowShape)
+TEST_F(ShellTest, ViewShowsFiftyMetresTimesZoomVerticallyWhateverTheWindowShapeAndPansWithRightDrags)
 {
     for (auto size : {std::make_pair(1136, 688), std::make_pair(500, 900), std::make_pair(1600, 300)})
     {
@@ -112,10 +107,8 @@ TEST_F(ShellTest, ViewShowsFiftyMetresTimesZoomVerticallyWhateverTheWindowShape)
             EXPECT_NEAR(centre.y, getSettings()->viewCenter.y, 1e-3f);
         }
     }
-}
 
-TEST_F(ShellTest, RightDragKeepsTheGrabbedPointUnderTheCursor)
-{
+    // A right drag keeps the grabbed point under the cursor.
     b2Vec2 grabbed = ConvertScreenToWorld(300, 200);
     Click(GLUT_RIGHT_BUTTON, GLUT_DOWN, 300, 200);
     MouseMotion(350, 260);
@@ -143,11 +136,11 @@ TEST_F(ShellWithBox, SnapshotKeysNeedExactlyCtrlAndLoadingReplacesTheSceneOnlyFr
     {
         HoldModifiers(modifiers);
         Press(19);
-        EXPECT_FALSE(FileExists("snapshot.json"));
+        EXPECT_FALSE(std::filesystem::exists("snapshot.json"));
     }
     HoldModifiers(GLUT_ACTIVE_CTRL);
     Press(19);
-    EXPECT_TRUE(FileExists("snapshot.json"));
+    EXPECT_TRUE(std::filesystem::exists("snapshot.json"));
     HoldModifiers(GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
     Press(12);
     EXPECT_EQ(getTest(), running);
@@ -164,7 +157,7 @@ TEST_F(ShellWithBox, SnapshotKeysNeedExactlyCtrlAndLoadingReplacesTheSceneOnlyFr
     EXPECT_EQ(getTestIndex(), 0);
 }
 
-TEST_F(ShellWithBox, LeftClickGrabsADynamicBodyAndReleaseLetsGo)
+TEST_F(ShellWithBox, LeftClickGrabsADynamicBodyReleaseLetsGoAndShiftClickAimsABomb)
 {
     Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
     ASSERT_NE(getTest()->mouseJoint, nullptr);
@@ -184,10 +177,8 @@ TEST_F(ShellWithBox, LeftClickGrabsADynamicBodyAndReleaseLetsGo)
     MouseMotion(w - 20, y);
     Click(GLUT_LEFT_BUTTON, GLUT_UP, w - 20, y);
     EXPECT_EQ(getTest()->mouseJoint, nullptr);
-}
 
-TEST_F(ShellWithBox, ShiftClickAimsABombWithoutGrabbing)
-{
+    // With Shift the click aims a bomb instead.
     HoldModifiers(GLUT_ACTIVE_SHIFT);
     Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
     EXPECT_EQ(getTest()->mouseJoint, nullptr);

@@ -6,6 +6,7 @@
 #include "Framework/Test.h"
 #include "Physics/JointKinds.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -59,20 +60,6 @@ public:
 };
 
 }  // namespace
-
-TEST_F(HostTest, RecordsAtMost2048ContactPointsAStep)
-{
-    ::Test test;
-    b2World* world = test.GetWorld();
-    AddBox(world, b2_staticBody, b2Vec2(0.0f, -1.0f), 100.0f);
-    // 1600 resting boxes touch the ground with two points each: 3200 points.
-    for (int i = 0; i < 1600; ++i)
-    {
-        AddBox(world, b2_dynamicBody, b2Vec2(-80.0f + 0.1f * i, 0.049f), 0.05f);
-    }
-    Run(test, 3);
-    EXPECT_EQ(test.pointCount, k_maxContactPoints);
-}
 
 TEST_F(HostTest, NewBombReplacesTheOldOne)
 {
@@ -142,27 +129,34 @@ TEST_F(HostTest, DestructionsAnnounceWhatGoesWithThemGearsFirst)
     Run(test, 10);
 }
 
-TEST_F(HostTest, PausedStepsRecordContactsAndDestroyedFixturesLeaveNone)
+TEST_F(HostTest, PausedStepsRecordAtMost2048ContactPointsAndNoneOfADestroyedFixture)
 {
     ::Test test;
     b2World* world = test.GetWorld();
-    b2Body* floor = AddBox(world, b2_staticBody, b2Vec2(0.0f, -1.0f), 10.0f);
-    b2Body* box = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 0.45f), 0.5f);
-    AddBox(world, b2_dynamicBody, b2Vec2(3.0f, 0.45f), 0.5f);
+    b2Body* ground = AddBox(world, b2_staticBody, b2Vec2(0.0f, -1.0f), 100.0f);
+    // 1600 boxes sunk in the ground touch it with two points each: 3200 points.
+    for (int i = 0; i < 1600; ++i)
+    {
+        AddBox(world, b2_dynamicBody, b2Vec2(-80.0f + 0.1f * i, 0.049f), 0.05f);
+    }
+    const b2Vec2 start = world->GetBodyList()->GetPosition();
     settings.pause = 1;
     Run(test, 3);
     EXPECT_EQ(test.stepCount, 0);
-    EXPECT_EQ(box->GetPosition(), b2Vec2(0.0f, 0.45f));
-    ASSERT_GT(test.pointCount, 0) << "the overlap with the floor is shown while paused";
+    EXPECT_EQ(world->GetBodyList()->GetPosition(), start);
+    EXPECT_EQ(test.pointCount, k_maxContactPoints);
 
-    b2Fixture* fixture = box->GetFixtureList();
+    const auto recordedWith = [&test](const b2Fixture* fixture) {
+        return std::count_if(test.points, test.points + test.pointCount, [fixture](const ContactPoint& p) {
+            return p.fixtureA == fixture || p.fixtureB == fixture;
+        });
+    };
+    const b2Fixture* groundFixture = ground->GetFixtureList();
+    const ContactPoint& recorded = test.points[0];
+    b2Fixture* fixture = recorded.fixtureA == groundFixture ? recorded.fixtureB : recorded.fixtureA;
     test.DestroyFixture(fixture);
-    ASSERT_GT(test.pointCount, 0) << "the other box's points stay";
-    for (int i = 0; i < test.pointCount; ++i)
-    {
-        EXPECT_NE(test.points[i].fixtureA, fixture);
-        EXPECT_NE(test.points[i].fixtureB, fixture);
-    }
-    test.DestroyBody(floor);
-    EXPECT_EQ(test.pointCount, 0);
+    EXPECT_EQ(recordedWith(fixture), 0);
+    ASSERT_GT(recordedWith(groundFixture), 0) << "the other boxes' points stay";
+    test.DestroyBody(ground);
+    EXPECT_EQ(recordedWith(groundFixture), 0);
 }

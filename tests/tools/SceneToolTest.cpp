@@ -19,8 +19,7 @@ ToolRun Scene(const std::vector<std::string>& arguments, const ScratchDirectory&
 Json::Value ParseFile(const std::string& path)
 {
     Json::Value root;
-    Json::Reader reader;
-    EXPECT_TRUE(reader.parse(ReadTextFile(path), root));
+    EXPECT_TRUE(Json::Reader().parse(ReadTextFile(path), root));
     return root;
 }
 

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <regex>
 #include <set>
@@ -132,11 +133,9 @@ TEST_F(DefaultScene, RunsTenSecondsWithoutEscapingOrExploding)
     ASSERT_TRUE(drum && drum->GetType() == b2Shape::e_chain);
     const b2Body* tumbler = drum->GetBody();
     const b2ChainShape* drumShape = static_cast<const b2ChainShape*>(drum->GetShape());
-    float drumRadius = 0.0f;
-    for (int i = 0; i < drumShape->m_count; ++i)
-    {
-        drumRadius = b2Max(drumRadius, drumShape->m_vertices[i].Length());
-    }
+    const auto nearer = [](const b2Vec2& a, const b2Vec2& b) { return a.Length() < b.Length(); };
+    const float drumRadius =
+        std::max_element(drumShape->m_vertices, drumShape->m_vertices + drumShape->m_count, nearer)->Length();
     std::vector<b2Body*> load;
     for (b2Body* body = world->GetBodyList(); body; body = body->GetNext())
     {
