@@ -61,18 +61,7 @@ public:
 
 }  // namespace
 
-TEST_F(HostTest, NewBombReplacesTheOldOne)
-{
-    ::Test test;
-    int bodies = test.GetWorld()->GetBodyCount();
-    test.LaunchBomb(b2Vec2(0.0f, 10.0f), b2Vec2(1.0f, 0.0f));
-    test.LaunchBomb(b2Vec2(5.0f, 10.0f), b2Vec2(0.0f, 0.0f));
-    EXPECT_EQ(test.GetWorld()->GetBodyCount(), bodies + 1);
-    EXPECT_EQ(test.bomb->GetPosition(), b2Vec2(5.0f, 10.0f));
-    EXPECT_TRUE(test.bomb->IsBullet());
-}
-
-TEST_F(HostTest, GrabAddsItsAnchorBodyOnlyWhileItLastsAndNotToSnapshots)
+TEST_F(HostTest, GrabAnchorAndBombAreOneBodyEachWhileTheyLastAndTheGrabIsNotSaved)
 {
     ::Test test;
     b2World* world = test.GetWorld();
@@ -101,6 +90,13 @@ TEST_F(HostTest, GrabAddsItsAnchorBodyOnlyWhileItLastsAndNotToSnapshots)
     ASSERT_NE(test.mouseJoint, nullptr);
     test.MouseUp(box->GetPosition());
     EXPECT_EQ(world->GetBodyCount(), 1);
+
+    // A new bomb replaces the old one.
+    test.LaunchBomb(b2Vec2(0.0f, 10.0f), b2Vec2(1.0f, 0.0f));
+    test.LaunchBomb(b2Vec2(5.0f, 10.0f), b2Vec2(0.0f, 0.0f));
+    EXPECT_EQ(world->GetBodyCount(), 2);
+    EXPECT_EQ(test.bomb->GetPosition(), b2Vec2(5.0f, 10.0f));
+    EXPECT_TRUE(test.bomb->IsBullet());
 }
 
 TEST_F(HostTest, DestructionsAnnounceWhatGoesWithThemGearsFirst)

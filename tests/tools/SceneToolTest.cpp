@@ -23,11 +23,6 @@ Json::Value ParseFile(const std::string& path)
     return root;
 }
 
-void WriteJson(const std::string& path, const Json::Value& root)
-{
-    WriteTextFile(path, Json::StyledWriter().write(root));
-}
-
 // The output without its first line, which names the file.
 std::string WithoutFileLine(const std::string& output)
 {
@@ -43,7 +38,7 @@ protected:
         Json::Value root = ParseFile(std::string(VEXA_SOURCE_DIR) + "/tests/WorldDoc/golden/every_kind.json");
         root["body"][1]["name"] = root["body"][2]["name"] = "ball";
         sample = scratch.file("sample.json");
-        WriteJson(sample, root);
+        WriteTextFile(sample, Json::StyledWriter().write(root));
     }
 
     ScratchDirectory scratch;
@@ -86,7 +81,7 @@ TEST_F(SceneTool, DamagedSceneFailsTheCheckAndRoundtripWritesNothingFromIt)
     root["joint"].append(joint);
     root["body"][0]["fixture"].append(Json::Value(Json::objectValue))["density"] = 1;
     const std::string damaged = scratch.file("damaged.json");
-    WriteJson(damaged, root);
+    WriteTextFile(damaged, Json::StyledWriter().write(root));
 
     ToolRun run = Scene({"check", damaged}, scratch);
     EXPECT_EQ(run.status, 1) << run.output << run.errors;
