@@ -40,11 +40,8 @@ std::string Printed(Action action)
 inline std::unique_ptr<b2World> ReadWorld(WorldDoc& doc, const std::string& text, std::string* output = nullptr)
 {
     std::unique_ptr<b2World> world;
-    const std::string printed = Printed([&] { world.reset(doc.readFromString(text)); });
-    if (output)
-    {
-        *output = printed;
-    }
+    std::string ignored;
+    (output ? *output : ignored) = Printed([&] { world.reset(doc.readFromString(text)); });
     return world;
 }
 

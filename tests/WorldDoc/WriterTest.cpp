@@ -8,8 +8,6 @@
 #include "Physics/Polygon.h"
 #include "Physics/Springs.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -97,14 +95,10 @@ struct JointScene
     WorldDoc doc{true};
 };
 
-TEST(WorldWriter, DefaultWorldWithoutObjectsHasOnlyTheSixSettings)
+TEST(WorldWriter, DefaultWorldHasOnlyTheSixSettingsAndBodiesCarryTypeCommentFlagsMassAndNames)
 {
     b2World world(b2Vec2(0.0f, -10.0f));
     EXPECT_EQ(Golden("empty_world.json"), WriteWorld(&world));
-}
-
-TEST(WorldWriter, BodiesCarryTypeCommentFlagsMassAndNames)
-{
     BodiesScene scene;
     EXPECT_EQ(Golden("bodies.json"), scene.names.writeToString(&scene.world));
 }
@@ -251,9 +245,9 @@ TEST(WorldWriter, JointTypeTheFormatLacksIsReportedAndKeepsItsPlace)
     EXPECT_EQ(1, doc["joint"][0]["bodyA"].asInt());
 }
 
-// Both layouts are JsonCpp's for names it escapes or that are longer than a line, and for vertex
-// arrays of up to 31 elements with any number of hex (ten characters) rather than 0 (one)
-// components: either side of JsonCpp's limit for keeping an array on one line.
+// Both layouts are JsonCpp's for names it escapes or longer than a line, and for vertex arrays of up
+// to 31 elements with any number of hex (ten characters) rather than 0 (one) components: either
+// side of JsonCpp's limit for keeping an array on one line.
 TEST(WorldWriter, TextIsExactlyWhatJsonCppPrintsForTheTree)
 {
     auto world = BuildEveryKindWorld();
