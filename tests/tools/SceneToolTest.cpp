@@ -1,6 +1,5 @@
-// vexa-scene, run as a pipeline would run it: what `check` reports and which exit status it
-// gives for good, damaged, missing and non-JSON files; that `roundtrip` rewrites scenes faithfully
-// and never leaves a damaged or partial file behind; and its handling of bad arguments.
+// vexa-scene as a pipeline runs it: what `check` reports, with which exit status, for good, damaged,
+// missing and non-JSON files; `roundtrip` rewrites faithfully or not at all; bad arguments.
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
-// The files Vexa ships in data/ are exactly what their generators write. The scene it opens on,
-// vexa.json, loads without problems, shows every kind of body, shape and joint the format has and
-// runs for ten seconds without anything escaping, tunnelling out of the tumbler or blowing up; the
-// editor's trace image, vexatrace.bmp, outlines the ragdoll over a transparent background.
+// The files in data/ are what their generators write. The scene Vexa opens on loads cleanly, holds
+// every kind of body, shape and joint and runs ten seconds without anything escaping, tunnelling
+// out of the tumbler or blowing up; the editor's trace image outlines the ragdoll.
 #include "ToolRun.h"
 
 #include "Editor/Bitmap.h"

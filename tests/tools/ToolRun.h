@@ -78,8 +78,7 @@ inline ToolRun RunCommand(const std::string& command)
     return run;
 }
 
-// Runs the tool `name` of the build tree with `arguments` (none holding a single quote), each
-// passed as one argument.
+// Runs the tool `name` of the build tree, each of `arguments` (no single quotes) as one argument.
 inline ToolRun RunTool(const std::string& name, const std::vector<std::string>& arguments,
                        const ScratchDirectory& scratch)
 {
