@@ -1,5 +1,4 @@
-// What a frame puts on screen: every scene of the catalogue against its reference picture, and
-// the side panel beside it.
+// What a frame puts on screen: every scene against its reference picture, the panel beside it.
 #include "Support/Shell/PixelReference.h"
 #include "Support/Shell/ShellFixture.h"
 

@@ -39,7 +39,7 @@ void ShapesCheckBox(int& x, int& y)
 
 }  // namespace
 
-TEST_F(ShellTest, ClickBetweenTwoFramesTogglesAPanelCheckBox)
+TEST_F(ShellTest, ClicksBetweenFramesReachPanelControlsAndTheWheelScrollsThePanelNeverTheScene)
 {
     // Clicks earlier tests left waiting would otherwise reach the panel first.
     ResetPanelMouse();
@@ -60,26 +60,22 @@ TEST_F(ShellTest, ClickBetweenTwoFramesTogglesAPanelCheckBox)
     Click(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
     Frame();
     EXPECT_EQ(getSettings()->drawShapes, before) << "a slow click toggles it back";
-}
 
-TEST_F(ShellTest, WheelScrollsThePanelAndNeverReachesTheScene)
-{
-    // Too short a window for the whole panel.
+    // The wheel, in a window too short for the whole panel.
     Resize(1136, 300);
-    ResetPanelMouse();
     Frame();
     ImGuiWindow* panel = ImGui::FindWindowByName("Default panel");
     ASSERT_NE(panel, nullptr);
     ASSERT_GT(panel->ScrollMax.y, 0.0f);
-    const int x = 1136 - k_panelWidth / 2;
-    PassiveMotion(x, 150);
-    Click(4, GLUT_DOWN, x, 150);
-    Click(4, GLUT_UP, x, 150);
+    const int panelX = 1136 - k_panelWidth / 2;
+    PassiveMotion(panelX, 150);
+    Click(4, GLUT_DOWN, panelX, 150);
+    Click(4, GLUT_UP, panelX, 150);
     Frame();
     Frame();
     EXPECT_GT(panel->Scroll.y, 0.0f);
 
-    for (int pixelX : {x, 300})
+    for (int pixelX : {panelX, 300})
     {
         for (int button : {3, 4})
         {

@@ -13,8 +13,7 @@
 namespace
 {
 
-// The shell running a host with one dynamic box of half size 1 at (0, 20), the view centre, and
-// no gravity; (x, y) is the window pixel at the box's centre.
+// The shell running a host without gravity, with one box (half size 1) at the view centre (0, 20).
 class ShellWithBox : public ShellTest
 {
 protected:
@@ -36,7 +35,7 @@ protected:
     }
 
     b2Body* box = nullptr;
-    int x = 0;
+    int x = 0;  // (x, y): the window pixel at the box's centre
     int y = 0;
 };
 

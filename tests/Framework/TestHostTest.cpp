@@ -1,5 +1,4 @@
-// The scene host: contact recording, bombs, mouse grabs, snapshots and the single destruction
-// path that keeps the host's own references valid whatever gets destroyed.
+// The scene host: contact recording, bombs, grabs, snapshots and the one destruction path.
 #include "Support/Shell/ShellFixture.h"
 
 #include "Framework/Settings.h"

@@ -22,12 +22,6 @@ std::string ReferencePath(const std::string& name)
     return std::string(VEXA_SOURCE_DIR) + "/tests/" + name;
 }
 
-bool WritingReferences()
-{
-    const char* value = std::getenv("VEXA_WRITE_PIXEL_REFERENCES");
-    return value != nullptr && std::string(value) == "1";
-}
-
 void WriteReference(const std::string& path, const Picture& picture)
 {
     std::ofstream out(path, std::ios::binary);
@@ -92,7 +86,8 @@ Picture ReadDrawingArea()
 
 int DifferingPixels(const std::string& name, const Picture& picture, const unsigned char* ignoredColour)
 {
-    if (WritingReferences())
+    const char* writing = std::getenv("VEXA_WRITE_PIXEL_REFERENCES");
+    if (writing != nullptr && std::string(writing) == "1")
     {
         WriteReference(ReferencePath(name), picture);
         return 0;
