@@ -29,6 +29,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <string_view>
 #include <vector>
@@ -305,21 +306,13 @@ private:
     // Runs one of the first `count` events of the list, picked by weight.
     void choose(const Choice* choices, int count)
     {
-        int total = 0;
-        for (int i = 0; i < count; ++i)
+        int at = pick(std::accumulate(choices, choices + count, 0,
+                                      [](int total, const Choice& choice) { return total + choice.weight; }));
+        for (; at >= choices->weight; ++choices)
         {
-            total += choices[i].weight;
+            at -= choices->weight;
         }
-        int at = pick(total);
-        for (int i = 0; i < count; ++i)
-        {
-            at -= choices[i].weight;
-            if (at < 0)
-            {
-                (this->*choices[i].event)();
-                return;
-            }
-        }
+        (this->*choices->event)();
     }
 
     // Events. Those of several steps (an operation, a drag) plan the later steps, which run as
