@@ -31,6 +31,15 @@ protected:
         }
     }
 
+    // Copies the fixtures of `source` and pastes them in body mode onto `target`.
+    void pasteFixtures(b2Body* source, b2Body* target)
+    {
+        select({source}, true);
+        editor.copy();
+        select({target});
+        editor.paste();
+    }
+
     static int fixtureCount(const b2Body* body)
     {
         int count = 0;
@@ -83,12 +92,8 @@ TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
     addCircle(target, 0.7f);
     b2Body* other = addBody(b2Vec2(-10.0f, 0.0f));
     addCircle(other, 0.7f);
-    select({source}, true);
-    editor.copy();
-
     // Body mode: onto the one selected body, selected, without following the mouse.
-    select({target});
-    editor.paste();
+    pasteFixtures(source, target);
     ASSERT_EQ(fixtureCount(target), 2);
     EXPECT_EQ(state().state, 0);
     ASSERT_EQ(state().selectedFixtures.size(), 1u);
@@ -165,10 +170,7 @@ TEST_F(Clipboard, AnElementTheLibraryWouldRefuseIsLeftOutWholeAndTheRestPastes)
     b2Body* ball = addBody(b2Vec2(10.0f, 0.0f));
     addCircle(ball, 0.5f);
 
-    select({plate}, true);
-    editor.copy();
-    select({ball});
-    editor.paste();
+    pasteFixtures(plate, ball);
     EXPECT_EQ(fixtureCount(ball), 2);
     EXPECT_EQ(lastMessage().rfind("Could not paste fixture ", 0), 0u) << lastMessage();
     EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
