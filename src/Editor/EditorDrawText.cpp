@@ -3,10 +3,7 @@
 // lines themselves are composed in EditorText.cpp.
 #include "Editor/Editor.h"
 #include "Editor/EditorText.h"
-#include "Framework/VertexBatch.h"
-
-#include <GL/freeglut.h>
-#include <GL/glu.h>
+#include "Framework/DebugDraw.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -21,33 +18,12 @@ constexpr int k_textX = 5;
 
 void Editor::drawString(int x, int y, b2Color colour, const char* format, ...)
 {
-    // Text lies over whatever was queued before it.
-    FrameBatch().flush();
     char buffer[256];
     va_list args;
     va_start(args, format);
     std::vsnprintf(buffer, sizeof(buffer), format, args);
     va_end(args);
-
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, m_displayWidth, m_displayHeight, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-
-    glColor4f(colour.r, colour.g, colour.b, m_textAlpha);
-    glRasterPos2i(x, y);
-    for (const char* c = buffer; *c != '\0'; ++c)
-    {
-        glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
-    }
-
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    DrawWindowText(x, y, m_displayWidth, m_displayHeight, buffer, colour, m_textAlpha);
     m_textLine += k_lineHeight;
 }
 

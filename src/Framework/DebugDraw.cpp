@@ -122,26 +122,30 @@ void DebugDraw::DrawPoint(const b2Vec2& p, float size, const b2Color& color)
 
 void DebugDraw::DrawString(int x, int y, const char* format, ...)
 {
-    FrameBatch().flush();
     char buffer[128];
     va_list arg;
     va_start(arg, format);
     std::vsnprintf(buffer, sizeof(buffer), format, arg);
     va_end(arg);
+    DrawWindowText(x, y, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), buffer, b2Color(0.9f, 0.6f, 0.6f));
+}
 
+void DrawWindowText(int x, int y, int windowWidth, int windowHeight, const char* text, const b2Color& colour,
+                    float alpha)
+{
+    // Text lies over whatever was queued before it.
+    FrameBatch().flush();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    int w = glutGet(GLUT_WINDOW_WIDTH);
-    int h = glutGet(GLUT_WINDOW_HEIGHT);
-    gluOrtho2D(0, w, h, 0);
+    gluOrtho2D(0, windowWidth, windowHeight, 0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
 
-    glColor3f(0.9f, 0.6f, 0.6f);
+    glColor4f(colour.r, colour.g, colour.b, alpha);
     glRasterPos2i(x, y);
-    for (const char* c = buffer; *c != '\0'; ++c)
+    for (const char* c = text; *c != '\0'; ++c)
     {
         glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
     }

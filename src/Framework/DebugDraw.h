@@ -20,3 +20,8 @@ public:
     void DrawString(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
     void DrawAABB(b2AABB* aabb, const b2Color& color);
 };
+
+// `text` in the 8 × 13 bitmap font at window pixel (x, y) of a window of the given size, y
+// growing downwards. Whatever is queued is drawn first, so text lies over the shapes before it.
+void DrawWindowText(int x, int y, int windowWidth, int windowHeight, const char* text, const b2Color& colour,
+                    float alpha = 1.0f);
