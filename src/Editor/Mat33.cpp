@@ -48,15 +48,6 @@ void setMat33Transform(b2Mat33& m, const b2Transform& xf)
     m = b2Mul(rotation, translation);
 }
 
-void setMat33TransformT(b2Mat33& m, const b2Transform& xf)
-{
-    b2Mat33 translation;
-    b2Mat33 rotation;
-    setMat33Translation(translation, -xf.p);
-    setMat33Rotation(rotation, -std::atan2(xf.q.s, xf.q.c));
-    m = b2Mul(translation, rotation);
-}
-
 b2Mat33 b2Mul(const b2Mat33& a, const b2Mat33& b)
 {
     // Each column of b·a is b applied to the column of a (the library's matrix-vector product).

@@ -11,8 +11,6 @@ void setMat33Scale(b2Mat33& m, float sx, float sy);
 void setMat33Rotation(b2Mat33& m, float angle);
 // Local to world: rotate by the transform's angle, then translate by its position.
 void setMat33Transform(b2Mat33& m, const b2Transform& xf);
-// World to local: the inverse of setMat33Transform.
-void setMat33TransformT(b2Mat33& m, const b2Transform& xf);
 
 // The composition "a, then b": the matrix product b·a.
 b2Mat33 b2Mul(const b2Mat33& a, const b2Mat33& b);
