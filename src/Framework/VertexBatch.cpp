@@ -338,41 +338,19 @@ VertexBatch::CellBox VertexBatch::cellsAround(const BatchVertex* begin, const Ba
         upperX = std::max(upperX, v->x);
         upperY = std::max(upperY, v->y);
     }
-    // Window pixels of the box's corners; anything that does not map to a finite point (a
-    // vertex at infinity, a degenerate projection) claims the whole grid.
+    // Window pixels of the box's corners. A view that is rotated or in perspective (which
+    // the program does not set up) claims the whole grid, as does anything that does not map
+    // to a finite point: such primitives keep their place in the order.
     CellBox cells{{0, 0}, {m_columns - 1, m_rows - 1}};
-    double lower[2] = {HUGE_VAL, HUGE_VAL};
-    double upper[2] = {-HUGE_VAL, -HUGE_VAL};
+    if (!m_axisAligned)
+    {
+        return cells;
+    }
     const double* m = m_toWindow;
-    if (m_axisAligned)
-    {
-        // The usual view: each axis maps on its own, so two corners give the box.
-        const double x[2] = {m[0] * lowerX + m[12], m[0] * upperX + m[12]};
-        const double y[2] = {m[5] * lowerY + m[13], m[5] * upperY + m[13]};
-        lower[0] = std::min(x[0], x[1]);
-        upper[0] = std::max(x[0], x[1]);
-        lower[1] = std::min(y[0], y[1]);
-        upper[1] = std::max(y[0], y[1]);
-    }
-    else
-    {
-        for (int corner = 0; corner < 4; ++corner)
-        {
-            const double x = corner & 1 ? upperX : lowerX;
-            const double y = corner & 2 ? upperY : lowerY;
-            const double w = m[3] * x + m[7] * y + m[15];
-            if (!(w > 0.0))
-            {
-                return cells;
-            }
-            const double pixel[2] = {(m[0] * x + m[4] * y + m[12]) / w, (m[1] * x + m[5] * y + m[13]) / w};
-            for (int axis = 0; axis < 2; ++axis)
-            {
-                lower[axis] = std::min(lower[axis], pixel[axis]);
-                upper[axis] = std::max(upper[axis], pixel[axis]);
-            }
-        }
-    }
+    const double x[2] = {m[0] * lowerX + m[12], m[0] * upperX + m[12]};
+    const double y[2] = {m[5] * lowerY + m[13], m[5] * upperY + m[13]};
+    const double lower[2] = {std::min(x[0], x[1]), std::min(y[0], y[1])};
+    const double upper[2] = {std::max(x[0], x[1]), std::max(y[0], y[1])};
     for (int axis = 0; axis < 2; ++axis)
     {
         const double from = std::floor((lower[axis] - reach) / k_cellPixels);
@@ -458,7 +436,8 @@ void VertexBatch::startQueue()
         m[2] = c[2];
         m[3] = c[3];
     }
-    // No rotation, no perspective: x maps to x and y to y, without a division.
+    // No rotation, no perspective: x maps to x and y to y, without a division. The program only
+    // sets up such views; the order-keeping grid is used for them alone.
     m_axisAligned = m_toWindow[1] == 0.0 && m_toWindow[3] == 0.0 && m_toWindow[4] == 0.0 && m_toWindow[7] == 0.0 &&
                     m_toWindow[15] == 1.0;
 
