@@ -35,6 +35,8 @@ void EditorModeTest::ToggleEditor()
 {
     HoldModifiers(GLUT_ACTIVE_CTRL);
     (g_editor != nullptr ? Editor_Keyboard : Keyboard)(5, 10, 10);
+    // The release goes to the mode the key switched to.
+    (g_editor != nullptr ? Editor_KeyboardUp : KeyboardUp)(5, 10, 10);
     HoldModifiers(0);
 }
 
@@ -47,6 +49,7 @@ void EditorModeTest::EditorKey(unsigned char key, int modifiers)
 {
     HoldModifiers(modifiers);
     Editor_Keyboard(key, 10, 10);
+    Editor_KeyboardUp(key, 10, 10);
     HoldModifiers(0);
 }
 

@@ -99,6 +99,7 @@ TEST_F(EditorPanelTest, RealClicksTickACheckBoxAndTypeAFileName)
     for (const char c : std::string("typed.json"))
     {
         Editor_Keyboard(static_cast<unsigned char>(c), left + 100, y);
+        Editor_KeyboardUp(static_cast<unsigned char>(c), left + 100, y);
     }
     EditorFrame();
     EXPECT_STREQ("typed.json", EditorPanel().fileName);

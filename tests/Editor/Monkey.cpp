@@ -471,12 +471,8 @@ private:
     {
         const int code = pickFrom(k_specialKeys);
         log("special key %d", code);
-        if (g_editor != nullptr)
-        {
-            Editor_KeyboardSpecial(code, 10, 10);
-            return;
-        }
-        KeyboardSpecial(code, 10, 10);
+        (g_editor != nullptr ? Editor_KeyboardSpecial : KeyboardSpecial)(code, 10, 10);
+        // The editor leaves special-key releases to the shell, which hands them to the panel.
         KeyboardSpecialUp(code, 10, 10);
     }
 

@@ -199,10 +199,6 @@ using PanelActionsThroughTheWidgets = EditorModeTest;
 // the world only when it makes sense.
 TEST_F(PanelActionsThroughTheWidgets, KeepMixedValuesRefuseTextThatIsNotANumberAndApplyNothingOnLeaving)
 {
-    // Earlier tests press keys without releasing them, and ImGui repeats held keys (Delete, Home)
-    // into the field being typed in.
-    ImGuiIO& io = ImGui::GetIO();
-    std::fill(std::begin(io.KeysDown), std::end(io.KeysDown), false);
     ToggleEditor();
     ::Test* host = g_editor->getTest();
     b2World* world = host->GetWorld();

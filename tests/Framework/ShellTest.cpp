@@ -50,7 +50,7 @@ TEST_F(ShellTest, StartsOnTheFirstRowAndSwitchesAtTheEndOfAFrameWrappingAroundTh
     EXPECT_EQ(*getTestSelection(), 0);
 
     Press('z');
-    KeyboardSpecial(GLUT_KEY_LEFT, 10, 10);
+    PressSpecial(GLUT_KEY_LEFT);
     Press(']');
     EXPECT_EQ(*getTestSelection(), 1);
     EXPECT_EQ(getTestIndex(), 0);
@@ -75,11 +75,11 @@ TEST_F(ShellTest, ZoomStopsAtItsLimitsAndRestartKeepsTheView)
         }
         EXPECT_FLOAT_EQ(getViewZoom(), key == 'x' ? 0.02f : 20.0f);
     }
-    KeyboardSpecial(GLUT_KEY_HOME, 10, 10);
+    PressSpecial(GLUT_KEY_HOME);
     EXPECT_FLOAT_EQ(getViewZoom(), 1.0f);
 
     Press('z');
-    KeyboardSpecial(GLUT_KEY_UP, 10, 10);
+    PressSpecial(GLUT_KEY_UP);
     Press('r');
     EXPECT_EQ(getTest()->stepCount, 0);
     EXPECT_FLOAT_EQ(getViewZoom(), 1.1f);

@@ -26,7 +26,17 @@ protected:
 
     // One frame of the display callback.
     void Frame() { SimulationLoop(); }
-    void Press(unsigned char key) { Keyboard(key, 10, 10); }
+    // A key pressed and released, as a user types it: a key left held repeats in ImGui.
+    void Press(unsigned char key)
+    {
+        Keyboard(key, 10, 10);
+        KeyboardUp(key, 10, 10);
+    }
+    void PressSpecial(int key)
+    {
+        KeyboardSpecial(key, 10, 10);
+        KeyboardSpecialUp(key, 10, 10);
+    }
     void Click(int button, int state, int x, int y) { Mouse(button, state, x, y); }
     // Window pixel of a world point under the current view.
     void WorldToPixel(const b2Vec2& p, int& x, int& y);
