@@ -83,8 +83,13 @@ b2Body* WorldDoc::readBody(b2World* world, const Json::Value& bodyValue, int ind
         readFixture(body, *fixtureValues[k], static_cast<int>(k), index, log);
     }
 
-    // Set even when the fixtures gave the body a mass: the document's mass data wins.
-    if (!Physics::SetMassData(body, massData, &error))
+    // Set even when the fixtures gave the body a mass: the document's mass data wins. A dynamic
+    // body created without fixtures has mass 0 until something resets its mass, and is written
+    // without mass data; setting none would give it mass 1, so it is left as it was created
+    // and comes back as it was saved.
+    const bool asCreated = def.type == b2_dynamicBody && body->GetFixtureList() == nullptr &&
+                           massData.mass == 0.0f && massData.I == 0.0f && massData.center == b2Vec2_zero;
+    if (!asCreated && !Physics::SetMassData(body, massData, &error))
     {
         log.add(SkipLog::k_bodies, index, SkipLog::k_massLine,
                 "Ignoring the mass data of " + DescribeBody(index) + ": " + error +
