@@ -11,56 +11,50 @@ namespace
 
 constexpr float k_degreesPerRadian = 57.29578f;
 
-// The value every added object agrees on; the field keeps its "mixed" marker otherwise.
+// Shows in `field` the value every added object agrees on; the field keeps the "mixed" marker it
+// held before the first value when the objects disagree.
 template <typename T>
 class Common
 {
 public:
+    explicit Common(T& field) : m_field(field), m_mixedMarker(field) {}
+
     void add(const T& value)
     {
         if (!m_any)
         {
-            m_value = value;
+            m_field = value;
             m_any = true;
         }
-        else if (!(m_value == value))
+        else if (!m_mixed && !(m_field == value))
         {
+            m_field = m_mixedMarker;
             m_mixed = true;
         }
     }
     bool agreed() const { return m_any && !m_mixed; }
-    void into(T& field) const
-    {
-        if (agreed())
-        {
-            field = m_value;
-        }
-    }
-    const T& value() const { return m_value; }
 
 private:
-    T m_value = T();
+    T& m_field;
+    const T m_mixedMarker;
     bool m_any = false;
     bool m_mixed = false;
 };
 
-struct BodyValues
-{
-    Common<std::string> name;
-    Common<int> type, fixedRotation, bullet;
-    Common<float> mass, gravityScale;
-};
-
-struct FixtureValues
-{
-    Common<std::string> name;
-    Common<float> density, restitution, friction;
-    Common<int> sensor, categoryBits, maskBits, groupIndex, shapeType;
-};
-
-// Values that only some joint types have; filled only while all selected joints share a type.
+// Values that only some joint types have; added only while all selected joints share a type.
 struct JointValues
 {
+    explicit JointValues(_panelInfo& info)
+        : maxMotorPower(info.jointMaxMotorPower),
+          motorSpeed(info.jointMotorSpeed),
+          length(info.jointLength),
+          frequency(info.jointFrequency),
+          dampingRatio(info.jointDampingRatio),
+          enableLimit(info.jointEnableLimit),
+          enableMotor(info.jointEnableMotor)
+    {
+    }
+
     Common<float> maxMotorPower, motorSpeed, length, frequency, dampingRatio;
     Common<int> enableLimit, enableMotor;
 
@@ -136,81 +130,61 @@ void Editor::updateUIPanelInfo()
     {
     case EM_BODIES:
     {
-        BodyValues values;
+        Common<std::string> name(info.objectName);
+        Common<int> type(info.bodyType), fixedRotation(info.bodyFixedRotation), bullet(info.bodyBullet);
+        Common<float> mass(info.bodyMass), gravityScale(info.bodyGravityScale);
         for (b2Body* body : cs.selectedBodies)
         {
-            values.name.add(getNameOfBody(body));
-            values.type.add(static_cast<int>(body->GetType()));
-            values.mass.add(body->GetMass());
-            values.fixedRotation.add(body->IsFixedRotation() ? 1 : 0);
-            values.bullet.add(body->IsBullet() ? 1 : 0);
-            values.gravityScale.add(body->GetGravityScale());
+            name.add(getNameOfBody(body));
+            type.add(static_cast<int>(body->GetType()));
+            mass.add(body->GetMass());
+            fixedRotation.add(body->IsFixedRotation() ? 1 : 0);
+            bullet.add(body->IsBullet() ? 1 : 0);
+            gravityScale.add(body->GetGravityScale());
         }
-        values.name.into(info.objectName);
-        values.type.into(info.bodyType);
-        values.mass.into(info.bodyMass);
-        values.fixedRotation.into(info.bodyFixedRotation);
-        values.bullet.into(info.bodyBullet);
-        values.gravityScale.into(info.bodyGravityScale);
         break;
     }
     case EM_FIXTURES:
     {
-        FixtureValues values;
+        Common<std::string> name(info.objectName);
+        Common<float> density(info.fixtureDensity), restitution(info.fixtureRestitution),
+            friction(info.fixtureFriction);
+        Common<int> sensor(info.fixtureIsSensor), categoryBits(info.fixtureCategoryBits),
+            maskBits(info.fixtureMaskBits), groupIndex(info.fixtureGroupIndex), shapeType(info.shapeType);
         for (b2Fixture* fixture : cs.selectedFixtures)
         {
             const b2Filter& filter = fixture->GetFilterData();
-            values.name.add(getNameOfFixture(fixture));
-            values.density.add(fixture->GetDensity());
-            values.restitution.add(fixture->GetRestitution());
-            values.friction.add(fixture->GetFriction());
-            values.sensor.add(fixture->IsSensor() ? 1 : 0);
-            values.categoryBits.add(filter.categoryBits);
-            values.maskBits.add(filter.maskBits);
-            values.groupIndex.add(filter.groupIndex);
-            values.shapeType.add(static_cast<int>(fixture->GetType()));
+            name.add(getNameOfFixture(fixture));
+            density.add(fixture->GetDensity());
+            restitution.add(fixture->GetRestitution());
+            friction.add(fixture->GetFriction());
+            sensor.add(fixture->IsSensor() ? 1 : 0);
+            categoryBits.add(filter.categoryBits);
+            maskBits.add(filter.maskBits);
+            groupIndex.add(filter.groupIndex);
+            shapeType.add(static_cast<int>(fixture->GetType()));
         }
-        values.name.into(info.objectName);
-        values.density.into(info.fixtureDensity);
-        values.restitution.into(info.fixtureRestitution);
-        values.friction.into(info.fixtureFriction);
-        values.sensor.into(info.fixtureIsSensor);
-        values.categoryBits.into(info.fixtureCategoryBits);
-        values.maskBits.into(info.fixtureMaskBits);
-        values.groupIndex.into(info.fixtureGroupIndex);
-        values.shapeType.into(info.shapeType);
         break;
     }
     case EM_JOINTS:
     {
-        Common<std::string> name;
-        Common<int> type;
-        Common<int> collideConnected;
+        Common<std::string> name(info.objectName);
+        Common<int> type(info.jointType), collideConnected(info.jointCollideConnected);
         for (b2Joint* joint : cs.selectedJoints)
         {
             name.add(getNameOfJoint(joint));
             type.add(static_cast<int>(Physics::GetJointType(joint)));
             collideConnected.add(joint->GetCollideConnected() ? 1 : 0);
         }
-        name.into(info.objectName);
-        type.into(info.jointType);
-        collideConnected.into(info.jointCollideConnected);
         if (!type.agreed())
         {
             break;
         }
-        JointValues values;
+        JointValues values(info);
         for (b2Joint* joint : cs.selectedJoints)
         {
-            values.add(joint, static_cast<b2JointType>(type.value()));
+            values.add(joint, static_cast<b2JointType>(info.jointType));
         }
-        values.maxMotorPower.into(info.jointMaxMotorPower);
-        values.motorSpeed.into(info.jointMotorSpeed);
-        values.enableLimit.into(info.jointEnableLimit);
-        values.enableMotor.into(info.jointEnableMotor);
-        values.length.into(info.jointLength);
-        values.frequency.into(info.jointFrequency);
-        values.dampingRatio.into(info.jointDampingRatio);
         break;
     }
     case EM_VERTICES:

@@ -74,6 +74,9 @@ private:
     void buildRanks(b2World* world);
     // The range of `points` (sorted by x) with x within `reach` of p.x.
     static std::pair<size_t, size_t> Span(const std::vector<Point>& points, b2Vec2 p, float reach);
+    // Calls visitItem(item) for every point of `points` that may lie within `radius` of p.
+    template <class VisitItem>
+    static void ForItemsNear(const std::vector<Point>& points, b2Vec2 p, float radius, VisitItem visitItem);
 
     Key m_key;
     unsigned m_revision = 0;
@@ -88,6 +91,20 @@ private:
     std::unordered_map<const b2Body*, int> m_bodyRanks;
 };
 
+template <class VisitItem>
+void PickIndex::ForItemsNear(const std::vector<Point>& points, b2Vec2 p, float radius, VisitItem visitItem)
+{
+    const float reach = Reach(p, radius);
+    const auto span = Span(points, p, reach);
+    for (size_t i = span.first; i < span.second; ++i)
+    {
+        if (b2Abs(points[i].y - p.y) <= reach)
+        {
+            visitItem(points[i].item);
+        }
+    }
+}
+
 template <class Visit>
 void PickIndex::forBodiesNear(b2World* world, b2Vec2 p, float radius, Visit visit)
 {
@@ -96,16 +113,7 @@ void PickIndex::forBodiesNear(b2World* world, b2Vec2 p, float radius, Visit visi
     {
         buildBodies(world);
     }
-    const float reach = Reach(p, radius);
-    const auto span = Span(m_bodyPoints, p, reach);
-    for (size_t i = span.first; i < span.second; ++i)
-    {
-        const Point& point = m_bodyPoints[i];
-        if (b2Abs(point.y - p.y) <= reach)
-        {
-            visit(m_bodies[point.item]);
-        }
-    }
+    ForItemsNear(m_bodyPoints, p, radius, [&](int item) { visit(m_bodies[item]); });
 }
 
 template <class Visit>
@@ -116,15 +124,8 @@ void PickIndex::forPickableJointsNear(b2World* world, b2Vec2 p, float radius, Vi
     {
         buildJoints(world);
     }
-    const float reach = Reach(p, radius);
-    const auto span = Span(m_anchorPoints, p, reach);
-    for (size_t i = span.first; i < span.second; ++i)
-    {
-        const Point& point = m_anchorPoints[i];
-        if (b2Abs(point.y - p.y) <= reach)
-        {
-            const Joint& joint = m_joints[point.item];
-            visit(joint.joint, joint.anchorA, joint.anchorB, joint.rank);
-        }
-    }
+    ForItemsNear(m_anchorPoints, p, radius, [&](int item) {
+        const Joint& joint = m_joints[item];
+        visit(joint.joint, joint.anchorA, joint.anchorB, joint.rank);
+    });
 }
