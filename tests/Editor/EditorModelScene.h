@@ -72,7 +72,7 @@ struct EditorModelScene
         return body->CreateFixture(&shape, density);
     }
 
-    // The convex hull of `corners`, as the library keeps it.
+    // The convex hull of `corners`, built as scene files build it.
     b2Fixture* addPolygon(b2Body* body, const std::vector<b2Vec2>& corners)
     {
         b2PolygonShape shape;

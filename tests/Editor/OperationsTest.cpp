@@ -42,7 +42,6 @@ struct OperationScene : EditorModelScene
             press(static_cast<unsigned char>(key));
         }
     }
-
 };
 
 class Operations : public ::testing::Test, public OperationScene
