@@ -5,8 +5,6 @@
 #include "Editor/EditorModelScene.h"
 
 #include "Physics/JointKinds.h"
-#include "Physics/Polygon.h"
-#include "Physics/ShapeGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +18,13 @@ constexpr unsigned char k_del = 127;
 class Deletion : public ::testing::Test, public EditorModelScene
 {
 protected:
-    std::vector<b2Vec2> points(b2Fixture* fixture) { return Physics::GetGeometry(fixture).points; }
-
-    // Shift-clicks vertices of a fixture on a body at the origin, in vertex mode.
+    // Shift-clicks vertices of a fixture, in vertex mode.
     void selectVertices(b2Fixture* fixture, std::initializer_list<int> indices)
     {
         editor.setEditMethod(EM_VERTICES);
         for (int i : indices)
         {
-            clickAt(points(fixture)[static_cast<size_t>(i)], 0, true);
+            clickAt(worldPoints(fixture)[static_cast<size_t>(i)], 0, true);
         }
     }
 
@@ -38,13 +34,6 @@ protected:
         ASSERT_EQ(state().state, CS_DELETE);
         press(k_del);
         EXPECT_EQ(state().state, 0);
-    }
-
-    b2Fixture* addPolygon(b2Body* body, std::vector<b2Vec2> corners)
-    {
-        b2PolygonShape shape;
-        Physics::SetPolygon(shape, corners.data(), static_cast<int>(corners.size()));
-        return addShape(body, shape);
     }
 };
 
@@ -59,7 +48,7 @@ TEST_F(Deletion, FixturesKeepTheirOtherVerticesInPlaceOrGoBelowTheirLeastCount)
     b2Fixture* open3 = addChain(body, {{10, 0}, {15, 0}, {20, 0}}, false);
     b2Fixture* open2 = addChain(body, {{25, 10}, {30, 10}}, false);
     host.names.fixtureNames[kept] = "kept";
-    const std::vector<b2Vec2> before = points(kept);
+    const std::vector<b2Vec2> before = worldPoints(kept);
     // A selected fixture stays selected while vertices are deleted from it.
     editor.setEditMethod(EM_FIXTURES);
     clickAt(b2Vec2(-7.5f, -3.0f));
@@ -82,12 +71,12 @@ TEST_F(Deletion, FixturesKeepTheirOtherVerticesInPlaceOrGoBelowTheirLeastCount)
     }
     EXPECT_EQ(remaining, (std::set<b2Fixture*>{kept, loop4, open3}));
     const std::vector<b2Vec2> corners = {before[1], before[3], before[4]};
-    const std::vector<b2Vec2> after = points(kept);
+    const std::vector<b2Vec2> after = worldPoints(kept);
     EXPECT_TRUE(std::is_permutation(corners.begin(), corners.end(), after.begin(), after.end()));
     EXPECT_EQ(host.names.fixtureNames[kept], "kept");
-    EXPECT_EQ(points(loop4).size(), 3u);
+    EXPECT_EQ(worldPoints(loop4).size(), 3u);
     EXPECT_TRUE(Physics::GetGeometry(loop4).loop);
-    EXPECT_EQ(points(open3), (std::vector<b2Vec2>{{10, 0}, {20, 0}}));
+    EXPECT_EQ(worldPoints(open3), (std::vector<b2Vec2>{{10, 0}, {20, 0}}));
     EXPECT_EQ(state().selectedFixtures, std::set<b2Fixture*>{loop4});
     EXPECT_TRUE(state().selectedVertices.empty());
 }
@@ -98,7 +87,7 @@ TEST_F(Deletion, ARemainderTheLibraryRejectsIsRefusedWithNothingChanged)
     // Without its lowest corner the quadrilateral is three points on one line; without its
     // middle point the chain's neighbours are closer than the library allows.
     b2Fixture* thin = addPolygon(body, {{-20, 0}, {-15, -3}, {-10, 0}, {-15, 1.0e-8f}});
-    ASSERT_EQ(points(thin).size(), 4u);
+    ASSERT_EQ(worldPoints(thin).size(), 4u);
     addChain(body, {{0, 0}, {6, 0}, {0.003f, 0}}, false);
     for (const b2Vec2& doomed : {b2Vec2(-15, -3), b2Vec2(6, 0)})
     {

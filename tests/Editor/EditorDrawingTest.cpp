@@ -164,8 +164,7 @@ std::vector<std::string> Texts(const TextRows& rows)
 
 bool Contains(const TextRows& rows, const std::string& text)
 {
-    std::vector<std::string> texts = Texts(rows);
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
+    return std::any_of(rows.begin(), rows.end(), [&](const TextRow& row) { return row.text == text; });
 }
 
 }  // namespace
@@ -210,20 +209,13 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
     editor.addMessage("second message", k_successColour);
     auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
     auto green = [](Pixel p) { return p.g > 30 && p.r < 20 && p.b < 20; };
-    auto meanRow = [](const Pixels& found) {
-        double sum = 0.0;
-        for (const auto& p : found)
-        {
-            sum += p.second;
-        }
-        return found.empty() ? -1.0 : sum / static_cast<double>(found.size());
-    };
     DrawFrame(editor);
+    // Found row by row from the top: the older, red text starts above the green.
     const Pixels redText = Find(0, 0, 200, 100, red);
     const Pixels greenText = Find(0, 0, 200, 100, green);
     ASSERT_FALSE(redText.empty());
     ASSERT_FALSE(greenText.empty());
-    EXPECT_LT(meanRow(redText), meanRow(greenText));
+    EXPECT_LT(redText.front().second, greenText.front().second);
     EXPECT_GT(Reddest(redText), 240);
 
     // Half a second before the end (frame 571) the text is drawn at about half strength.

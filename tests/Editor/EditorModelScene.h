@@ -6,6 +6,8 @@
 #include "Editor/Editor.h"
 #include "Framework/Test.h"
 #include "Physics/Ghosts.h"
+#include "Physics/Polygon.h"
+#include "Physics/ShapeGeometry.h"
 #include "WorldDoc/WorldDoc.h"
 
 #include <vector>
@@ -70,6 +72,14 @@ struct EditorModelScene
         return body->CreateFixture(&shape, density);
     }
 
+    // The convex hull of `corners`, built as scene files build it.
+    b2Fixture* addPolygon(b2Body* body, const std::vector<b2Vec2>& corners)
+    {
+        b2PolygonShape shape;
+        Physics::SetPolygon(shape, corners.data(), static_cast<int>(corners.size()));
+        return addShape(body, shape);
+    }
+
     b2Fixture* addBox(b2Body* body, float halfWidth, float halfHeight, b2Vec2 centre = b2Vec2_zero)
     {
         b2PolygonShape box;
@@ -104,5 +114,16 @@ struct EditorModelScene
         b2RevoluteJointDef def;
         def.Initialize(a, b, anchor);
         return world()->CreateJoint(&def);
+    }
+
+    // The points of the fixture's shape in world coordinates.
+    static std::vector<b2Vec2> worldPoints(const b2Fixture* fixture)
+    {
+        std::vector<b2Vec2> points = Physics::GetGeometry(fixture).points;
+        for (b2Vec2& p : points)
+        {
+            p = fixture->GetBody()->GetWorldPoint(p);
+        }
+        return points;
     }
 };

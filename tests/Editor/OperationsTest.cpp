@@ -42,24 +42,6 @@ struct OperationScene : EditorModelScene
             press(static_cast<unsigned char>(key));
         }
     }
-
-    b2Fixture* addTriangle(b2Body* body, b2Vec2 a, b2Vec2 b, b2Vec2 c)
-    {
-        const b2Vec2 points[] = {a, b, c};
-        b2PolygonShape triangle;
-        triangle.Set(points, 3);
-        return addShape(body, triangle);
-    }
-
-    static std::vector<b2Vec2> worldVertices(b2Fixture* fixture)
-    {
-        std::vector<b2Vec2> points = Physics::GetGeometry(fixture).points;
-        for (b2Vec2& p : points)
-        {
-            p = fixture->GetBody()->GetWorldPoint(p);
-        }
-        return points;
-    }
 };
 
 class Operations : public ::testing::Test, public OperationScene
@@ -192,48 +174,43 @@ TEST_F(Operations, RotationKeysResetAnglesAndSetLimitsFromTheJointAngle)
     EXPECT_EQ(b->GetPosition(), b2Vec2(5.0f, 0.0f));
 }
 
-TEST_F(Operations, TriangleTurnedClockwiseIsStoredCounterClockwiseWithItsVertexSelected)
-{
-    b2Fixture* triangle = addTriangle(addBody(b2Vec2_zero), b2Vec2(0.0f, 0.0f), b2Vec2(4.0f, 0.0f), b2Vec2(0.0f, 4.0f));
-    press('v');
-    clickAt(b2Vec2(4.0f, 0.0f));
-    drag("g", b2Vec2(4.0f, 0.0f), b2Vec2(-4.0f, 1.0f));
-    EXPECT_EQ(state().validVertexDisplays.size(), 1u);
-    EXPECT_TRUE(state().invalidVertexDisplays.empty());
-    click(0);
-    const auto* polygon = static_cast<const b2PolygonShape*>(triangle->GetShape());
-    ASSERT_EQ(polygon->m_count, 3);
-    EXPECT_GT(b2Cross(polygon->m_vertices[1] - polygon->m_vertices[0], polygon->m_vertices[2] - polygon->m_vertices[0]),
-              0.0f);
-    ASSERT_EQ(state().selectedVertices.size(), 1u);
-    EXPECT_EQ(editor.getWorldPosition(*state().selectedVertices.begin(), g_identityTransform), b2Vec2(-4.0f, 1.0f));
-}
-
-TEST_F(Operations, SquareDraggedAcrossItsEdgeIsRefusedWhileTheOtherFixtureMoves)
+// One drag moves a vertex of each polygon: the square's across its opposite edge, which is
+// refused, and the triangle's to turn it over, which is stored counter-clockwise again.
+TEST_F(Operations, VertexDragThatTurnsAPolygonOverIsRewoundOrRefused)
 {
     b2Fixture* square = addBox(addBody(b2Vec2_zero), 2.0f, 2.0f);
-    b2Fixture* triangle =
-        addTriangle(addBody(b2Vec2(10.0f, 0.0f)), b2Vec2(0.0f, 0.0f), b2Vec2(4.0f, 0.0f), b2Vec2(0.0f, 4.0f));
-    const std::vector<b2Vec2> squareBefore = worldVertices(square);
+    b2Fixture* triangle = addPolygon(addBody(b2Vec2(10.0f, 0.0f)), {{0, 0}, {4, 0}, {0, 4}});
+    const std::vector<b2Vec2> squareBefore = worldPoints(square);
     press('v');
     clickAt(b2Vec2(2.0f, 2.0f));
     clickAt(b2Vec2(14.0f, 0.0f), 0, true);
     drag("g", b2Vec2(0.0f, 0.0f), b2Vec2(-6.0f, 0.0f));
     ASSERT_EQ(state().invalidVertexDisplays.size(), 1u);
     EXPECT_EQ(state().invalidVertexDisplays[0].fixture, square);
+    ASSERT_EQ(state().validVertexDisplays.size(), 1u);
+    EXPECT_EQ(state().validVertexDisplays[0].fixture, triangle);
     click(0);
     EXPECT_EQ(state().state, 0);
-    EXPECT_EQ(worldVertices(square), squareBefore);
+    EXPECT_EQ(worldPoints(square), squareBefore);
     EXPECT_EQ(lastMessage(), "Vertex move cancelled - polygon winding would be illegal");
-    const std::vector<b2Vec2> moved = worldVertices(triangle);
-    EXPECT_NE(std::find(moved.begin(), moved.end(), b2Vec2(8.0f, 0.0f)), moved.end());
+
+    const auto* polygon = static_cast<const b2PolygonShape*>(triangle->GetShape());
+    ASSERT_EQ(polygon->m_count, 3);
+    EXPECT_GT(b2Cross(polygon->m_vertices[1] - polygon->m_vertices[0], polygon->m_vertices[2] - polygon->m_vertices[0]),
+              0.0f);
+    // The moved vertex is still selected under its new index.
+    const std::set<vertexInfo>& selected = state().selectedVertices;
+    const auto moved =
+        std::find_if(selected.begin(), selected.end(), [&](const vertexInfo& v) { return v.fixture == triangle; });
+    ASSERT_NE(moved, selected.end());
+    EXPECT_EQ(editor.getWorldPosition(*moved, g_identityTransform), b2Vec2(8.0f, 0.0f));
 }
 
 TEST_F(Operations, RestrictedVertexScaleOnARotatedBodyActsAlongTheWorldAxesAsShown)
 {
     b2Fixture* box = addBox(addBody(b2Vec2(10.0f, 0.0f), b2_dynamicBody, 0.5f), 2.0f, 1.0f);
     press('v');
-    const std::vector<b2Vec2> before = worldVertices(box);
+    const std::vector<b2Vec2> before = worldPoints(box);
     for (size_t i = 0; i < before.size(); ++i)
     {
         clickAt(before[i], 0, i > 0);
@@ -242,7 +219,7 @@ TEST_F(Operations, RestrictedVertexScaleOnARotatedBodyActsAlongTheWorldAxesAsSho
     drag("s", b2Vec2(12.0f, 3.0f), b2Vec2(18.0f, 5.0f), "x");
     const std::vector<b2Vec2> shown = state().validVertexDisplays.at(0).vertices;
     click(0);
-    const std::vector<b2Vec2> after = worldVertices(box);
+    const std::vector<b2Vec2> after = worldPoints(box);
     for (size_t i = 0; i < before.size(); ++i)
     {
         // x from the cursor times 1.5, y untouched: in world coordinates, as on screen.

@@ -3,11 +3,9 @@
 // leave a shape the physics library rejects changes nothing.
 #include "Editor/EditorModelScene.h"
 
-#include "Physics/Polygon.h"
-#include "Physics/ShapeGeometry.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -35,43 +33,29 @@ protected:
         editor.handleKeyUp(k_tab);
         return state().splitInfo.fixture != nullptr;
     }
-
-    b2Fixture* addRegularPolygon(b2Body* body, int count)
-    {
-        std::vector<b2Vec2> points;
-        for (int i = 0; i < count; ++i)
-        {
-            const float a = 2.0f * b2_pi * static_cast<float>(i) / static_cast<float>(count);
-            points.push_back(3.0f * b2Vec2(std::cos(a), std::sin(a)));
-        }
-        b2PolygonShape shape;
-        Physics::SetPolygon(shape, points.data(), count);
-        return addShape(body, shape);
-    }
 };
 
 TEST_F(Split, PolygonsGetTheVertexJustOutsideTheEdgeUntilTheyAreFull)
 {
     b2Body* body = addBody(b2Vec2(-20.0f, 0.0f), b2_dynamicBody, 0.3f);
-    b2Fixture* polygon = addRegularPolygon(body, 7);
-    const b2PolygonShape& shape = *static_cast<b2PolygonShape*>(polygon->GetShape());
-    const b2Vec2 a = body->GetWorldPoint(shape.m_vertices[0]);
-    const b2Vec2 b = body->GetWorldPoint(shape.m_vertices[1]);
-    const b2Vec2 middle = 0.5f * (a + b);
+    std::vector<b2Vec2> heptagon;
+    for (int i = 0; i < 7; ++i)
+    {
+        heptagon.push_back(3.0f * b2Vec2(std::cos(2.0f * b2_pi * i / 7.0f), std::sin(2.0f * b2_pi * i / 7.0f)));
+    }
+    b2Fixture* polygon = addPolygon(body, heptagon);
+    const std::vector<b2Vec2> before = worldPoints(polygon);
+    const b2Vec2 middle = 0.5f * (before[0] + before[1]);
 
     splitAt(middle);
-    ASSERT_EQ(shape.m_count, 8);
     EXPECT_EQ(body->GetFixtureList(), polygon);
+    const std::vector<b2Vec2> after = worldPoints(polygon);
+    ASSERT_EQ(after.size(), 8u);
     // The new corner lies 0.01 outside the middle of the edge.
-    bool found = false;
-    for (int i = 0; i < shape.m_count; ++i)
-    {
-        const b2Vec2 v = body->GetWorldPoint(shape.m_vertices[i]);
-        const b2Vec2 centre = body->GetPosition();
-        found = found || (std::fabs(b2Distance(v, middle) - 0.01f) < 1.0e-4f &&
-                          b2Distance(v, centre) > b2Distance(middle, centre));
-    }
-    EXPECT_TRUE(found);
+    const b2Vec2 centre = body->GetPosition();
+    EXPECT_TRUE(std::any_of(after.begin(), after.end(), [&](const b2Vec2& v) {
+        return std::fabs(b2Distance(v, middle) - 0.01f) < 1.0e-4f && b2Distance(v, centre) > b2Distance(middle, centre);
+    }));
     EXPECT_FALSE(splitPointShownAt(middle)) << "a polygon of 8 corners offers no split point";
 }
 
