@@ -142,7 +142,7 @@ TEST_P(SceneCatalogue, SettlesInTheDefaultViewWithItsKeysInUse)
     RunFrames(*test, 300, m_row.keys);
     // The last frames draw every shape and joint.
     Settings drawn;
-    RunFrames(*test, drawn, 5, m_row.keys);
+    RunFrames(*test, 5, m_row.keys, &drawn);
 
     EXPECT_EQ(test->stepCount, Expects(k_neverSteps) ? 0 : 305);
     // The default view is centred on (0, 20), 50 m tall and about 83 m wide; every scene stands

@@ -324,7 +324,7 @@ TEST(SceneKeys, CarSuspensionStepsToZeroAndUpWithoutLimitAndTheCameraFollowsItBo
     {
         // The view is centred where the car was when the frame began.
         const float chassisX = chassis->GetPosition().x;
-        StepFrame(scene, settings);
+        StepFrame(scene, &settings);
         ASSERT_EQ(settings.viewCenter, b2Vec2(chassisX, 20.0f));
     }
     EXPECT_GT(chassis->GetPosition().x, turned + 5.0f);
@@ -336,13 +336,13 @@ TEST(SceneKeys, CarSuspensionStepsToZeroAndUpWithoutLimitAndTheCameraFollowsItBo
     PressKey(scene, 'e', 53);
     expectSuspension(53.0f);
     // A very stiff suspension still carries the car steadily, up onto the first hill.
-    RunFrames(scene, settings, 120);
+    RunFrames(scene, 120, "", &settings);
     EXPECT_GT(chassis->GetPosition().y, 0.0f);
     EXPECT_LT(chassis->GetPosition().y, 5.0f);
 
     const b2Vec2 lastView = settings.viewCenter;
     scene.DestroyBody(chassis);
-    RunFrames(scene, settings, 30, "asdqe");
+    RunFrames(scene, 30, "asdqe", &settings);
     EXPECT_EQ(settings.viewCenter, lastView);
 }
 
