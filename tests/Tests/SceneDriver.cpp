@@ -128,10 +128,8 @@ std::vector<b2Fixture*> Fixtures(b2World* world)
     std::vector<b2Fixture*> fixtures;
     for (b2Body* body : Bodies(world))
     {
-        for (b2Fixture* fixture : Collect(body->GetFixtureList(), [](b2Fixture*) { return true; }))
-        {
-            fixtures.push_back(fixture);
-        }
+        const std::vector<b2Fixture*> own = Collect(body->GetFixtureList(), [](b2Fixture*) { return true; });
+        fixtures.insert(fixtures.end(), own.begin(), own.end());
     }
     return fixtures;
 }
