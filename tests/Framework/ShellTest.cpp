@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <string>
 
 namespace
 {
@@ -164,8 +163,6 @@ TEST_F(ShellWithBox, LeftClickGrabsADynamicBodyReleaseLetsGoAndShiftClickAimsABo
     EXPECT_GT(getTest()->mouseJoint->GetTarget().x, box->GetPosition().x);
     Click(GLUT_LEFT_BUTTON, GLUT_UP, x + 40, y);
     EXPECT_EQ(getTest()->mouseJoint, nullptr);
-    EXPECT_EQ(getTest()->GetWorld()->GetJointCount(), 0);
-    EXPECT_EQ(getTest()->GetWorld()->GetBodyCount(), 1) << "the grab's anchor goes with it";
 
     // Dragged onto the panel and released there: the release still ends the grab.
     int w = 0;

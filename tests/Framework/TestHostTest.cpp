@@ -24,13 +24,6 @@ b2Body* AddBox(b2World* world, b2BodyType type, const b2Vec2& position, float ha
     return body;
 }
 
-b2Joint* AddRevolute(b2World* world, b2Body* a, b2Body* b)
-{
-    b2RevoluteJointDef jd;
-    jd.Initialize(a, b, b->GetPosition());
-    return world->CreateJoint(&jd);
-}
-
 class HostTest : public ShellTest
 {
 protected:
@@ -74,7 +67,6 @@ TEST_F(HostTest, GrabAnchorAndBombAreOneBodyEachWhileTheyLastAndTheGrabIsNotSave
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetWorld()->GetBodyCount(), 1);
     EXPECT_EQ(loaded->GetWorld()->GetJointCount(), 0);
-    EXPECT_EQ(::Test::LoadSnapshot("host-snapshot.json"), nullptr);
     Run(test, 5);
     test.MouseUp(box->GetPosition());
     EXPECT_EQ(world->GetJointCount(), 0);
@@ -106,8 +98,11 @@ TEST_F(HostTest, DestructionsAnnounceWhatGoesWithThemGearsFirst)
     b2Body* ground = world->CreateBody(&groundDef);
     b2Body* wheel1 = AddBox(world, b2_dynamicBody, b2Vec2(0.0f, 5.0f), 1.0f);
     b2Body* wheel2 = AddBox(world, b2_dynamicBody, b2Vec2(3.0f, 5.0f), 1.0f);
-    b2Joint* hinge1 = AddRevolute(world, ground, wheel1);
-    b2Joint* hinge2 = AddRevolute(world, ground, wheel2);
+    b2RevoluteJointDef hinge;
+    hinge.Initialize(ground, wheel1, wheel1->GetPosition());
+    b2Joint* hinge1 = world->CreateJoint(&hinge);
+    hinge.Initialize(ground, wheel2, wheel2->GetPosition());
+    b2Joint* hinge2 = world->CreateJoint(&hinge);
     const b2GearJointDef gd = Physics::CouplingGear(hinge1, hinge2, 2.0f);
     world->CreateJoint(&gd);
 

@@ -7,12 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace
 {
-
-const float k_nan = std::numeric_limits<float>::quiet_NaN();
 
 b2Fixture* AddShape(b2Body* body, const b2Shape& shape, float density)
 {
@@ -39,7 +35,7 @@ TEST(CreateBody, RefusesWhatTheLibraryAssertsOn)
     for (void (*spoil)(b2BodyDef&) :
          {+[](b2BodyDef& d) { d.linearDamping = -0.1f; }, +[](b2BodyDef& d) { d.angularDamping = -0.1f; },
           +[](b2BodyDef& d) { d.position.x = k_nan; }, +[](b2BodyDef& d) { d.angle = k_nan; },
-          +[](b2BodyDef& d) { d.linearVelocity.y = std::numeric_limits<float>::infinity(); },
+          +[](b2BodyDef& d) { d.linearVelocity.y = k_infinity; },
           +[](b2BodyDef& d) { d.type = static_cast<b2BodyType>(3); }})
     {
         b2BodyDef def;

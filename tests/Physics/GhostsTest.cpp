@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <vector>
 
 namespace
@@ -70,7 +69,7 @@ TEST(EdgeGhosts, FlagsRoundTripAndTheEdgeStaysTwoSided)
         EXPECT_TRUE(!ghosts.hasVertex3 || read.vertex3 == ghosts.vertex3);
         EXPECT_FALSE(static_cast<const b2EdgeShape*>(edge->GetShape())->m_oneSided);
     }
-    const b2Vec2 nan(std::numeric_limits<float>::quiet_NaN(), 0);
+    const b2Vec2 nan(k_nan, 0);
     EXPECT_FALSE(Physics::SetEdgeGhosts(edge, Physics::EdgeGhosts{true, false, nan, nan}));
     EXPECT_FALSE(Physics::SetEdgeGhosts(w.a->GetFixtureList(), Physics::EdgeGhosts()));
 }
@@ -108,8 +107,7 @@ TEST(ChainBuilding, LoopsRepeatTheFirstVertexAndBadPointsAreRefused)
     EXPECT_EQ(chain.m_prevVertex, b2Vec2(0, 2));
     EXPECT_EQ(chain.m_nextVertex, b2Vec2(2, 0));
 
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    for (const Points& open : {Points{{0, 0}}, Points{{0, 0}, {0.004f, 0}, {1, 0}}, Points{{0, 0}, {nan, 1}}})
+    for (const Points& open : {Points{{0, 0}}, Points{{0, 0}, {0.004f, 0}, {1, 0}}, Points{{0, 0}, {k_nan, 1}}})
     {
         EXPECT_FALSE(Physics::SetChain(chain, open.data(), static_cast<int>(open.size())));
     }

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace
 {
 
@@ -36,7 +34,7 @@ TEST(Rope, ReportsAsARopeOnlyAndKeepsItsLength)
     EXPECT_EQ(Physics::GetRopeMaxLength(rope), 4.125f);
     ASSERT_TRUE(Physics::SetRopeMaxLength(rope, 0.1f + 0.2f));
     EXPECT_EQ(Physics::GetRopeMaxLength(rope), 0.1f + 0.2f);
-    EXPECT_FALSE(Physics::SetRopeMaxLength(rope, std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_FALSE(Physics::SetRopeMaxLength(rope, k_nan));
     ASSERT_TRUE(Physics::SetRopeMaxLength(rope, 0.0f));
     EXPECT_EQ(Physics::GetRopeMaxLength(rope), b2_linearSlop);
     EXPECT_FALSE(Physics::SetSpring(rope, 1.0f, 0.5f));
@@ -78,7 +76,7 @@ TEST(Rope, RefusesWhatTheLibraryWouldAssertOn)
     std::string error;
     EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.a, 1.0f), &error), nullptr);
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.b, std::numeric_limits<float>::infinity())), nullptr);
+    EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.b, k_infinity)), nullptr);
     EXPECT_TRUE(
         w.WhileLocked([&] { EXPECT_EQ(Physics::CreateRopeJoint(&w.world, RopeDef(w.a, w.b, 1.0f)), nullptr); }));
     EXPECT_EQ(w.world.GetJointCount(), 0);

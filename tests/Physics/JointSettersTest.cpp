@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <vector>
 
 namespace
@@ -50,12 +49,6 @@ std::vector<b2Joint*> AnchoredJoints(PhysicsWorld& w)
 TEST(JointAnchors, WorldAnchorsReadBackAsSetAfterTheBodiesTurned)
 {
     PhysicsWorld w;
-    for (b2Joint* joint : AnchoredJoints(w))
-    {
-        const b2Vec2 anchorA = joint->GetAnchorA();
-        ASSERT_TRUE(Physics::SetAnchorA(joint, anchorA));
-        ExpectNear(joint->GetAnchorA(), anchorA);
-    }
     w.a->SetTransform(b2Vec2(-2, 7), 1.1f);
     w.b->SetTransform(b2Vec2(4, 3), -2.5f);
     for (b2Joint* joint : AnchoredJoints(w))
@@ -64,7 +57,7 @@ TEST(JointAnchors, WorldAnchorsReadBackAsSetAfterTheBodiesTurned)
         ASSERT_TRUE(Physics::SetAnchorB(joint, b2Vec2(-3, 1)));
         ExpectNear(joint->GetAnchorA(), b2Vec2(0.25f, 6.5f));
         ExpectNear(joint->GetAnchorB(), b2Vec2(-3, 1));
-        EXPECT_FALSE(Physics::SetAnchorA(joint, b2Vec2(std::numeric_limits<float>::quiet_NaN(), 0)));
+        EXPECT_FALSE(Physics::SetAnchorA(joint, b2Vec2(k_nan, 0)));
     }
     b2WeldJointDef weld;
     weld.Initialize(w.a, w.b, b2Vec2(1, 5));
@@ -138,7 +131,7 @@ TEST(JointLimits, InvertedOrNonFiniteLimitsAreRefused)
     for (int i = 0; i < 3; ++i)  // revolute, prismatic, wheel: the library asserts on these
     {
         EXPECT_FALSE(Physics::SetLimits(joints[i], 1.0f, -1.0f));
-        EXPECT_FALSE(Physics::SetLimits(joints[i], -std::numeric_limits<float>::infinity(), 0.0f));
+        EXPECT_FALSE(Physics::SetLimits(joints[i], -k_infinity, 0.0f));
         EXPECT_TRUE(Physics::SetLimits(joints[i], -0.5f, 0.5f));
     }
     EXPECT_EQ(static_cast<b2RevoluteJoint*>(joints[0])->GetUpperLimit(), 0.5f);

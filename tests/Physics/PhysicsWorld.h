@@ -5,7 +5,12 @@
 #include <box2d/box2d.h>
 
 #include <functional>
+#include <limits>
 #include <utility>
+
+// Values the library asserts on wherever it checks that a float is valid.
+const float k_nan = std::numeric_limits<float>::quiet_NaN();
+const float k_infinity = std::numeric_limits<float>::infinity();
 
 // A small circle far from the body origin: alone on a dynamic body, its inertia about the
 // centre of mass rounds away in single precision, which the library asserts on.

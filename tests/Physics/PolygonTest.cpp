@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <random>
 #include <vector>
 
@@ -89,10 +88,9 @@ TEST(PolygonGeometry, LeavesTheNormalOfAVeryShortEdgeUnnormalised)
 
 TEST(PolygonRefusal, RefusedPointsLeaveTheShapeUntouched)
 {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
     const std::vector<Points> refused = {
-        {{0, 0}, {1, 0}},           {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
-        {{0, 0}, {1, 0}, {nan, 1}}, {{0, 0}, {1e30f, 0}, {0, 1}},     {{0, 0}, {0, 0}, {0, 0}}};
+        {{0, 0}, {1, 0}},             {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
+        {{0, 0}, {1, 0}, {k_nan, 1}}, {{0, 0}, {1e30f, 0}, {0, 1}},     {{0, 0}, {0, 0}, {0, 0}}};
     for (const Points& points : refused)
     {
         b2PolygonShape shape;

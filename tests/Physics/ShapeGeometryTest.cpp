@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 using Physics::ShapeGeometry;
 
 namespace
@@ -39,7 +37,7 @@ TEST(ShapeGeometry, PolygonRewrittenInPlaceWithItsMassAndDegenerateResultsRefuse
     const ShapeGeometry collapsed = Physics::MapGeometry(before, [](const b2Vec2&) { return b2Vec2(1.0f, 1.0f); });
     const ShapeGeometry flat = Physics::MapGeometry(before, [](const b2Vec2& p) { return b2Vec2(p.x, 0.0f); });
     const ShapeGeometry huge = Moved(before, b2Vec2(1e30f, 0.0f));
-    const ShapeGeometry nan = Moved(before, b2Vec2(NAN, 0.0f));
+    const ShapeGeometry nan = Moved(before, b2Vec2(k_nan, 0.0f));
     for (const ShapeGeometry& bad : {collapsed, flat, huge, nan})
     {
         std::string error;

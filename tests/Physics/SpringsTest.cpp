@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <limits>
 #include <vector>
 
 namespace
@@ -46,7 +45,6 @@ std::vector<std::pair<b2Joint*, float (*)(b2Joint*)>> SpringJoints(PhysicsWorld&
 TEST(SpringValues, FrequencyAndRatioReadBackBitForBitBadOnesAreRefusedAndStiffnessFollowsTheBodies)
 {
     PhysicsWorld w;
-    const float nan = std::numeric_limits<float>::quiet_NaN();
     const float values[][2] = {{0.2f, 0.7f}, {1e-30f, 3.4e38f}, {1.4e-45f, 0.0f}, {4.0f, 1.0f}};
     const std::vector<std::pair<b2Joint*, float (*)(b2Joint*)>> springs = SpringJoints(w);
     for (const auto& [joint, stiffness] : springs)
@@ -59,7 +57,7 @@ TEST(SpringValues, FrequencyAndRatioReadBackBitForBitBadOnesAreRefusedAndStiffne
             EXPECT_EQ(std::memcmp(&frequency, &value[0], 4), 0);
             EXPECT_EQ(std::memcmp(&ratio, &value[1], 4), 0);
         }
-        for (const auto& bad : {b2Vec2(-1, 0.5f), b2Vec2(2, -0.1f), b2Vec2(nan, 0), b2Vec2(1, nan)})
+        for (const auto& bad : {b2Vec2(-1, 0.5f), b2Vec2(2, -0.1f), b2Vec2(k_nan, 0), b2Vec2(1, k_nan)})
         {
             EXPECT_FALSE(Physics::SetSpring(joint, bad.x, bad.y));
         }

@@ -144,10 +144,10 @@ TEST(BreakableScene, BreaksOnLandingIntoPiecesThatCarryOnItsMotion)
     {
         velocityBefore = body->GetLinearVelocity();
         spinBefore = body->GetAngularVelocity();
-        StepFrame(scene, settings);
+        StepFrame(scene, &settings);
         centerOfWhole = body->GetWorldCenter();
         // A paused frame carries out a pending break and moves nothing afterwards.
-        StepFrame(scene, paused);
+        StepFrame(scene, &paused);
     }
     ASSERT_EQ(pieces().size(), 2u);
     EXPECT_LT(velocityBefore.y, -20.0f) << "it broke on landing from high";

@@ -148,12 +148,12 @@ TEST(DroppingShapes, TheQueryMarksFixturesTouchingTheCircleOnly)
     b2Fixture* inside =
         CreateDynamicBody(scene.GetWorld(), b2Vec2(0.0f, 1.1f), MakeBox(0.2f, 0.2f), 1.0f)->GetFixtureList();
     CreateDynamicBody(scene.GetWorld(), b2Vec2(0.95f, 2.05f), MakeBox(0.2f, 0.2f), 1.0f);
-    StepFrame(scene, settings);
+    StepFrame(scene, &settings);
     EXPECT_EQ(scene.GetMarkedFixtures(), std::vector<b2Fixture*>{inside});
 
     scene.DestroyFixture(inside);
     EXPECT_TRUE(scene.GetMarkedFixtures().empty());
-    StepFrame(scene, settings);
+    StepFrame(scene, &settings);
     EXPECT_TRUE(scene.GetMarkedFixtures().empty());
 }
 

@@ -125,7 +125,7 @@ TEST_F(DynamicTreeScene, CreatesAndDestroysProxiesWithinTheActorCountAndTheRayFo
 
     // Each "d" picks actors at random until it finds one in the tree, giving up after 128 tries.
     // The ray cast in the frame before must forget the actors that leave the tree.
-    StepFrame(m_scene, m_settings);
+    StepFrame(m_scene, &m_settings);
     int previous = k_actors;
     for (int i = 0; i < 4 * k_actors; ++i)
     {
@@ -142,7 +142,7 @@ TEST_F(DynamicTreeScene, CreatesAndDestroysProxiesWithinTheActorCountAndTheRayFo
     {
         PressKey(m_scene, 'd');
     }
-    RunFrames(m_scene, m_settings, 3, "dm");
+    RunFrames(m_scene, 3, "dm", &m_settings);
 
     PressKey(m_scene, 'c', k_actors);
     EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
@@ -158,18 +158,18 @@ TEST_F(DynamicTreeScene, MovingByKeyOrAutomaticallyKeepsTheTreeConsistent)
 
     PressKey(m_scene, 'a');
     ASSERT_TRUE(m_scene.IsAutomated());
-    RunFrames(m_scene, m_settings, 300, "");
+    RunFrames(m_scene, 300, "", &m_settings);
     ExpectTreeMatchesActors();
 
     m_settings.pause = 1;
     const b2AABB paused = m_scene.GetActor(0).aabb;
     const int count = m_scene.GetProxyCount();
-    RunFrames(m_scene, m_settings, 20, "");
+    RunFrames(m_scene, 20, "", &m_settings);
     EXPECT_EQ(m_scene.GetActor(0).aabb.lowerBound, paused.lowerBound);
     EXPECT_EQ(m_scene.GetProxyCount(), count);
 
     m_settings.singleStep = 1;
-    StepFrame(m_scene, m_settings);
+    StepFrame(m_scene, &m_settings);
     EXPECT_EQ(m_settings.singleStep, 0);
 
     PressKey(m_scene, 'a');
@@ -181,7 +181,7 @@ TEST_F(DynamicTreeScene, QueryAndRayReportWhatABruteForceSearchFinds)
     PressKey(m_scene, 'a');
     for (int frame = 0; frame < 50; ++frame)
     {
-        StepFrame(m_scene, m_settings);
+        StepFrame(m_scene, &m_settings);
 
         const DynamicTreeTest::Actor* closest = nullptr;
         float closestFraction = 2.0f;

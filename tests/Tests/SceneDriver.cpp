@@ -64,16 +64,11 @@ Settings UndrawnSettings()
     return settings;
 }
 
-void StepFrame(Test& test, Settings& settings)
+void StepFrame(Test& test, Settings* settings)
 {
+    Settings undrawn = UndrawnSettings();
     test.textLine = 30;
-    test.Step(&settings);
-}
-
-void StepFrame(Test& test)
-{
-    Settings settings = UndrawnSettings();
-    StepFrame(test, settings);
+    test.Step(settings != nullptr ? settings : &undrawn);
 }
 
 void PressKey(Test& test, unsigned char key, int times)
@@ -96,7 +91,7 @@ void PressEveryKeyExcept(Test& test, const std::string& handled)
     }
 }
 
-void RunFrames(Test& test, Settings& settings, int frames, const std::string& keys)
+void RunFrames(Test& test, int frames, const std::string& keys, Settings* settings)
 {
     const int pressPeriod = 10;
     const int holdFrames = 5;
@@ -118,12 +113,6 @@ void RunFrames(Test& test, Settings& settings, int frames, const std::string& ke
     }
 }
 
-void RunFrames(Test& test, int frames, const std::string& keys)
-{
-    Settings settings = UndrawnSettings();
-    RunFrames(test, settings, frames, keys);
-}
-
 std::vector<b2Body*> Bodies(b2World* world)
 {
     return Collect(world->GetBodyList(), [](b2Body*) { return true; });
@@ -139,10 +128,8 @@ std::vector<b2Fixture*> Fixtures(b2World* world)
     std::vector<b2Fixture*> fixtures;
     for (b2Body* body : Bodies(world))
     {
-        for (b2Fixture* fixture : Collect(body->GetFixtureList(), [](b2Fixture*) { return true; }))
-        {
-            fixtures.push_back(fixture);
-        }
+        const std::vector<b2Fixture*> own = Collect(body->GetFixtureList(), [](b2Fixture*) { return true; });
+        fixtures.insert(fixtures.end(), own.begin(), own.end());
     }
     return fixtures;
 }

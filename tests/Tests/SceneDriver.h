@@ -22,8 +22,7 @@ inline void PrintTo(const b2Vec2& v, std::ostream* os)
 Settings UndrawnSettings();
 
 // One frame: the text line reset, then the scene's Step. Without settings, undrawn ones.
-void StepFrame(Test& test, Settings& settings);
-void StepFrame(Test& test);
+void StepFrame(Test& test, Settings* settings = nullptr);
 
 // A key press and release, as the window delivers them, `times` times over.
 void PressKey(Test& test, unsigned char key, int times = 1);
@@ -33,8 +32,7 @@ void PressEveryKeyExcept(Test& test, const std::string& handled);
 
 // `frames` frames; every 10th frame presses the next key of `keys` (cycling) and releases it
 // five frames later, so every key is held for a while. Without settings, undrawn ones.
-void RunFrames(Test& test, Settings& settings, int frames, const std::string& keys = "");
-void RunFrames(Test& test, int frames, const std::string& keys = "");
+void RunFrames(Test& test, int frames, const std::string& keys = "", Settings* settings = nullptr);
 
 std::vector<b2Body*> Bodies(b2World* world);
 std::vector<b2Joint*> Joints(b2World* world);

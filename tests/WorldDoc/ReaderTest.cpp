@@ -290,15 +290,6 @@ void ExpectLoadsTheRest(const Case& c, WorldDoc& doc)
     EXPECT_EQ(c.joints, world->GetJointCount());
 }
 
-void ExpectEachLoadsTheRest(std::initializer_list<Case> cases)
-{
-    for (const Case& c : cases)
-    {
-        WorldDoc doc(false);
-        ExpectLoadsTheRest(c, doc);
-    }
-}
-
 // Two dynamic bodies with mass and a unit box each, then the given joints.
 std::string TwoBodiesAnd(const std::string& joints)
 {
@@ -309,9 +300,19 @@ std::string TwoBodiesAnd(const std::string& joints)
 
 const std::string k_revolute = R"({"type": "revolute", "bodyA": 0, "bodyB": 1})";
 
-TEST(MalformedInput, ValuesTheLibraryAssertsOnSkipOnlyTheirObject)
+TEST(MalformedInput, EachBadObjectIsSkippedWithItsLineAndTheRestLoads)
 {
-    ExpectEachLoadsTheRest({
+    const auto fixture = [](const std::string& shape) {
+        return "\"body\": [{\"fixture\": [{\"circle\": {\"radius\": 1}}, {" + shape + "}]}]";
+    };
+    const std::string skipping = "Skipping fixture 1 of body 0: ";
+    const auto body = [](const std::string& members) { return "\"body\": [{}, {" + members + "}]"; };
+    const auto polygon = [&body](const std::string& vertices) {
+        return body("\"fixture\": [{\"polygon\": {\"vertices\": " + vertices + "}}]");
+    };
+    const std::string gearOn = R"({"type": "gear", "bodyA": 0, "bodyB": 1, "ratio": 1, )";
+    const Case cases[] = {
+        // Values the library asserts on.
         {R"("body": [{}, {"position": {"x": "7F800000", "y": 0}}])", "Skipping body 1: *\n", 1, 0, 0},
         {R"("body": [{"fixture": [{"circle": {"radius": 1}}, {"density": "BF800000", "circle": {"radius": 1}}]}])",
          "Skipping fixture 1 of body 0: *\n", 1, 1, 0},
@@ -325,16 +326,7 @@ TEST(MalformedInput, ValuesTheLibraryAssertsOnSkipOnlyTheirObject)
         {R"("body": [{"type": 2, "massData-mass": 1, "massData-center": {"x": 10, "y": 0}, "massData-I": 1,
             "fixture": [{"circle": {"radius": 1}, "density": 1}]}])",
          "Ignoring the mass data of body 0: *\n", 1, 1, 0},
-    });
-}
-
-TEST(MalformedInput, ShapesTheLibraryRefuses)
-{
-    const auto fixture = [](const std::string& shape) {
-        return "\"body\": [{\"fixture\": [{\"circle\": {\"radius\": 1}}, {" + shape + "}]}]";
-    };
-    const std::string skipping = "Skipping fixture 1 of body 0: ";
-    ExpectEachLoadsTheRest({
+        // Shapes the library refuses.
         {fixture(R"("polygon": {"vertices": {"x": [0, 1], "y": [0, 0]}})"),
          skipping + "polygon has 2 vertices (at least 3)\n", 1, 1, 0},
         {fixture(
@@ -349,13 +341,7 @@ TEST(MalformedInput, ShapesTheLibraryRefuses)
         {fixture(R"("loop": {"vertices": {"x": [0, 1], "y": [0, 0]}})"),
          skipping + "loop has 2 vertices (at least 3)\n", 1, 1, 0},
         {fixture(R"("density": 1)"), skipping + "it has no shape\n", 1, 1, 0},
-    });
-}
-
-TEST(MalformedInput, JointReferencesThatDoNotResolve)
-{
-    const std::string gearOn = R"({"type": "gear", "bodyA": 0, "bodyB": 1, "ratio": 1, )";
-    ExpectEachLoadsTheRest({
+        // Joint references that do not resolve.
         {TwoBodiesAnd(R"({"type": "weld", "bodyA": 1, "bodyB": 1})"), "Skipping joint 0: *\n", 2, 2, 0},
         {TwoBodiesAnd(R"({"type": "weld", "bodyA": 0, "bodyB": -1})"),
          "Skipping joint 0: \"bodyB\" (-1) is outside the body list (2 entries)\n", 2, 2, 0},
@@ -388,16 +374,7 @@ TEST(MalformedInput, JointReferencesThatDoNotResolve)
          "Skipping joint 2: *\n", 2, 0, 2},
         {TwoBodiesAnd(R"({"type": "motor", "bodyA": 0, "bodyB": 1}, {"bodyA": 0, "bodyB": 1})"),
          "Skipping joint 0: unknown type \"motor\"\nSkipping joint 1: it has no type\n", 2, 2, 0},
-    });
-}
-
-TEST(MalformedInput, WrongJsonTypesAnywhere)
-{
-    const auto body = [](const std::string& members) { return "\"body\": [{}, {" + members + "}]"; };
-    const auto polygon = [&body](const std::string& vertices) {
-        return body("\"fixture\": [{\"polygon\": {\"vertices\": " + vertices + "}}]");
-    };
-    ExpectEachLoadsTheRest({
+        // Wrong JSON types anywhere.
         {R"("body": 5, "joint": "none")",
          "Skipping every body: \"body\" is not an array\nSkipping every joint: \"joint\" is not an array\n", 0, 0, 0},
         {R"("body": ["static", {}])", "Skipping body 0: it is not an object\n", 1, 0, 0},
@@ -426,7 +403,12 @@ TEST(MalformedInput, WrongJsonTypesAnywhere)
          "Ignoring a world setting: \"allowSleep\" is not true or false\n"
          "Ignoring a world setting: \"subStepping\" is not true or false\n",
          0, 0, 0},
-    });
+    };
+    for (const Case& c : cases)
+    {
+        WorldDoc doc(false);
+        ExpectLoadsTheRest(c, doc);
+    }
 }
 
 TEST(MalformedInput, LinesComeInDocumentOrderAndCountEveryObjectLeftOut)

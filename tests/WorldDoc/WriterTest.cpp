@@ -283,33 +283,20 @@ TEST(WorldWriter, TextIsExactlyWhatJsonCppPrintsForTheTree)
 }
 
 // Files are replaced through a temporary file in the same directory.
-class WorldFileWriter : public testing::Test
+TEST(WorldFileWriter, ReplacesThePreviousFileOnlyWhenTheWriteSucceeds)
 {
-protected:
-    void SetUp() override
-    {
-        m_directory = std::filesystem::path(testing::TempDir()) / ("worlddoc-" + std::to_string(getpid()));
-        std::filesystem::create_directories(m_directory);
-        m_target = (m_directory / "scene.json").string();
-        std::ofstream(m_target) << k_previous;
-    }
-
-    void TearDown() override { std::filesystem::remove_all(m_directory); }
-
-    std::size_t filesInDirectory() const
-    {
+    BodiesScene scene;
+    const std::filesystem::path folder =
+        std::filesystem::path(testing::TempDir()) / ("worlddoc-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string target = (folder / "scene.json").string();
+    const std::string previous = "previous version";
+    std::ofstream(target) << previous;
+    const auto filesInDirectory = [&folder] {
         return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(m_directory), std::filesystem::directory_iterator()));
-    }
+            std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
+    };
 
-    static constexpr const char* k_previous = "previous version";
-    std::filesystem::path m_directory;
-    std::string m_target;
-    BodiesScene m_scene;
-};
-
-TEST_F(WorldFileWriter, ReplacesThePreviousFileOnlyWhenTheWriteSucceeds)
-{
     // A file size limit makes the write fail part-way, as a full disk would.
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit previousLimit;
@@ -318,31 +305,32 @@ TEST_F(WorldFileWriter, ReplacesThePreviousFileOnlyWhenTheWriteSucceeds)
     small.rlim_cur = 1024;  // below the scene's size, above the captured output's
     setrlimit(RLIMIT_FSIZE, &small);
     bool written = true;
-    std::string printed = Printed([&] { written = m_scene.names.writeToFile(&m_scene.world, m_target.c_str()); });
+    std::string printed = Printed([&] { written = scene.names.writeToFile(&scene.world, target.c_str()); });
     setrlimit(RLIMIT_FSIZE, &previousLimit);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(written);
-    EXPECT_EQ("Could not write file " + m_target + "; the previous file is unchanged\n", printed);
+    EXPECT_EQ("Could not write file " + target + "; the previous file is unchanged\n", printed);
     EXPECT_EQ(1u, filesInDirectory()) << "the temporary file is removed";
 
-    const std::string missing = (m_directory / "no-such-directory" / "scene.json").string();
-    const std::string directory = (m_directory / "sub").string();
+    const std::string missing = (folder / "no-such-directory" / "scene.json").string();
+    const std::string directory = (folder / "sub").string();
     std::filesystem::create_directory(directory);
     printed = Printed([&] {
-        EXPECT_FALSE(m_scene.names.writeToFile(&m_scene.world, missing.c_str()));
-        EXPECT_FALSE(m_scene.names.writeToFile(&m_scene.world, directory.c_str()));
-        EXPECT_FALSE(m_scene.names.writeToFile(nullptr, m_target.c_str()));
-        EXPECT_FALSE(m_scene.names.writeToFile(&m_scene.world, nullptr));
+        EXPECT_FALSE(scene.names.writeToFile(&scene.world, missing.c_str()));
+        EXPECT_FALSE(scene.names.writeToFile(&scene.world, directory.c_str()));
+        EXPECT_FALSE(scene.names.writeToFile(nullptr, target.c_str()));
+        EXPECT_FALSE(scene.names.writeToFile(&scene.world, nullptr));
     });
     EXPECT_EQ("Could not open file " + missing + " for writing\nCould not write file " + directory +
                   "; the previous file is unchanged\n",
               printed);
     EXPECT_TRUE(std::filesystem::is_directory(directory));
-    EXPECT_EQ(k_previous, ReadFile(m_target));
+    EXPECT_EQ(previous, ReadFile(target));
 
-    EXPECT_TRUE(m_scene.names.writeToFile(&m_scene.world, m_target.c_str()));
-    EXPECT_EQ(Golden("bodies_file.json"), ReadFile(m_target));
+    EXPECT_TRUE(scene.names.writeToFile(&scene.world, target.c_str()));
+    EXPECT_EQ(Golden("bodies_file.json"), ReadFile(target));
     EXPECT_EQ(2u, filesInDirectory());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
