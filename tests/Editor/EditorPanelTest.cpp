@@ -1,5 +1,5 @@
 // The editor panel: what it shows for the editor's panel values, which controls it enables, how
-// it reads typed numbers back, and real clicks on its widgets.
+// it reads typed numbers back, and real clicks and typing on its widgets.
 #include "EditorModeFixture.h"
 
 #include "Editor/Editor.h"
@@ -7,17 +7,56 @@
 #include "Editor/EditorPanel.h"
 #include "Framework/PanelHost.h"
 #include "Framework/Shell.h"
+#include "Framework/Test.h"
+#include "WorldDoc/WorldDoc.h"
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
+// Editor mode on, with a frame shown.
 class EditorPanelTest : public EditorModeTest
 {
+protected:
+    void SetUp() override
+    {
+        EditorModeTest::SetUp();
+        ToggleEditor();
+        EditorFrame();
+    }
+
+    // Where the panel starts in the window.
+    static int panelLeft()
+    {
+        int w = 0;
+        int h = 0;
+        getWindowDimensions(w, h);
+        return w - k_panelWidth;
+    }
+
+    // Clicks the widget `id` in the panel's column at x; returns its row.
+    int clickWidget(const char* id, int x)
+    {
+        int y = 0;
+        EXPECT_TRUE(FindWidget(id, x, y)) << id;
+        ClickPanel(x, y);
+        return y;
+    }
+
+    // Types into the field that has the keyboard, then shows a frame.
+    void type(const std::string& text, int x, int y)
+    {
+        for (const char c : text)
+        {
+            Editor_Keyboard(static_cast<unsigned char>(c), x, y);
+            Editor_KeyboardUp(static_cast<unsigned char>(c), x, y);
+        }
+        EditorFrame();
+    }
 };
 
 TEST_F(EditorPanelTest, MixedValuesShowAsQuestionMarksAndEmptyTextsAndReadBackAsMixed)
 {
-    ToggleEditor();
-    EditorFrame();
     _panelInfo& info = g_editor->panelInfo();
     info.bodyType = 2;
     info.bodyFixedRotation = 1;
@@ -70,8 +109,6 @@ TEST_F(EditorPanelTest, EnablingFollowsTheEditMethodThenTheEditorsFlags)
     EXPECT_FALSE(fixtures.shapeType) << "the shape list only serves creating a fixture";
 
     // Through the real keys: the panel follows a key that changes the edit method.
-    ToggleEditor();
-    EditorFrame();
     EXPECT_TRUE(EditorPanel().enabled.bodySettings && EditorPanel().enabled.createBody);
     EditorKey('v');
     EXPECT_FALSE(EditorPanel().enabled.bodySettings || EditorPanel().enabled.createBody);
@@ -81,30 +118,76 @@ TEST_F(EditorPanelTest, EnablingFollowsTheEditMethodThenTheEditorsFlags)
 
 TEST_F(EditorPanelTest, RealClicksTickACheckBoxAndTypeAFileName)
 {
-    ToggleEditor();
-    EditorFrame();
-    int w = 0;
-    int h = 0;
-    getWindowDimensions(w, h);
-    const int left = w - k_panelWidth;
-    int y = 0;
-    ASSERT_TRUE(FindWidget("###Bullet", left + 20, y));
-    ClickPanel(left + 20, y);
+    clickWidget("###Bullet", panelLeft() + 20);
     EXPECT_EQ(1, EditorPanel().bodyBullet.value);
 
     // A name typed into "File" is saved to with Ctrl+S while the field still has the keyboard.
     SetFileName("");
-    ASSERT_TRUE(FindWidget("##fileName", left + 100, y));
-    ClickPanel(left + 100, y);
-    for (const char c : std::string("typed.json"))
-    {
-        Editor_Keyboard(static_cast<unsigned char>(c), left + 100, y);
-        Editor_KeyboardUp(static_cast<unsigned char>(c), left + 100, y);
-    }
-    EditorFrame();
+    const int x = panelLeft() + 100;
+    type("typed.json", x, clickWidget("##fileName", x));
     EXPECT_STREQ("typed.json", EditorPanel().fileName);
     EditorKey(19, GLUT_ACTIVE_CTRL);
     ExpectLastMessage("Saved scene to file: typed.json", k_successColour);
+}
+
+// Two boxes of different mass, one a bullet, both selected: what a user types and ticks reaches
+// the world only when it makes sense.
+TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndApplyNothingOnLeaving)
+{
+    ::Test* host = g_editor->getTest();
+    b2World* world = host->GetWorld();
+    while (world->GetBodyList() != nullptr)
+    {
+        host->DestroyBody(world->GetBodyList());
+    }
+    std::vector<b2Body*> bodies;
+    for (float x : {-4.0f, 4.0f})
+    {
+        b2BodyDef def;
+        def.type = b2_dynamicBody;
+        def.position.Set(x, 20.0f);
+        def.bullet = x < 0.0f;
+        b2PolygonShape box;
+        box.SetAsBox(x < 0.0f ? 1.0f : 0.5f, 1.0f);
+        bodies.push_back(world->CreateBody(&def));
+        bodies.back()->CreateFixture(&box, 1.0f);
+    }
+    g_editor->worldChanged();
+    LeftClickAt(bodies[0]->GetPosition());
+    HoldModifiers(GLUT_ACTIVE_SHIFT);
+    LeftClickAt(bodies[1]->GetPosition());
+    HoldModifiers(0);
+    EditorFrame();
+    ASSERT_EQ(g_editor->controlState().selectedBodies.size(), 2u);
+    const auto snapshot = [world] { return WorldDoc(true).writeToString(world); };
+    const std::string before = snapshot();
+    const int column = panelLeft() + 100;
+    clickWidget("Apply body settings", column);
+    EXPECT_EQ(snapshot(), before) << "the untouched mixed bullet box and empty fields keep each body's values";
+
+    // Number fields start right of their labels.
+    const int field = column + 50;
+    type("--2", field, clickWidget("##bodyGravityScale", field));
+    const int apply = clickWidget("Apply body settings", column);
+    ExpectLastMessage("Gravity scale is not a number: nothing was changed.", k_refusalColour);
+    EXPECT_EQ(snapshot(), before);
+
+    // In vertex mode the body buttons are disabled: a click where one is does nothing.
+    PointAt(10, 10);
+    EditorKey('v');
+    EditorFrame();
+    ASSERT_FALSE(EditorPanel().enabled.applyBody);
+    // Messages age out with the frames, oldest first: the newest is still the refusal, or none is left.
+    const std::string newest = g_editor->messages().back().text;
+    PointAt(column, apply);
+    ClickPanel(column, apply);
+    EXPECT_TRUE(g_editor->messages().empty() || g_editor->messages().back().text == newest);
+    EXPECT_EQ(snapshot(), before);
+
+    std::snprintf(EditorPanel().objectName, sizeof(EditorPanel().objectName), "typed");
+    clickWidget("Exit editor", column);
+    EXPECT_EQ(g_editor, nullptr);
+    EXPECT_TRUE(host->names.bodyNames.empty()) << "no name was set on leaving";
 }
 
 TEST(EditorPanelNumbers, TextThatIsNotOneWholeNumberIsMalformedAndShownFloatsReadBackExactly)

@@ -1,16 +1,17 @@
 #include "Monkey.h"
 
 #include "CanonicalScene.h"
+#include "EditorModeFixture.h"
 #include "Editor/Editor.h"
 #include "Editor/EditorFrontEnd.h"
 #include "Editor/EditorPanel.h"
+#include "Editor/EditorText.h"
 #include "Framework/PanelHost.h"
 #include "Framework/Settings.h"
 #include "Framework/Shell.h"
 #include "Framework/Test.h"
 #include "Framework/ViewTransform.h"
 #include "Physics/ShapeGeometry.h"
-#include "Support/Shell/ShellFixture.h"
 #include "WorldDoc/WorldDoc.h"
 #include "WorldReferenceCheck.h"
 
@@ -25,7 +26,6 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -175,12 +175,10 @@ std::string CheckSave(const std::string& file)
     {
         return std::string();
     }
-    char text[k_lineSize];
-    std::snprintf(text, sizeof(text),
-                  "the scene saved to %s does not load whole: %d objects left out, %d of %d bodies, %d of %d joints",
-                  file.c_str(), doc.skippedCount(), loaded ? loaded->GetBodyCount() : -1, saved->GetBodyCount(),
-                  loaded ? loaded->GetJointCount() : -1, saved->GetJointCount());
-    return text;
+    return FormatText("the scene saved to %s does not load whole: %d objects left out, %d of %d bodies, "
+                      "%d of %d joints",
+                      file.c_str(), doc.skippedCount(), loaded ? loaded->GetBodyCount() : -1, saved->GetBodyCount(),
+                      loaded ? loaded->GetJointCount() : -1, saved->GetJointCount());
 }
 
 class Monkey
@@ -632,15 +630,13 @@ private:
         if (path == m_directory + "/cut.json")
         {
             // The start of a scene that was saved.
-            std::ifstream in(m_directory + "/a.json", std::ios::binary);
-            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::string text = ReadFile(m_directory + "/a.json");
             text.resize(text.empty() ? 0 : static_cast<std::size_t>(pick(static_cast<int>(text.size()))));
-            std::ofstream(path, std::ios::binary) << text;
+            WriteFile(path, text);
         }
         else if (path == m_directory + "/junk.json")
         {
-            std::ofstream(path, std::ios::binary)
-                << "{\"body\": [{\"type\": 7, \"position\": [1e999, \"x\"]}], \"gravity\"";
+            WriteFile(path, "{\"body\": [{\"type\": 7, \"position\": [1e999, \"x\"]}], \"gravity\"");
         }
         key(chance(0.5) ? 12 : 'l', GLUT_ACTIVE_CTRL);
         // A scene with unsaved changes is given up only on the second Ctrl+L.

@@ -1,40 +1,54 @@
 // The panel's buttons acting on the world: applying body, fixture and joint values to several
-// objects at once, creating bodies and fixtures at the cursor, naming. Values the physics
-// library would assert on or that make no sense are refused with nothing changed, and the
-// last tests drive the real panel widgets.
-#include "EditorModeFixture.h"
-
-#include "Editor/Editor.h"
-#include "Editor/EditorFrontEnd.h"
+// objects at once, creating bodies, fixtures and joints at the cursor, naming. Values and
+// selections the physics library would assert on or that make no sense are refused with nothing
+// changed.
 #include "Editor/EditorModelScene.h"
-#include "Editor/EditorPanel.h"
-#include "Framework/PanelHost.h"
-#include "Framework/Shell.h"
+
+#include "Physics/JointKinds.h"
 #include "Physics/ShapeGeometry.h"
+#include "Physics/Springs.h"
 
 #include <gtest/gtest.h>
-#include <imgui.h>
 
-#include <algorithm>
 #include <cmath>
-#include <iterator>
 
 namespace
 {
 
+// Two boxes, a bullet and a turned one, so that values differ and anchors go through the frame of
+// a rotated body.
 class PanelActions : public ::testing::Test, public EditorModelScene
 {
 protected:
     PanelActions() { a->SetBullet(true); }
 
+    // Selects a, then b, so that b is the body selected last.
     void selectBoth()
     {
         clickAt(a->GetPosition());
         clickAt(b->GetPosition(), 0, true);
     }
 
+    b2Joint* createJoint(int type)
+    {
+        in.jointType = type;
+        editor.handleUIButton(k_createJoint);
+        return world()->GetJointList();
+    }
+
+    // Presses `button`, which must refuse with a message starting with `refusal`.
+    void expectRefused(int button, const std::string& refusal)
+    {
+        SCOPED_TRACE(refusal);
+        const std::string before = snapshot();
+        editor.handleUIButton(button);
+        EXPECT_EQ(snapshot(), before);
+        EXPECT_EQ(lastMessage().rfind(refusal, 0), 0u) << lastMessage();
+        EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
+    }
+
     b2Body* a = addBody(b2Vec2(-10.0f, 0.0f));
-    b2Body* b = addBody(b2Vec2(10.0f, 0.0f));
+    b2Body* b = addBody(b2Vec2(10.0f, 0.0f), b2_dynamicBody, 0.5f);
     b2Fixture* boxA = addBox(a, 1.0f, 1.0f);
     b2Fixture* boxB = addBox(b, 0.5f, 0.5f);
     _panelInput& in = editor.panelInput();
@@ -91,58 +105,105 @@ TEST_F(PanelActions, FixtureDensityChangesTheMassUnsetFieldsKeepTheirValuesAndNa
     EXPECT_EQ(editor.getNameOfBody(a), "") << "only the selected fixtures are named";
 }
 
-TEST_F(PanelActions, EveryBadValueIsRefusedWithNothingChanged)
+TEST_F(PanelActions, ApplyingJointValuesWritesOnlyTheFieldsThatAreSet)
 {
-    const auto expectRefused = [this](int button, const std::string& refusal) {
-        SCOPED_TRACE(refusal);
-        const std::string before = snapshot();
-        editor.handleUIButton(button);
-        EXPECT_EQ(snapshot(), before);
-        EXPECT_EQ(lastMessage().rfind(refusal, 0), 0u) << lastMessage();
-    };
+    b2Joint* first = addRevolute(a, b, b2Vec2(0.0f, 0.0f));
+    b2Joint* second = addRevolute(b, a, b2Vec2(0.0f, 10.0f));
+    static_cast<b2RevoluteJoint*>(first)->SetMotorSpeed(1.0f);
+    static_cast<b2RevoluteJoint*>(second)->SetMotorSpeed(2.0f);
+    static_cast<b2RevoluteJoint*>(second)->EnableLimit(true);
+    editor.setEditMethod(EM_JOINTS);
+    clickAt(b2Vec2(0.0f, 0.0f));
+    clickAt(b2Vec2(0.0f, 10.0f), 0, true);
+    ASSERT_EQ(state().selectedJoints.size(), 2u);
+
+    // Empty speed, a torque, the limit box left showing "(?) ", collide connected ticked.
+    in.jointMaxMotorPower = 40.0f;
+    in.jointEnableLimit = k_mixedFlag;
+    in.jointCollideConnected = 1;
+    editor.handleUIButton(k_applyJoint);
+    for (b2Joint* joint : {first, second})
+    {
+        EXPECT_EQ(static_cast<b2RevoluteJoint*>(joint)->GetMaxMotorTorque(), 40.0f);
+        EXPECT_TRUE(joint->GetCollideConnected());
+    }
+    EXPECT_EQ(static_cast<b2RevoluteJoint*>(first)->GetMotorSpeed(), 1.0f);
+    EXPECT_EQ(static_cast<b2RevoluteJoint*>(second)->GetMotorSpeed(), 2.0f);
+    EXPECT_FALSE(static_cast<b2RevoluteJoint*>(first)->IsLimitEnabled());
+    EXPECT_TRUE(static_cast<b2RevoluteJoint*>(second)->IsLimitEnabled());
+}
+
+TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
+{
+    // `both`: a and b are selected (their fixtures in fixture mode), else only a; in joint mode the
+    // joint between them.
     const struct
     {
         _editMethod method;
         int button;
-        const char* field;
+        bool both;
+        const char* refusal;
         void (*set)(_panelInput&);
     } cases[] = {
-        {EM_BODIES, k_applyBody, "Mass", [](_panelInput& in) { in.bodyMass = -1.0f; }},
-        {EM_BODIES, k_applyBody, "Gravity scale", [](_panelInput& in) { in.bodyGravityScale = NAN; }},
+        {EM_BODIES, k_applyBody, false, "Mass must be", [](_panelInput& in) { in.bodyMass = -1.0f; }},
+        {EM_BODIES, k_applyBody, false, "Gravity scale must be", [](_panelInput& in) { in.bodyGravityScale = NAN; }},
         // Times a mass and gravity it overflows in the next step.
-        {EM_BODIES, k_applyBody, "Gravity scale", [](_panelInput& in) { in.bodyGravityScale = 3.4e38f; }},
-        {EM_BODIES, k_createBody, "Gravity scale",
+        {EM_BODIES, k_applyBody, false, "Gravity scale must be",
+         [](_panelInput& in) { in.bodyGravityScale = 3.4e38f; }},
+        {EM_BODIES, k_createBody, false, "Choose a body type.", [](_panelInput&) {}},
+        {EM_BODIES, k_createBody, false, "Gravity scale must be",
          [](_panelInput& in) {
              in.bodyType = 2;
              in.bodyGravityScale = -2.0f;
          }},
-        {EM_FIXTURES, k_applyFixture, "Density", [](_panelInput& in) { in.fixtureDensity = -0.5f; }},
+        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = -0.5f; }},
         // A plank this light turns a whole bridge not-a-number in one step.
-        {EM_FIXTURES, k_applyFixture, "Density", [](_panelInput& in) { in.fixtureDensity = 1e-30f; }},
-        {EM_FIXTURES, k_applyFixture, "Friction", [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
-        {EM_FIXTURES, k_applyFixture, "Category bits", [](_panelInput& in) { in.fixtureCategoryBits = 0x10000; }},
-        {EM_FIXTURES, k_applyFixture, "Mask bits", [](_panelInput& in) { in.fixtureMaskBits = -1; }},
-        {EM_FIXTURES, k_applyFixture, "Group index", [](_panelInput& in) { in.fixtureGroupIndex = 32768; }},
-        {EM_BODIES, k_createFixture, "Density",
+        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = 1e-30f; }},
+        {EM_FIXTURES, k_applyFixture, true, "Friction must be",
+         [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
+        {EM_FIXTURES, k_applyFixture, true, "Category bits must be",
+         [](_panelInput& in) { in.fixtureCategoryBits = 0x10000; }},
+        {EM_FIXTURES, k_applyFixture, true, "Mask bits must be", [](_panelInput& in) { in.fixtureMaskBits = -1; }},
+        {EM_FIXTURES, k_applyFixture, true, "Group index must be",
+         [](_panelInput& in) { in.fixtureGroupIndex = 32768; }},
+        // The selection is asked about before the shape type.
+        {EM_BODIES, k_createFixture, true, "Select only one body to add the fixture to.", [](_panelInput&) {}},
+        {EM_BODIES, k_createFixture, false, "Choose a shape type.", [](_panelInput&) {}},
+        {EM_BODIES, k_createFixture, false, "Density must be",
          [](_panelInput& in) {
              in.shapeType = 0;
              in.fixtureDensity = -1.0f;
          }},
-        {EM_JOINTS, k_applyJoint, "Damping ratio", [](_panelInput& in) { in.jointDampingRatio = NAN; }},
-        {EM_JOINTS, k_applyJoint, "Motor speed", [](_panelInput& in) { in.jointMotorSpeed = -INFINITY; }},
+        {EM_JOINTS, k_applyJoint, false, "Damping ratio must be", [](_panelInput& in) { in.jointDampingRatio = NAN; }},
+        {EM_JOINTS, k_applyJoint, false, "Motor speed must be",
+         [](_panelInput& in) { in.jointMotorSpeed = -INFINITY; }},
+        {EM_JOINTS, k_applyJoint, false, "Max power must be", [](_panelInput& in) { in.jointMaxMotorPower = -5.0f; }},
+        {EM_BODIES, k_createJoint, false, "Select two bodies to join.",
+         [](_panelInput& in) { in.jointType = e_revoluteJoint; }},
+        {EM_BODIES, k_createJoint, true, "Choose a joint type.", [](_panelInput&) {}},
+        {EM_BODIES, k_createJoint, true, "Length must be",
+         [](_panelInput& in) {
+             in.jointType = e_ropeJoint;
+             in.jointLength = 0.0f;
+         }},
+        {EM_BODIES, k_createJoint, true, "Frequency must be",
+         [](_panelInput& in) {
+             in.jointType = e_distanceJoint;
+             in.jointFrequency = -1.0f;
+         }},
     };
     addRevolute(a, b, b2Vec2(0.0f, 0.0f));
     for (const auto& c : cases)
     {
         editor.setEditMethod(c.method);
         clickAt(c.method == EM_JOINTS ? b2Vec2(0.0f, 0.0f) : a->GetPosition());
-        if (c.method == EM_FIXTURES)
+        if (c.both)
         {
             clickAt(b->GetPosition(), 0, true);
         }
         in = _panelInput();
         c.set(in);
-        expectRefused(c.button, std::string(c.field) + " must be");
+        expectRefused(c.button, c.refusal);
     }
 
     // A density within range whose mass overflows on a large fixture left the body's centre, then
@@ -156,10 +217,21 @@ TEST_F(PanelActions, EveryBadValueIsRefusedWithNothingChanged)
     expectRefused(k_applyFixture, "Fixture settings refused: mass is too large to compute.");
 }
 
-TEST_F(PanelActions, CreatingAsksForTypesAndBuildsShapesAroundTheCursorInTheBodysFrame)
+// Bodies waiting for the second Del, and two bodies the library cannot move, are not joined.
+TEST_F(PanelActions, NoJointIsMadeToBodiesAboutToGoOrToTwoThatCannotMove)
 {
-    editor.handleUIButton(k_createBody);
-    EXPECT_EQ(lastMessage(), "Choose a body type.");
+    selectBoth();
+    in.jointType = e_revoluteJoint;
+    editor.handleKeyDown(127);
+    expectRefused(k_createJoint, "No joint made: the bodies are about to be deleted.");
+    editor.handleKeyDown(27);
+    a->SetType(b2_staticBody);
+    b->SetType(b2_kinematicBody);
+    expectRefused(k_createJoint, "No joint made: at least one of the two bodies must be dynamic.");
+}
+
+TEST_F(PanelActions, CreatedBodiesAndShapesGoAroundTheCursorInTheBodysFrame)
+{
     in.bodyType = b2_kinematicBody;
     editor.handleUIButton(k_createBody);
     b2Body* created = world()->GetBodyList();
@@ -167,20 +239,13 @@ TEST_F(PanelActions, CreatingAsksForTypesAndBuildsShapesAroundTheCursorInTheBody
     EXPECT_EQ(created->GetType(), b2_kinematicBody);
     EXPECT_EQ(created->GetPosition(), b2Vec2_zero);
 
-    selectBoth();
-    editor.handleUIButton(k_createFixture);
-    EXPECT_EQ(lastMessage(), "Select only one body to add the fixture to.") << "asked before the shape type";
-    clickAt(a->GetPosition());
-    editor.handleUIButton(k_createFixture);
-    EXPECT_EQ(lastMessage(), "Choose a shape type.");
-
     // A square of side 1 around the cursor (the origin), lined up with the turned body.
-    a->SetTransform(a->GetPosition(), 0.5f);
+    clickAt(b->GetPosition());
     in.shapeType = b2Shape::e_polygon;
     editor.handleUIButton(k_createFixture);
-    const Physics::ShapeGeometry square = Physics::GetGeometry(a->GetFixtureList());
+    const Physics::ShapeGeometry square = Physics::GetGeometry(b->GetFixtureList());
     ASSERT_EQ(square.points.size(), 4u);
-    const b2Vec2 centre = a->GetLocalPoint(b2Vec2_zero);
+    const b2Vec2 centre = b->GetLocalPoint(b2Vec2_zero);
     for (const b2Vec2& p : square.points)
     {
         EXPECT_NEAR(std::fabs(p.x - centre.x), 0.5f, 1.0e-5f);
@@ -188,92 +253,40 @@ TEST_F(PanelActions, CreatingAsksForTypesAndBuildsShapesAroundTheCursorInTheBody
     }
     in.shapeType = b2Shape::e_chain;
     editor.handleUIButton(k_createFixture);
-    const Physics::ShapeGeometry pentagon = Physics::GetGeometry(a->GetFixtureList());
+    const Physics::ShapeGeometry pentagon = Physics::GetGeometry(b->GetFixtureList());
     EXPECT_TRUE(pentagon.loop);
     EXPECT_EQ(pentagon.points.size(), 5u);
 }
 
-using PanelActionsThroughTheWidgets = EditorModeTest;
-
-// The real panel, on two boxes, one a bullet, both selected: what a user types and ticks reaches
-// the world only when it makes sense.
-TEST_F(PanelActionsThroughTheWidgets, KeepMixedValuesRefuseTextThatIsNotANumberAndApplyNothingOnLeaving)
+// A joint's first anchor is at the cursor (the origin), a distance joint's second one its length to
+// the right.
+TEST_F(PanelActions, TheBodySelectedLastIsBAndEmptyJointFieldsTakeTheDefaults)
 {
-    ToggleEditor();
-    ::Test* host = g_editor->getTest();
-    b2World* world = host->GetWorld();
-    while (world->GetBodyList() != nullptr)
-    {
-        host->DestroyBody(world->GetBodyList());
-    }
-    std::vector<b2Body*> bodies;
-    for (float x : {-4.0f, 4.0f})
-    {
-        b2BodyDef def;
-        def.type = b2_dynamicBody;
-        def.position.Set(x, 20.0f);
-        def.bullet = x < 0.0f;
-        b2PolygonShape box;
-        box.SetAsBox(x < 0.0f ? 1.0f : 0.5f, 1.0f);
-        bodies.push_back(world->CreateBody(&def));
-        bodies.back()->CreateFixture(&box, 1.0f);
-    }
-    g_editor->worldChanged();
-    LeftClickAt(bodies[0]->GetPosition());
-    HoldModifiers(GLUT_ACTIVE_SHIFT);
-    LeftClickAt(bodies[1]->GetPosition());
-    HoldModifiers(0);
-    EditorFrame();
-    int column = 0;
-    int h = 0;
-    getWindowDimensions(column, h);
-    column = column - k_panelWidth + 100;
-    // Clicks the widget `id` in the panel's column at x; returns its row.
-    const auto clickWidget = [this](const char* id, int x) {
-        int y = 0;
-        EXPECT_TRUE(FindWidget(id, x, y)) << id;
-        ClickPanel(x, y);
-        return y;
-    };
-    const auto snapshot = [world] { return WorldDoc(true).writeToString(world); };
+    selectBoth();
+    b2Joint* revolute = createJoint(e_revoluteJoint);
+    ASSERT_NE(revolute, nullptr);
+    EXPECT_EQ(revolute->GetBodyA(), a);
+    EXPECT_EQ(revolute->GetBodyB(), b);
+    EXPECT_LT(b2Distance(revolute->GetAnchorA(), b2Vec2_zero), 1.0e-5f);
+    EXPECT_LT(b2Distance(revolute->GetAnchorB(), b2Vec2_zero), 1.0e-5f);
+    // Check boxes showing "(?) " that were left alone make a joint without them.
+    EXPECT_FALSE(revolute->GetCollideConnected());
+    EXPECT_FALSE(static_cast<b2RevoluteJoint*>(revolute)->IsLimitEnabled());
+    EXPECT_TRUE(editor.panelInfo().panelChanged);
 
-    ASSERT_EQ(g_editor->controlState().selectedBodies.size(), 2u);
-    EXPECT_EQ(PanelCheckboxLabel("Bullet", EditorPanel().bodyBullet), "(?) Bullet");
-    EXPECT_STREQ(EditorPanel().bodyMass, "") << "the masses differ";
-    const std::string before = snapshot();
-    clickWidget("Apply body settings", column);
-    EXPECT_EQ(snapshot(), before) << "untouched mixed boxes and empty fields keep each body's values";
+    b2Joint* distance = createJoint(e_distanceJoint);
+    EXPECT_EQ(static_cast<b2DistanceJoint*>(distance)->GetLength(), 1.0f);
+    EXPECT_LT(b2Distance(distance->GetAnchorB(), b2Vec2(1.0f, 0.0f)), 1.0e-5f);
 
-    // Number fields start right of their labels.
-    const int field = column + 50;
-    const int y = clickWidget("##bodyGravityScale", field);
-    for (const char c : std::string("--2"))
-    {
-        Editor_Keyboard(static_cast<unsigned char>(c), field, y);
-        Editor_KeyboardUp(static_cast<unsigned char>(c), field, y);
-    }
-    EditorFrame();
-    const int apply = clickWidget("Apply body settings", column);
-    ExpectLastMessage("Gravity scale is not a number: nothing was changed.", k_refusalColour);
-    EXPECT_EQ(snapshot(), before);
+    b2Joint* wheel = createJoint(e_wheelJoint);
+    EXPECT_EQ(Physics::GetSpringFrequency(wheel), 2.0f);
+    EXPECT_EQ(Physics::GetSpringDampingRatio(wheel), 0.7f);
 
-    // In vertex mode the body buttons are disabled: a click where one is does nothing.
-    PointAt(10, 10);
-    EditorKey('v');
-    EditorFrame();
-    ASSERT_EQ(g_editor->getEditMethod(), EM_VERTICES);
-    ASSERT_FALSE(EditorPanel().enabled.applyBody);
-    // Messages age out with the frames, oldest first: the newest is still the refusal, or none is left.
-    const std::string newest = g_editor->messages().back().text;
-    PointAt(column, apply);
-    ClickPanel(column, apply);
-    EXPECT_TRUE(g_editor->messages().empty() || g_editor->messages().back().text == newest);
-    EXPECT_EQ(snapshot(), before);
-
-    std::snprintf(EditorPanel().objectName, sizeof(EditorPanel().objectName), "typed");
-    clickWidget("Exit editor", column);
-    EXPECT_EQ(g_editor, nullptr);
-    EXPECT_TRUE(host->names.bodyNames.empty()) << "no name was set on leaving";
+    in.jointLength = 3.0f;
+    b2Joint* rope = createJoint(e_ropeJoint);
+    EXPECT_EQ(Physics::GetJointType(rope), e_ropeJoint);
+    EXPECT_EQ(Physics::GetRopeMaxLength(rope), 3.0f);
+    EXPECT_EQ(world()->GetJointCount(), 4);
 }
 
 }  // namespace
