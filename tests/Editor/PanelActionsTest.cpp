@@ -36,14 +36,16 @@ protected:
         return world()->GetJointList();
     }
 
-    // Presses `button`, which must refuse with a message starting with `refusal`.
+    // Presses `button`, which must refuse with the message `refusal`, a whole sentence, or with one
+    // that starts with `refusal` where it is the start of a sentence ("Mass must be").
     void expectRefused(int button, const std::string& refusal)
     {
         SCOPED_TRACE(refusal);
         const std::string before = snapshot();
         editor.handleUIButton(button);
         EXPECT_EQ(snapshot(), before);
-        EXPECT_EQ(lastMessage().rfind(refusal, 0), 0u) << lastMessage();
+        const std::string message = lastMessage();
+        EXPECT_TRUE(refusal.back() == '.' ? message == refusal : message.rfind(refusal, 0) == 0) << message;
         EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
     }
 
