@@ -10,6 +10,9 @@
 #include "Physics/ShapeGeometry.h"
 #include "WorldDoc/WorldDoc.h"
 
+#include <gtest/gtest.h>
+
+#include <set>
 #include <vector>
 
 struct EditorModelScene
@@ -57,6 +60,25 @@ struct EditorModelScene
         editor.handleKeyUp(key);
         editor.setSpecialKeyState(false, false, false);
     }
+
+    // Body mode with exactly these bodies selected; with `fixtures`, their fixtures in fixture mode.
+    void selectBodies(const std::vector<b2Body*>& bodies, bool fixtures = false)
+    {
+        editor.setEditMethod(EM_BODIES);
+        for (size_t i = 0; i < bodies.size(); ++i)
+        {
+            clickAt(bodies[i]->GetPosition(), 0, i > 0);
+        }
+        ASSERT_EQ(state().selectedBodies, std::set<b2Body*>(bodies.begin(), bodies.end()));
+        if (fixtures)
+        {
+            press('a');
+            editor.setEditMethod(EM_FIXTURES);
+        }
+    }
+
+    // The body made last, which the library keeps first in its list.
+    b2Body* newest() { return world()->GetBodyList(); }
 
     b2Body* addBody(b2Vec2 position, b2BodyType type = b2_dynamicBody, float angle = 0.0f)
     {

@@ -1,0 +1,188 @@
+// Mirrored duplication without a display: copies reflected about the cursor's vertical line with
+// their shapes, containers that still hold what falls into them, revolute joints whose copies
+// move as the mirror image of their sources within reflected limits, and copies that cannot be
+// made.
+#include "Editor/EditorModelScene.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace
+{
+
+class Mirror : public ::testing::Test, public EditorModelScene
+{
+protected:
+    void placeCursor(float x)
+    {
+        press('c');
+        clickAt(b2Vec2(x, -40.0f));
+    }
+};
+
+void ExpectSamePoints(std::vector<b2Vec2> actual, std::vector<b2Vec2> expected)
+{
+    const auto before = [](const b2Vec2& a, const b2Vec2& b) {
+        return a.x < b.x - 1e-4f || (std::abs(a.x - b.x) <= 1e-4f && a.y < b.y);
+    };
+    std::sort(actual.begin(), actual.end(), before);
+    std::sort(expected.begin(), expected.end(), before);
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i)
+    {
+        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-4f);
+        EXPECT_NEAR(actual[i].y, expected[i].y, 1e-4f);
+    }
+}
+
+TEST_F(Mirror, ARotatedBodyIsCopiedAcrossTheCursorLineWithItsShapesReflected)
+{
+    b2Body* source = addBody(b2Vec2(3.0f, 2.0f), b2_dynamicBody, 0.3f);
+    addBox(source, 0.4f, 0.2f, b2Vec2(0.5f, 0.0f));
+    const b2Vec2 corners[] = {{-1.0f, -1.0f}, {0.0f, -1.0f}, {-1.0f, 0.5f}};
+    b2PolygonShape triangle;
+    triangle.Set(corners, 3);
+    addShape(source, triangle);
+    host.names.bodyNames[source] = "left arm";
+    placeCursor(1.0f);
+    selectBodies({source});
+
+    editor.setEditMethod(EM_FIXTURES);
+    const std::string before = snapshot();
+    editor.mirror();
+    EXPECT_EQ(snapshot(), before);
+
+    editor.setEditMethod(EM_BODIES);
+    editor.mirror();
+    ASSERT_EQ(world()->GetBodyCount(), 2);
+    b2Body* copy = newest();
+    EXPECT_EQ(copy->GetPosition(), b2Vec2(-1.0f, 2.0f));
+    EXPECT_EQ(copy->GetAngle(), 0.3f);
+    EXPECT_EQ(editor.getNameOfBody(copy), "");
+    EXPECT_EQ(state().selectedBodies, std::set<b2Body*>{source});
+    EXPECT_NEAR(copy->GetMass(), source->GetMass(), 1e-5f);
+
+    // Fixtures keep their order; every point lands on its reflection, and the polygons come out
+    // counter-clockwise as the library needs them.
+    const b2Fixture* original = source->GetFixtureList();
+    for (const b2Fixture* f = copy->GetFixtureList(); f != nullptr; f = f->GetNext(), original = original->GetNext())
+    {
+        ASSERT_NE(original, nullptr);
+        std::vector<b2Vec2> reflected = worldPoints(original);
+        for (b2Vec2& p : reflected)
+        {
+            p.x = 2.0f - p.x;
+        }
+        ExpectSamePoints(worldPoints(f), reflected);
+        const auto* polygon = static_cast<const b2PolygonShape*>(f->GetShape());
+        EXPECT_TRUE(polygon->Validate());
+    }
+
+    // Again: a second copy in the same place.
+    editor.mirror();
+    ASSERT_EQ(world()->GetBodyCount(), 3);
+    EXPECT_EQ(newest()->GetPosition(), b2Vec2(-1.0f, 2.0f));
+}
+
+TEST_F(Mirror, MirroredContainersStillHoldWhatFallsIntoThem)
+{
+    // A cup (an open chain) and a box (a loop), both traced clockwise so that they collide on
+    // their inside, on a static body right of the cursor.
+    b2Body* containers = addBody(b2Vec2(10.0f, 0.0f), b2_staticBody);
+    addChain(containers, {{2.0f, 4.0f}, {2.0f, 0.0f}, {-2.0f, 0.0f}, {-2.0f, 4.0f}}, false);
+    addChain(containers, {{7.0f, 4.0f}, {7.0f, 0.0f}, {3.0f, 0.0f}, {3.0f, 4.0f}}, true);
+    placeCursor(0.0f);
+    selectBodies({containers});
+    editor.mirror();
+    b2Body* copy = newest();
+    ASSERT_NE(copy, containers);
+
+    // The library keeps the newest fixture first.
+    const Physics::ShapeGeometry box = Physics::GetGeometry(copy->GetFixtureList());
+    const Physics::ShapeGeometry cup = Physics::GetGeometry(copy->GetFixtureList()->GetNext());
+    EXPECT_FALSE(cup.loop);
+    EXPECT_EQ(cup.points.size(), 4u);
+    EXPECT_TRUE(box.loop);
+    EXPECT_EQ(box.points.size(), 4u);
+
+    // A ball dropped into each mirrored container (left of the cursor) stays in it.
+    b2Body* inCup = addBody(b2Vec2(-10.0f, 2.0f));
+    addCircle(inCup, 0.3f);
+    b2Body* inBox = addBody(b2Vec2(-15.0f, 2.0f));
+    addCircle(inBox, 0.3f);
+    for (int step = 0; step < 120; ++step)
+    {
+        world()->Step(1.0f / 60.0f, 8, 3);
+    }
+    EXPECT_NEAR(inCup->GetPosition().y, 0.3f, 0.05f);
+    EXPECT_NEAR(inBox->GetPosition().y, 0.3f, 0.05f);
+}
+
+TEST_F(Mirror, RevoluteJointsBetweenSelectedBodiesMoveAsTheMirrorImageWithinReflectedLimits)
+{
+    b2Body* frame = addBody(b2Vec2(4.0f, 10.0f), b2_staticBody);
+    addBox(frame, 0.5f, 0.5f);
+    b2Body* arm = addBody(b2Vec2(5.0f, 10.0f), b2_dynamicBody, 0.4f);
+    addBox(arm, 1.0f, 0.1f, b2Vec2(1.0f, 0.0f));
+    b2Body* loose = addBody(b2Vec2(4.0f, 20.0f));
+    addBox(loose, 0.5f, 0.5f);
+    b2RevoluteJointDef hinge;
+    hinge.Initialize(frame, arm, b2Vec2(5.0f, 10.0f));
+    hinge.referenceAngle = 0.0f;  // the arm starts 0.4 up, near its upper limit
+    hinge.enableLimit = true;
+    hinge.lowerAngle = -0.2f;
+    hinge.upperAngle = 0.5f;
+    auto* source = static_cast<b2RevoluteJoint*>(world()->CreateJoint(&hinge));
+    b2DistanceJointDef rod;
+    rod.Initialize(frame, arm, frame->GetPosition(), arm->GetPosition());
+    world()->CreateJoint(&rod);
+    addRevolute(frame, loose, loose->GetPosition());
+
+    placeCursor(0.0f);
+    selectBodies({frame, arm});
+    editor.mirror();
+    ASSERT_EQ(world()->GetBodyCount(), 5);
+    ASSERT_EQ(world()->GetJointCount(), 4);
+    auto* copy = static_cast<b2RevoluteJoint*>(world()->GetJointList());
+    ASSERT_EQ(copy->GetType(), e_revoluteJoint);
+    EXPECT_EQ(copy->GetBodyA()->GetPosition(), b2Vec2(-4.0f, 10.0f));
+    EXPECT_EQ(copy->GetBodyB()->GetPosition(), b2Vec2(-5.0f, 10.0f));
+    EXPECT_TRUE(copy->IsLimitEnabled());
+    EXPECT_FLOAT_EQ(copy->GetLowerLimit(), -0.5f);
+    EXPECT_FLOAT_EQ(copy->GetUpperLimit(), 0.2f);
+    EXPECT_NEAR(copy->GetAnchorA().x, -5.0f, 1e-5f);
+    EXPECT_NEAR(copy->GetAnchorB().y, 10.0f, 1e-5f);
+
+    // Swinging down under gravity into the lower limit and back, each rig mirrors the other.
+    EXPECT_NEAR(copy->GetJointAngle(), -0.4f, 1e-5f);
+    for (int step = 0; step < 90; ++step)
+    {
+        world()->Step(1.0f / 60.0f, 8, 3);
+        ASSERT_NEAR(copy->GetJointAngle(), -source->GetJointAngle(), 1e-3f) << step;
+    }
+    EXPECT_NEAR(source->GetJointAngle(), -0.2f, 0.05f);
+}
+
+TEST_F(Mirror, ACopyThatCannotBeMadeIsReportedAndNothingIsJoinedToIt)
+{
+    // Reflected about x = 3e8, the far body would land beyond the coordinates a scene may use.
+    b2Body* far = addBody(b2Vec2(-5.0e8f, 0.0f));
+    addBox(far, 1.0f, 1.0f);
+    b2Body* near = addBody(b2Vec2(3.0e8f + 100.0f, 0.0f));
+    addBox(near, 1.0f, 1.0f);
+    addRevolute(far, near, b2Vec2(0.0f, 0.0f));
+    placeCursor(3.0e8f);
+    selectBodies({far, near});
+    editor.mirror();
+
+    EXPECT_EQ(world()->GetBodyCount(), 3);
+    EXPECT_EQ(newest()->GetPosition(), b2Vec2(3.0e8f - 100.0f, 0.0f));
+    EXPECT_EQ(world()->GetJointCount(), 1);
+    EXPECT_EQ(lastMessage().rfind("Could not mirror body ", 0), 0u) << lastMessage();
+    EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
+}
+
+}  // namespace
