@@ -236,7 +236,7 @@ TEST_F(PanelActions, CreatedBodiesAndShapesGoAroundTheCursorInTheBodysFrame)
 {
     in.bodyType = b2_kinematicBody;
     editor.handleUIButton(k_createBody);
-    b2Body* created = world()->GetBodyList();
+    b2Body* created = newest();
     ASSERT_EQ(world()->GetBodyCount(), 3);
     EXPECT_EQ(created->GetType(), b2_kinematicBody);
     EXPECT_EQ(created->GetPosition(), b2Vec2_zero);
