@@ -15,6 +15,7 @@
 #include <memory>
 #include <regex>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -70,20 +71,18 @@ TEST_F(DefaultScene, LoadsWithoutProblemsAndHoldsEveryBodyTypeShapeAndJointKind)
 TEST(ShippedData, IsWhatTheGeneratorsWrite)
 {
     ScratchDirectory scratch;
-    const std::pair<std::vector<std::string>, std::string> generators[] = {
-        {{"make-default-scene"}, k_defaultScene},
-        {{"make-trace-image", k_defaultScene}, k_traceImage},
+    const std::string regenerated = scratch.file("regenerated");
+    const std::tuple<std::string, std::vector<std::string>, std::string> generators[] = {
+        {"make-default-scene", {regenerated}, k_defaultScene},
+        {"make-trace-image", {k_defaultScene, regenerated}, k_traceImage},
     };
-    for (auto [arguments, shipped] : generators)
+    for (const auto& [tool, arguments, shipped] : generators)
     {
-        const std::string tool = arguments.front();
-        arguments.erase(arguments.begin());
-        arguments.push_back(scratch.file("regenerated"));
         const ToolRun run = RunTool(tool, arguments, scratch);
         ASSERT_EQ(run.status, 0) << tool << ": " << run.errors;
         const std::string text = ReadTextFile(shipped);
         EXPECT_FALSE(text.empty());
-        EXPECT_TRUE(ReadTextFile(arguments.back()) == text) << shipped << " is out of date: run " << tool;
+        EXPECT_TRUE(ReadTextFile(regenerated) == text) << shipped << " is out of date: run " << tool;
     }
     EXPECT_LT(ReadTextFile(k_traceImage).size(), 100000u);
 
