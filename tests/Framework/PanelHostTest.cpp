@@ -8,30 +8,23 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace
 {
 
-ImGuiWindow* PanelChild(const char* prefix)
-{
-    for (ImGuiWindow* window : ImGui::GetCurrentContext()->Windows)
-    {
-        if (std::strncmp(window->Name, prefix, std::strlen(prefix)) == 0)
-        {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-// Window pixel in the "Shapes" check box, the first control of the "Draw" group below its title,
-// as the last frame laid it out.
+// Window pixel in the "Shapes" check box, the first control of the panel's "Draw" group below its
+// title, as the last frame laid it out.
 void ShapesCheckBox(int& x, int& y)
 {
-    ImGuiWindow* group = PanelChild("Default panel/Draw_");
-    ASSERT_NE(group, nullptr);
-    const ImVec2 start = group->DC.CursorStartPos;
+    const char* const group = "Default panel/Draw_";  // child windows are named after their parent
+    const ImVector<ImGuiWindow*>& windows = ImGui::GetCurrentContext()->Windows;
+    ImGuiWindow* const* draw = std::find_if(windows.begin(), windows.end(), [group](const ImGuiWindow* window) {
+        return std::strncmp(window->Name, group, std::strlen(group)) == 0;
+    });
+    ASSERT_NE(draw, windows.end());
+    const ImVec2 start = (*draw)->DC.CursorStartPos;
     const float half = 0.5f * ImGui::GetFrameHeight();
     x = static_cast<int>(start.x + half);
     y = static_cast<int>(start.y + ImGui::GetTextLineHeightWithSpacing() + half);
