@@ -15,13 +15,10 @@ std::string CaptureChange(const std::string& window, int y, int h, const std::st
 {
     const std::string crop = "300x" + std::to_string(h) + "+0+" + std::to_string(y);
     std::string pixels;
-    for (int attempt = 0; attempt < 300; ++attempt)
+    const auto unchanged = [&] { return pixels == before || pixels.find_first_not_of('\0') == std::string::npos; };
+    for (int attempt = 0; attempt < 300 && unchanged(); ++attempt)
     {
         pixels = RunCommand("import -window " + window + " -crop " + crop + " +repage rgb:- 2>/dev/null").output;
-        if (pixels != before && pixels.find_first_not_of('\0') != std::string::npos)
-        {
-            break;
-        }
     }
     return pixels;
 }
@@ -45,8 +42,8 @@ TEST(ProgramEndToEnd, SwitchesScenePausesAndQuitsWithEsc)
 
     // From here on no check returns early, so that Esc always ends the program.
     const std::string title = "'^V\\.E\\.X\\.A\\. \\(Box2D Version 2\\.4\\.0\\)$'";
-    std::string window = RunCommand("xdotool search --sync --name " + title + " | head -n 1").output;
-    window.erase(window.find_last_not_of("\n ") + 1);
+    const std::string window =
+        RunCommand("xdotool search --sync --name " + title + " | head -n 1 | tr -d '\\n'").output;
     RunCommand("xdotool windowfocus --sync " + window);
 
     // The title line of the first scene, then of the next.

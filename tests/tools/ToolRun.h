@@ -2,7 +2,6 @@
 #pragma once
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -88,6 +87,5 @@ inline ToolRun RunTool(const std::string& name, const std::vector<std::string>& 
     }
     ToolRun run = RunCommand(command + " 2>'" + errorsFile + "'");
     run.errors = ReadTextFile(errorsFile);
-    std::filesystem::remove(errorsFile);
     return run;
 }
