@@ -2,13 +2,12 @@
 #pragma once
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,9 +21,7 @@ struct ToolRun
 inline std::string ReadTextFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void WriteTextFile(const std::filesystem::path& path, const std::string& text)
@@ -90,6 +87,5 @@ inline ToolRun RunTool(const std::string& name, const std::vector<std::string>& 
     }
     ToolRun run = RunCommand(command + " 2>'" + errorsFile + "'");
     run.errors = ReadTextFile(errorsFile);
-    std::filesystem::remove(errorsFile);
     return run;
 }

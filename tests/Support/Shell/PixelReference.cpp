@@ -17,11 +17,6 @@ namespace
 // files small.
 const char* const k_magic = "VEXA-PICTURE";
 
-std::string ReferencePath(const std::string& name)
-{
-    return std::string(VEXA_SOURCE_DIR) + "/tests/" + name;
-}
-
 void WriteReference(const std::string& path, const Picture& picture)
 {
     std::ofstream out(path, std::ios::binary);
@@ -86,29 +81,27 @@ Picture ReadDrawingArea()
 
 int DifferingPixels(const std::string& name, const Picture& picture, const unsigned char* ignoredColour)
 {
+    const std::string path = std::string(VEXA_SOURCE_DIR) + "/tests/" + name;
     const char* writing = std::getenv("VEXA_WRITE_PIXEL_REFERENCES");
     if (writing != nullptr && std::string(writing) == "1")
     {
-        WriteReference(ReferencePath(name), picture);
+        WriteReference(path, picture);
         return 0;
     }
     Picture reference;
-    int differing = picture.width * picture.height;
-    if (ReadReference(ReferencePath(name), reference) && reference.width == picture.width &&
-        reference.height == picture.height)
+    const bool sameSize =
+        ReadReference(path, reference) && reference.width == picture.width && reference.height == picture.height;
+    const auto ignored = [ignoredColour](const unsigned char* p) {
+        return ignoredColour != nullptr && std::equal(p, p + 3, ignoredColour);
+    };
+    int differing = sameSize ? 0 : picture.width * picture.height;
+    for (size_t i = 0; sameSize && i < picture.rgb.size(); i += 3)
     {
-        auto ignored = [&](const unsigned char* p) {
-            return ignoredColour != nullptr && std::equal(p, p + 3, ignoredColour);
-        };
-        differing = 0;
-        for (size_t i = 0; i < picture.rgb.size(); i += 3)
+        const unsigned char* shown = &picture.rgb[i];
+        const unsigned char* expected = &reference.rgb[i];
+        if (!std::equal(shown, shown + 3, expected) && !ignored(shown) && !ignored(expected))
         {
-            const unsigned char* shown = &picture.rgb[i];
-            const unsigned char* expected = &reference.rgb[i];
-            if (!std::equal(shown, shown + 3, expected) && !ignored(shown) && !ignored(expected))
-            {
-                ++differing;
-            }
+            ++differing;
         }
     }
     if (differing > 0)

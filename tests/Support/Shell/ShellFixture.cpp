@@ -14,7 +14,6 @@ namespace
 {
 
 int g_modifiers = 0;
-
 bool g_shellShutDown = false;
 
 // The shell quits with exit(0) (Esc, Quit). A test that reaches it would end the run early and

@@ -17,6 +17,19 @@ void HoldModifiers(int modifiers);
 // The scratch directory the shell runs in.
 const std::string& ShellWorkingDirectory();
 
+// A square body of half size `half` and density 1 centred on `position`.
+inline b2Body* AddBox(b2World* world, b2BodyType type, const b2Vec2& position, float half)
+{
+    b2BodyDef bd;
+    bd.type = type;
+    bd.position = position;
+    b2Body* body = world->CreateBody(&bd);
+    b2PolygonShape shape;
+    shape.SetAsBox(half, half);
+    body->CreateFixture(&shape, 1.0f);
+    return body;
+}
+
 class ShellTest : public ::testing::Test
 {
 protected:
