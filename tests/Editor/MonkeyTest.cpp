@@ -6,12 +6,13 @@
 // The same seed replays the same events. VEXA_MONKEY_EVENTS, VEXA_MONKEY_SEED and VEXA_MONKEY_SCENE
 // (one registry row only) set a longer or different run without a rebuild; a fault or a crash prints
 // the latest events and the values that replay them.
+#include "EditorModeFixture.h"
+
 #include "CanonicalScene.h"
 #include "Editor/Editor.h"
 #include "Editor/EditorFrontEnd.h"
 #include "Editor/EditorPanel.h"
 #include "Editor/EditorText.h"
-#include "EditorModeFixture.h"
 #include "Framework/PanelHost.h"
 #include "Framework/Settings.h"
 #include "Framework/Shell.h"
@@ -20,9 +21,6 @@
 #include "Physics/ShapeGeometry.h"
 #include "WorldDoc/WorldDoc.h"
 #include "WorldReferenceCheck.h"
-
-#include <GL/freeglut.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
@@ -131,20 +129,15 @@ const char* ModifierText(int modifiers)
     return texts[modifiers & 7];
 }
 
-const char* ButtonText(int button)
-{
-    return button == GLUT_LEFT_BUTTON ? "left" : "right";
-}
-
 // Empty when the world holds the scene `expected`; otherwise `what` and where the two part.
 std::string SceneDifference(const char* what, const std::string& expected)
 {
     const std::string actual = CanonicalScene(getTest()->GetWorld());
-    const auto parted = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
-    if (parted.first == expected.end() && parted.second == actual.end())
+    if (actual == expected)
     {
         return std::string();
     }
+    const auto parted = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
     const std::size_t at = static_cast<std::size_t>(parted.first - expected.begin());
     const std::size_t from = at > 120 ? at - 120 : 0;
     return std::string(what) + ":\n  expected ..." + expected.substr(from, 240) + "\n  found    ..." +
@@ -253,15 +246,14 @@ protected:
     }
 
     // Resets the shell and starts row `row` in the editor, for a run of `events` events.
-    void start(std::uint64_t seed, int row, int events)
+    void start(unsigned long long seed, int row, int events)
     {
-        m_random.seed(seed * 1000003u + static_cast<std::uint64_t>(row));
-        std::srand(static_cast<unsigned>(seed + static_cast<std::uint64_t>(row)));
+        m_random.seed(seed * 1000003u + static_cast<unsigned long long>(row));
+        std::srand(static_cast<unsigned>(seed + static_cast<unsigned long long>(row)));
         std::snprintf(g_header, sizeof(g_header),
-                      "monkey seed %llu, scene row %d; replay: VEXA_MONKEY_SEED=%llu VEXA_MONKEY_SCENE=%d "
-                      "VEXA_MONKEY_EVENTS=%d --gtest_filter=MonkeyTest.%s",
-                      static_cast<unsigned long long>(seed), row, static_cast<unsigned long long>(seed), row, events,
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                      "monkey replay: VEXA_MONKEY_SEED=%llu VEXA_MONKEY_SCENE=%d VEXA_MONKEY_EVENTS=%d "
+                      "--gtest_filter=MonkeyTest.%s",
+                      seed, row, events, ::testing::UnitTest::GetInstance()->current_test_info()->name());
         g_logged = 0;
         m_event = 0;
         m_plan.clear();
@@ -282,8 +274,7 @@ protected:
         *getSettingsHz() = 60.0f;
         setViewZoom(1.0f);
         Resize(1136, 688);
-        *getTestSelection() = row;
-        SimulationLoop();
+        SwitchScene(row);
         Restart(0);
         PassiveMotion(10, 10);
         SimulationLoop();
@@ -322,7 +313,7 @@ protected:
     // Random edits that stay in this editor visit (no loads, no scene switches, no leaving the
     // editor); then every step undone, which must give back the world of the start, and every step
     // redone, which must give back the world of the end.
-    void undoRound(std::uint64_t seed, int row, int events)
+    void undoRound(unsigned long long seed, int row, int events)
     {
         start(seed, row, events);
         const std::string before = CanonicalScene(getTest()->GetWorld());
@@ -346,7 +337,7 @@ protected:
     }
 
     const std::string m_directory = ShellWorkingDirectory() + "/monkey";
-    const std::uint64_t m_seed = static_cast<std::uint64_t>(EnvironmentNumber("VEXA_MONKEY_SEED", 1));
+    const unsigned long long m_seed = static_cast<unsigned long long>(EnvironmentNumber("VEXA_MONKEY_SEED", 1));
     const int m_onlyRow = static_cast<int>(EnvironmentNumber("VEXA_MONKEY_SCENE", -1));
     // Undo rounds keep to the editor visit they start in.
     bool m_editingOnly = false;
@@ -364,29 +355,25 @@ private:
     // Ends what the hand was still doing, so that the last step is whole.
     bool finishPlan()
     {
-        while (!m_plan.empty())
+        bool fine = true;
+        while (fine && !m_plan.empty())
         {
             runPlannedStep();
-            if (!holds(check()))
-            {
-                return false;
-            }
+            fine = holds(check());
         }
-        return true;
+        return fine;
     }
 
     // Ctrl+`code` (undo or redo) until the editor answers `nothingLeft`, with a check after each.
     bool walk(unsigned char code, const char* nothingLeft)
     {
+        bool fine = true;
         do
         {
             key(code, GLUT_ACTIVE_CTRL);
-            if (!holds(check()))
-            {
-                return false;
-            }
-        } while (g_editor->messages().back().text != nothingLeft);
-        return true;
+            fine = holds(check());
+        } while (fine && g_editor->messages().back().text != nothingLeft);
+        return fine;
     }
 
     // What breaks the invariants, the loaded form of a save included; empty when nothing.
@@ -405,7 +392,6 @@ private:
                                     &test->names);
     }
 
-    // Input in the mode that is on, with the modifiers given.
     void key(unsigned char code, int modifiers)
     {
         log("key %d%s%s", code, ModifierText(modifiers), g_editor != nullptr ? "" : " (simulation)");
@@ -490,7 +476,7 @@ private:
     {
         const Pixel p = pickPixel(true);
         const int modifiers = chance(0.25) ? GLUT_ACTIVE_SHIFT : chance(0.1) ? GLUT_ACTIVE_CTRL : 0;
-        log("%s click at (%d, %d)%s", ButtonText(button), p.x, p.y, ModifierText(modifiers));
+        log("%s click at (%d, %d)%s", button == GLUT_LEFT_BUTTON ? "left" : "right", p.x, p.y, ModifierText(modifiers));
         HoldModifiers(modifiers);
         Editor_MouseMotion(p.x, p.y);
         Editor_Mouse(button, GLUT_DOWN, p.x, p.y);
@@ -720,20 +706,18 @@ private:
     }
 
     // Puts one of `files` in the panel's file field; returns its path.
-    template <std::size_t N>
-    std::string typeFileName(const char* const (&files)[N])
+    std::string typeFileName(const std::vector<const char*>& files)
     {
         const char* file = pickFrom(files);
         const std::string path = file[0] == '\0' ? std::string() : m_directory + "/" + file;
-        std::snprintf(EditorPanel().fileName, sizeof(EditorPanel().fileName), "%s", path.c_str());
+        SetFileName(path);
         log("file name \"%s\"", file);
         return path;
     }
 
     void saveScene()
     {
-        static const char* const files[] = {"a.json", "b.json", "", "missing/c.json", "a.json"};
-        const std::string path = typeFileName(files);
+        const std::string path = typeFileName({"a.json", "b.json", "", "missing/c.json", "a.json"});
         key(chance(0.5) ? 19 : 's', GLUT_ACTIVE_CTRL);
         if (g_editor != nullptr && !g_editor->messages().empty() &&
             g_editor->messages().back().text.rfind("Saved scene", 0) == 0)
@@ -744,9 +728,8 @@ private:
 
     void loadScene()
     {
-        static const char* const files[] = {"a.json",   "b.json",    "",         "absent.json",
-                                            "cut.json", "junk.json", "vexa.json"};
-        const std::string path = typeFileName(files);
+        const std::string path =
+            typeFileName({"a.json", "b.json", "", "absent.json", "cut.json", "junk.json", "vexa.json"});
         if (path == m_directory + "/cut.json")
         {
             // The start of a scene that was saved.
@@ -773,8 +756,7 @@ private:
         m_plan.push_back([this] {
             const int row = pick(getTestCount());
             log("scene list: row %d, then a frame", row);
-            *getTestSelection() = row;
-            SimulationLoop();
+            SwitchScene(row);
         });
         m_plan.push_back([this] { key(5, GLUT_ACTIVE_CTRL); });
     }
@@ -802,8 +784,8 @@ private:
 
     void mouseButton(int button, int state, int x, int y, int modifiers)
     {
-        log("%s %s at (%d, %d)%s", ButtonText(button), state == GLUT_DOWN ? "down" : "up", x, y,
-            ModifierText(modifiers));
+        log("%s %s at (%d, %d)%s", button == GLUT_LEFT_BUTTON ? "left" : "right", state == GLUT_DOWN ? "down" : "up", x,
+            y, ModifierText(modifiers));
         HoldModifiers(modifiers);
         (g_editor != nullptr ? Editor_Mouse : Mouse)(button, state, x, y);
     }
@@ -867,8 +849,7 @@ private:
         }
         else
         {
-            pixel.x = pick(w + 40) - 20;
-            pixel.y = pick(h + 40) - 20;
+            pixel = {pick(w + 40) - 20, pick(h + 40) - 20};
         }
         if (inScene && pixel.x >= w - k_panelWidth)
         {
@@ -914,8 +895,7 @@ TEST_F(MonkeyTest, RandomUseOfEverySceneKeepsTheEditorsReferencesAlive)
         sendEvents(share);
     }
     std::printf("monkey: %lld of %lld events sent on %d scene%s, seed %llu; %lld of them changed the world\n",
-                m_eventsSent, events, rows, rows == 1 ? "" : "s", static_cast<unsigned long long>(m_seed),
-                m_worldChanges);
+                m_eventsSent, events, rows, rows == 1 ? "" : "s", m_seed, m_worldChanges);
 }
 
 // Rounds are short enough for the history to keep every step they make.
