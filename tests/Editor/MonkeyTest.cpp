@@ -447,7 +447,9 @@ private:
     void rightClick() { click(GLUT_RIGHT_BUTTON); }
     void simulationKey()
     {
-        key(static_cast<unsigned char>(pickFrom(k_simulationKeys)), chance(0.1) ? GLUT_ACTIVE_SHIFT : 0);
+        // Drawn one after the other: the order in which arguments are evaluated is the compiler's.
+        const int modifiers = chance(0.1) ? GLUT_ACTIVE_SHIFT : 0;
+        key(pickFrom(k_simulationKeys), modifiers);
     }
     // A snapshot saved or loaded.
     void snapshot() { key(chance(0.5) ? 19 : 12, GLUT_ACTIVE_CTRL); }
