@@ -11,6 +11,7 @@
 #include "CanonicalScene.h"
 #include "Editor/Editor.h"
 #include "Editor/EditorFrontEnd.h"
+#include "Editor/EditorModelScene.h"
 #include "Editor/EditorPanel.h"
 #include "Editor/EditorText.h"
 #include "Framework/PanelHost.h"
@@ -191,20 +192,17 @@ long long EnvironmentNumber(const char* name, long long fallback)
 
 TEST(MonkeyCheck, FindsReferencesThatOutliveTheirObjects)
 {
-    ::Test host;
-    b2World* world = host.GetWorld();
-    b2BodyDef def;
-    def.type = b2_dynamicBody;
-    b2Body* body = world->CreateBody(&def);
-    b2PolygonShape box;
-    box.SetAsBox(1.0f, 1.0f);
-    b2Fixture* fixture = body->CreateFixture(&box, 1.0f);
-    b2Body* other = world->CreateBody(&def);
+    EditorModelScene scene;
+    b2World* world = scene.world();
+    b2Body* body = scene.addBody(b2Vec2_zero);
+    b2Fixture* fixture = scene.addBox(body, 1.0f, 1.0f);
+    b2Body* other = scene.addBody(b2Vec2_zero);
+    ObjectNames& names = scene.host.names;
     _controlState state;
     state.selectedBodies.insert(body);
     state.selectedVertices.insert(vertexInfo{fixture, 3});
-    host.names.bodyNames[body] = "box";
-    EXPECT_EQ("", FindBrokenReferences(world, &state, &host.names));
+    names.bodyNames[body] = "box";
+    EXPECT_EQ("", FindBrokenReferences(world, &state, &names));
 
     state.candidateVertices.insert(vertexInfo{fixture, 4});
     EXPECT_NE(std::string::npos, FindBrokenReferences(world, &state, nullptr).find("candidateVertices"));
@@ -216,13 +214,13 @@ TEST(MonkeyCheck, FindsReferencesThatOutliveTheirObjects)
     state.selectedBodies.clear();
     EXPECT_NE(std::string::npos, FindBrokenReferences(world, &state, nullptr).find("selectedVertices"));
     state.selectedVertices.clear();
-    EXPECT_NE(std::string::npos, FindBrokenReferences(world, &state, &host.names).find("the body names"));
-    host.names.bodyNames.clear();
+    EXPECT_NE(std::string::npos, FindBrokenReferences(world, &state, &names).find("the body names"));
+    names.bodyNames.clear();
 
     state.splitInfo.fixture = fixture;
     EXPECT_NE(std::string::npos, FindBrokenReferences(world, &state, nullptr).find("split point"));
     state.splitInfo.fixture = nullptr;
-    EXPECT_EQ("", FindBrokenReferences(world, &state, &host.names));
+    EXPECT_EQ("", FindBrokenReferences(world, &state, &names));
 
     other->SetTransform(b2Vec2(0.0f, NAN), 0.0f);
     EXPECT_NE(std::string::npos, FindBrokenReferences(world, &state, nullptr).find("position (0, nan)"));
