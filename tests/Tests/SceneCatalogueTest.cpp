@@ -1,11 +1,13 @@
 // Every scene of the registry, created through its row's factory: it settles inside the default
-// view (a closed scene inside its box) with its keys in use, keys it has no use for change
-// nothing, and it keeps running while the host destroys its joints, fixtures and bodies in random
-// order (what the editor does).
+// view with its keys in use (and some scenes end as their row checks), keys it has no use for
+// change nothing, and it keeps running while the host destroys its joints, fixtures and bodies in
+// random order (what the editor does).
 #include "SceneDriver.h"
 
 #include "Tests/Confined.h"
+#include "Tests/Pyramid.h"
 #include "Tests/TestEntries.h"
+#include "Tests/TimeOfImpact.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +35,60 @@ struct SceneRow
 {
     const char* keys;
     unsigned expected;
-    b2AABB (*confinedTo)() = nullptr;  // where every dynamic body must end, for a closed scene
+    void (*check)(::Test& scene) = nullptr;  // on the settled scene
 };
 
 constexpr unsigned k_plain = k_settlesInView;
 constexpr unsigned k_keyed = k_settlesInView | k_keysMoveTheWorld;
+
+void ExpectEveryCircleInsideTheBox(::Test& scene)
+{
+    const b2AABB box = Confined::Interior();
+    for (b2Body* body : DynamicBodies(scene.GetWorld()))
+    {
+        const b2Vec2 p = body->GetPosition();
+        EXPECT_TRUE(p.x > box.lowerBound.x && p.x < box.upperBound.x && p.y > box.lowerBound.y &&
+                    p.y < box.upperBound.y)
+            << "body at " << ::testing::PrintToString(p);
+    }
+}
+
+void ExpectThePyramidStillStands(::Test& scene)
+{
+    const std::vector<b2Body*> boxes = DynamicBodies(scene.GetWorld());
+    ASSERT_EQ(static_cast<int>(boxes.size()), Pyramid::k_baseCount * (Pyramid::k_baseCount + 1) / 2);
+    float top = 0.0f;
+    for (b2Body* box : boxes)
+    {
+        top = std::max(top, box->GetPosition().y);
+        EXPECT_LT(std::fabs(box->GetPosition().x), 11.0f);
+        EXPECT_LT(box->GetLinearVelocity().Length(), 0.5f);
+    }
+    EXPECT_GT(top, Pyramid::k_baseCount - 1.0f) << "the top box has come down: the pyramid collapsed";
+}
+
+// The ball starts below the platform: resting on top of it, it has flown through from below.
+void ExpectTheBallToRestOnThePlatform(::Test& scene)
+{
+    const std::vector<b2Body*> platforms = Bodies(scene.GetWorld(), [](b2Body* body) {
+        return body->GetType() == b2_staticBody && body->GetFixtureList() &&
+               body->GetFixtureList()->GetType() == b2Shape::e_polygon;
+    });
+    const std::vector<b2Body*> balls = DynamicBodies(scene.GetWorld());
+    ASSERT_EQ(platforms.size(), 1u);
+    ASSERT_EQ(balls.size(), 1u);
+    const float top = platforms[0]->GetFixtureList()->GetAABB(0).upperBound.y;
+    EXPECT_NEAR(balls[0]->GetPosition().y, top + balls[0]->GetFixtureList()->GetShape()->m_radius, 0.05f);
+    EXPECT_NEAR(balls[0]->GetLinearVelocity().y, 0.0f, 0.01f);
+}
+
+void ExpectTheSquareToReachTheBarWithinItsSweep(::Test& scene)
+{
+    const b2TOIOutput& output = static_cast<TimeOfImpact&>(scene).GetOutput();
+    EXPECT_EQ(output.state, b2TOIOutput::e_touching);
+    EXPECT_GT(output.t, 0.0f);
+    EXPECT_LT(output.t, 1.0f);
+}
 
 // By registry name, the scenes with keys or other expectations; every other scene has no keys and
 // settles in the default view. The car drives along a road far longer than the view.
@@ -48,10 +99,12 @@ const std::map<std::string, SceneRow> k_rows = {
     {"Car", {"asdqe", k_keysMoveTheWorld}},
     {"Vertical Stack", {",", k_keyed}},
     {"RopeJoint", {"j", k_keyed}},
+    {"One-Sided Platform", {"", k_plain, ExpectTheBallToRestOnThePlatform}},
     {"Pinball", {"aA", k_keyed}},
-    {"Time of Impact", {"adswqe", k_plain}},
+    {"Time of Impact", {"adswqe", k_plain, ExpectTheSquareToReachTheBarWithinItsSweep}},
     {"Ray-Cast", {"12345dm", k_keyed}},
-    {"Confined", {"c", k_keyed, Confined::Interior}},
+    {"Confined", {"c", k_keyed, ExpectEveryCircleInsideTheBox}},
+    {"Pyramid", {"", k_plain, ExpectThePyramidStillStands}},
     {"Theo Jansen's Walker", {"asdm", k_keyed}},
     {"Body Types", {"dsk", k_keyed}},
     {"Prismatic", {"lms", k_keyed}},
@@ -134,13 +187,10 @@ TEST_P(SceneCatalogue, SettlesInTheDefaultViewWithItsKeysInUse)
         {
             EXPECT_TRUE(std::fabs(p.x) < 41.5f && p.y < 45.0f) << "body at " << ::testing::PrintToString(p);
         }
-        if (m_row.confinedTo && body->GetType() == b2_dynamicBody)
-        {
-            const b2AABB box = m_row.confinedTo();
-            EXPECT_TRUE(p.x > box.lowerBound.x && p.x < box.upperBound.x && p.y > box.lowerBound.y &&
-                        p.y < box.upperBound.y)
-                << "body at " << ::testing::PrintToString(p);
-        }
+    }
+    if (m_row.check != nullptr)
+    {
+        m_row.check(*test);
     }
 }
 

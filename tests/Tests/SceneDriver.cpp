@@ -40,13 +40,13 @@ private:
 
 const ::testing::Environment* const g_glWindow = ::testing::AddGlobalTestEnvironment(new GlWindowEnvironment);
 
-template <class Object, class Keep>
-std::vector<Object*> Collect(Object* first, Keep keep)
+template <class Object>
+std::vector<Object*> Collect(Object* first, const std::function<bool(Object*)>& keep)
 {
     std::vector<Object*> objects;
     for (Object* object = first; object; object = object->GetNext())
     {
-        if (keep(object))
+        if (!keep || keep(object))
         {
             objects.push_back(object);
         }
@@ -113,22 +113,22 @@ void RunFrames(Test& test, int frames, const std::string& keys, Settings* settin
     }
 }
 
-std::vector<b2Body*> Bodies(b2World* world)
+std::vector<b2Body*> Bodies(b2World* world, const std::function<bool(b2Body*)>& keep)
 {
-    return Collect(world->GetBodyList(), [](b2Body*) { return true; });
+    return Collect(world->GetBodyList(), keep);
 }
 
-std::vector<b2Joint*> Joints(b2World* world)
+std::vector<b2Joint*> Joints(b2World* world, const std::function<bool(b2Joint*)>& keep)
 {
-    return Collect(world->GetJointList(), [](b2Joint*) { return true; });
+    return Collect(world->GetJointList(), keep);
 }
 
-std::vector<b2Fixture*> Fixtures(b2World* world)
+std::vector<b2Fixture*> Fixtures(b2World* world, const std::function<bool(b2Fixture*)>& keep)
 {
     std::vector<b2Fixture*> fixtures;
     for (b2Body* body : Bodies(world))
     {
-        const std::vector<b2Fixture*> own = Collect(body->GetFixtureList(), [](b2Fixture*) { return true; });
+        const std::vector<b2Fixture*> own = Collect(body->GetFixtureList(), keep);
         fixtures.insert(fixtures.end(), own.begin(), own.end());
     }
     return fixtures;
@@ -136,10 +136,10 @@ std::vector<b2Fixture*> Fixtures(b2World* world)
 
 std::vector<b2Joint*> JointsOfType(b2World* world, b2JointType type)
 {
-    return Collect(world->GetJointList(), [type](b2Joint* joint) { return Physics::GetJointType(joint) == type; });
+    return Joints(world, [type](b2Joint* joint) { return Physics::GetJointType(joint) == type; });
 }
 
 std::vector<b2Body*> DynamicBodies(b2World* world)
 {
-    return Collect(world->GetBodyList(), [](b2Body* body) { return body->GetType() == b2_dynamicBody; });
+    return Bodies(world, [](b2Body* body) { return body->GetType() == b2_dynamicBody; });
 }

@@ -1,5 +1,6 @@
-// Scenes whose bodies must move as built, without keys: stacks and balls that settle, gears that
-// turn together, surfaces that collide on one side only, and fast bodies that never tunnel.
+// Scenes whose bodies must move as built, without keys: balls that rebound by their restitution,
+// gears that turn together, walkers kept on their side of chains, and fast bodies that never
+// tunnel. (Scenes whose end state tells enough are checked in the catalogue's rows.)
 #include "SceneDriver.h"
 
 #include "Tests/BulletTest.h"
@@ -7,8 +8,6 @@
 #include "Tests/CollisionCounters.h"
 #include "Tests/ContinuousTest.h"
 #include "Tests/Gears.h"
-#include "Tests/OneSidedPlatform.h"
-#include "Tests/Pyramid.h"
 #include "Tests/VaryingRestitution.h"
 
 #include <gtest/gtest.h>
@@ -20,52 +19,29 @@
 namespace
 {
 
-TEST(SceneMotion, PyramidStandsAfterSettling)
-{
-    Pyramid scene;
-    const std::vector<b2Body*> boxes = DynamicBodies(scene.GetWorld());
-    ASSERT_EQ(static_cast<int>(boxes.size()), Pyramid::k_baseCount * (Pyramid::k_baseCount + 1) / 2);
-    RunFrames(scene, 300);
-
-    float top = 0.0f;
-    for (b2Body* box : boxes)
-    {
-        top = std::max(top, box->GetPosition().y);
-        EXPECT_LT(std::fabs(box->GetPosition().x), 11.0f);
-        EXPECT_LT(box->GetLinearVelocity().Length(), 0.5f);
-    }
-    EXPECT_GT(top, Pyramid::k_baseCount - 1.0f) << "the top box has come down: the pyramid collapsed";
-}
-
 TEST(SceneMotion, BouncierBallsReboundHigher)
 {
     VaryingRestitution scene;
-    const std::vector<b2Body*> balls = DynamicBodies(scene.GetWorld());
+    std::vector<b2Body*> balls = DynamicBodies(scene.GetWorld());
     ASSERT_EQ(static_cast<int>(balls.size()), VaryingRestitution::k_ballCount);
+    std::sort(balls.begin(), balls.end(), [](b2Body* a, b2Body* b) {
+        return a->GetFixtureList()->GetRestitution() < b->GetFixtureList()->GetRestitution();
+    });
 
     // The first bounce comes after about two seconds of fall; record the highest point after it.
     RunFrames(scene, 150);
-    std::vector<std::pair<float, float>> reboundByRestitution;
-    for (b2Body* ball : balls)
-    {
-        reboundByRestitution.emplace_back(ball->GetFixtureList()->GetRestitution(), 0.0f);
-    }
+    std::vector<float> rebound(balls.size(), 0.0f);
     for (int frame = 0; frame < 150; ++frame)
     {
         StepFrame(scene);
         for (std::size_t i = 0; i < balls.size(); ++i)
         {
-            reboundByRestitution[i].second = std::max(reboundByRestitution[i].second, balls[i]->GetPosition().y);
+            rebound[i] = std::max(rebound[i], balls[i]->GetPosition().y);
         }
     }
-    std::sort(reboundByRestitution.begin(), reboundByRestitution.end());
-    EXPECT_LT(reboundByRestitution.front().second, 1.1f) << "no bounce without restitution";
-    EXPECT_GT(reboundByRestitution.back().second, 15.0f) << "an elastic ball returns near its drop height";
-    for (std::size_t i = 1; i < reboundByRestitution.size(); ++i)
-    {
-        EXPECT_GE(reboundByRestitution[i].second, reboundByRestitution[i - 1].second)
-            << "restitution " << reboundByRestitution[i].first;
-    }
+    EXPECT_LT(rebound.front(), 1.1f) << "no bounce without restitution";
+    EXPECT_GT(rebound.back(), 15.0f) << "an elastic ball returns near its drop height";
+    EXPECT_TRUE(std::is_sorted(rebound.begin(), rebound.end())) << ::testing::PrintToString(rebound);
 }
 
 TEST(SceneMotion, GearWheelRimsAndRackMoveTogether)
@@ -89,33 +65,6 @@ TEST(SceneMotion, GearWheelRimsAndRackMoveTogether)
     const float tolerance = 0.01f * std::fabs(rackSpeed);
     EXPECT_NEAR(small->GetAngularVelocity() * radius(small), -large->GetAngularVelocity() * radius(large), tolerance);
     EXPECT_NEAR(large->GetAngularVelocity() * radius(large), rackSpeed, tolerance);
-}
-
-TEST(SceneMotion, BodyRisesThroughTheOneSidedPlatformAndLandsOnIt)
-{
-    OneSidedPlatform scene;
-    const std::vector<b2Body*> bodies = Bodies(scene.GetWorld());
-    const auto platform = std::find_if(bodies.begin(), bodies.end(), [](b2Body* body) {
-        return body->GetType() == b2_staticBody && body->GetFixtureList() &&
-               body->GetFixtureList()->GetType() == b2Shape::e_polygon;
-    });
-    ASSERT_NE(platform, bodies.end());
-    const std::vector<b2Body*> dynamics = DynamicBodies(scene.GetWorld());
-    ASSERT_EQ(dynamics.size(), 1u);
-    b2Body* ball = dynamics.front();
-    const float top = (*platform)->GetFixtureList()->GetAABB(0).upperBound.y;
-    const float radius = ball->GetFixtureList()->GetShape()->m_radius;
-    ASSERT_LT(ball->GetPosition().y, (*platform)->GetPosition().y);
-
-    float highest = ball->GetPosition().y;
-    for (int frame = 0; frame < 240; ++frame)
-    {
-        StepFrame(scene);
-        highest = std::max(highest, ball->GetPosition().y);
-    }
-    EXPECT_GT(highest, top + 2.0f * radius);
-    EXPECT_NEAR(ball->GetPosition().y, top + radius, 0.05f);
-    EXPECT_NEAR(ball->GetLinearVelocity().y, 0.0f, 0.01f);
 }
 
 // Chains keep bodies on the side they were wound for.
