@@ -27,25 +27,22 @@
 namespace
 {
 
-// The revolute joints of a world that have a motor to drive, newest first.
-std::vector<b2RevoluteJoint*> MotorisedRevolutes(b2World* world)
+// The revolute joints of a world, newest first.
+std::vector<b2RevoluteJoint*> Revolutes(b2World* world)
 {
-    std::vector<b2RevoluteJoint*> found;
+    std::vector<b2RevoluteJoint*> revolutes;
     for (b2Joint* joint : JointsOfType(world, e_revoluteJoint))
     {
-        auto* revolute = static_cast<b2RevoluteJoint*>(joint);
-        if (revolute->GetMaxMotorTorque() > 0.0f)
-        {
-            found.push_back(revolute);
-        }
+        revolutes.push_back(static_cast<b2RevoluteJoint*>(joint));
     }
-    return found;
+    return revolutes;
 }
 
 TEST(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
 {
     TheoJansen scene;
-    b2Body* chassis = MotorisedRevolutes(scene.GetWorld()).front()->GetBodyB();
+    // The motor's is the oldest revolute joint, between the crank wheel and the chassis.
+    b2Body* chassis = Revolutes(scene.GetWorld()).back()->GetBodyB();
     RunFrames(scene, 60);
     const float start = chassis->GetPosition().x;
     RunFrames(scene, 120);
@@ -64,7 +61,7 @@ TEST(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
 TEST(SceneKeys, RevoluteTrayRestsOnItsLimitTurnsWithTheMotorAndSpinsFreeWithoutTheLimit)
 {
     Revolute scene;
-    b2RevoluteJoint* tray = MotorisedRevolutes(scene.GetWorld()).front();
+    b2RevoluteJoint* tray = Revolutes(scene.GetWorld()).front();
     // Tilted onto its lower limit by what fell on it, then turned by the motor to the upper one.
     RunFrames(scene, 240);
     EXPECT_NEAR(tray->GetJointAngle(), tray->GetLowerLimit(), 0.05f);
@@ -98,7 +95,7 @@ TEST(SceneKeys, SliderCrankMotorTurnsTheCrankAtItsSpeedAndKeysSwitchTheMotors)
 {
     SliderCrank scene;
     // The crank's is the oldest revolute joint.
-    auto* crank = static_cast<b2RevoluteJoint*>(JointsOfType(scene.GetWorld(), e_revoluteJoint).back());
+    b2RevoluteJoint* crank = Revolutes(scene.GetWorld()).back();
     auto* slide = static_cast<b2PrismaticJoint*>(JointsOfType(scene.GetWorld(), e_prismaticJoint).front());
 
     RunFrames(scene, 60);
@@ -151,7 +148,7 @@ TEST(SceneKeys, RopeKeyCutsTheRopeLettingTheChainStretchAndTiesItAgain)
 TEST(SceneKeys, PinballFlippersRiseWhileAOrCapitalAIsHeld)
 {
     Pinball scene;
-    const std::vector<b2RevoluteJoint*> flippers = MotorisedRevolutes(scene.GetWorld());
+    const std::vector<b2RevoluteJoint*> flippers = Revolutes(scene.GetWorld());
     ASSERT_EQ(flippers.size(), 2u);
     // Up means the tip raised: counter-clockwise (upper limit) for the left flipper.
     const auto expectFlippers = [&](bool up, unsigned char key) {
@@ -187,19 +184,16 @@ TEST(SceneKeys, WebKeysDeleteBodiesWithTheirJointsAndJointsOneAtATime)
     EXPECT_EQ(world->GetJointCount(), 5);
     RunFrames(scene, 5);
 
-    // Joints that went with the body are not deleted twice.
+    // Joints that went with the body are not deleted twice; with nothing left, the keys do nothing.
     for (int remaining = 4; remaining >= 0; --remaining)
     {
         PressKey(scene, 'j');
         StepFrame(scene);
         EXPECT_EQ(world->GetJointCount(), remaining);
     }
-    for (int i = 0; i < 4; ++i)
-    {
-        PressKey(scene, 'b');
-        PressKey(scene, 'j');
-        StepFrame(scene);
-    }
+    PressKey(scene, 'b', 4);
+    PressKey(scene, 'j');
+    StepFrame(scene);
     EXPECT_EQ(world->GetBodyCount(), bodyCount - 4);
 }
 
@@ -207,10 +201,9 @@ TEST(SceneKeys, StackBulletHitsTheFirstColumnAndOnlyTheLatestBulletIsKept)
 {
     VerticalStack scene;
     RunFrames(scene, 60);
-    std::vector<b2Body*> firstColumn = DynamicBodies(scene.GetWorld());
-    firstColumn.erase(std::remove_if(firstColumn.begin(), firstColumn.end(),
-                                     [](b2Body* box) { return std::fabs(box->GetPosition().x) >= 0.1f; }),
-                      firstColumn.end());
+    const std::vector<b2Body*> firstColumn = Bodies(scene.GetWorld(), [](b2Body* body) {
+        return body->GetType() == b2_dynamicBody && std::fabs(body->GetPosition().x) < 0.1f;
+    });
     ASSERT_EQ(firstColumn.size(), 10u);
     const int bodyCount = scene.GetWorld()->GetBodyCount();
 
@@ -255,10 +248,10 @@ TEST(SceneKeys, BodyTypesKeysSwitchThePlatformWhichShuttlesBetweenTheTurningPoin
 TEST(SceneKeys, ThrusterPushesTheShipNoseFirstAndTorquesTurnIt)
 {
     ApplyForce scene;
-    std::vector<b2Body*> bodies = DynamicBodies(scene.GetWorld());
-    // The ship is the body of two fixtures, hull and engine.
-    b2Body* ship = *std::find_if(bodies.begin(), bodies.end(),
-                                 [](b2Body* body) { return body->GetFixtureList()->GetNext() != nullptr; });
+    // The ship is the dynamic body of two fixtures, hull and engine.
+    b2Body* ship = Bodies(scene.GetWorld(), [](b2Body* body) {
+                       return body->GetType() == b2_dynamicBody && body->GetFixtureList()->GetNext() != nullptr;
+                   }).front();
     auto holdKey = [&](unsigned char key, int frames) {
         for (int frame = 0; frame < frames; ++frame)
         {
