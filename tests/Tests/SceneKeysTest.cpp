@@ -252,35 +252,32 @@ TEST(SceneKeys, ThrusterPushesTheShipNoseFirstAndTorquesTurnIt)
     b2Body* ship = Bodies(scene.GetWorld(), [](b2Body* body) {
                        return body->GetType() == b2_dynamicBody && body->GetFixtureList()->GetNext() != nullptr;
                    }).front();
-    auto holdKey = [&](unsigned char key, int frames) {
-        for (int frame = 0; frame < frames; ++frame)
-        {
-            PressKey(scene, key);
-            StepFrame(scene);
-        }
-    };
     const b2Vec2 start = ship->GetPosition();
     // The nose is the tip of the hull, opposite the engine at the local point (0, 2).
     const b2Vec2 nose = ship->GetWorldVector(b2Vec2(0.0f, -1.0f));
     RunFrames(scene, 10);
     EXPECT_EQ(ship->GetPosition(), start) << "no gravity";
 
-    holdKey('w', 5);
+    // Each press pushes or turns the ship for the next step.
+    PressKey(scene, 'w', 5);
     RunFrames(scene, 30);
     const b2Vec2 moved = ship->GetPosition() - start;
     EXPECT_GT(b2Dot(moved, nose), 1.0f);
     EXPECT_NEAR(b2Cross(moved, nose), 0.0f, 0.05f);
-    holdKey('a', 10);
+    PressKey(scene, 'a', 10);
+    StepFrame(scene);
     EXPECT_GT(ship->GetAngularVelocity(), 0.1f) << "counter-clockwise";
-    holdKey('d', 20);
+    PressKey(scene, 'd', 20);
+    StepFrame(scene);
     EXPECT_LT(ship->GetAngularVelocity(), -0.1f) << "clockwise";
 
     // The library hands a freed body's memory to the next body: keys acting through a
     // forgotten pointer would push this one.
     scene.DestroyBody(ship);
     b2Body* decoy = CreateDynamicBody(scene.GetWorld(), b2Vec2(0.0f, 20.0f), MakeCircle(0.5f), 1.0f);
-    holdKey('w', 1);
-    holdKey('a', 1);
+    PressKey(scene, 'w');
+    PressKey(scene, 'a');
+    StepFrame(scene);
     EXPECT_EQ(decoy->GetLinearVelocity(), b2Vec2_zero);
     EXPECT_EQ(decoy->GetAngularVelocity(), 0.0f);
 }
