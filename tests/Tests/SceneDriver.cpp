@@ -80,34 +80,18 @@ void PressKey(Test& test, unsigned char key, int times)
     }
 }
 
-void PressEveryKeyExcept(Test& test, const std::string& handled)
-{
-    for (unsigned char key = ' '; key <= '~'; ++key)
-    {
-        if (handled.find(static_cast<char>(key)) == std::string::npos)
-        {
-            PressKey(test, key);
-        }
-    }
-}
-
 void RunFrames(Test& test, int frames, const std::string& keys, Settings* settings)
 {
-    const int pressPeriod = 10;
-    const int holdFrames = 5;
     for (int frame = 0; frame < frames; ++frame)
     {
-        if (!keys.empty())
+        const char key = keys.empty() ? '\0' : keys[(frame / 10) % keys.size()];
+        if (key != '\0' && frame % 10 == 0)
         {
-            const unsigned char key = static_cast<unsigned char>(keys[(frame / pressPeriod) % keys.size()]);
-            if (frame % pressPeriod == 0)
-            {
-                test.Keyboard(key);
-            }
-            else if (frame % pressPeriod == holdFrames)
-            {
-                test.KeyboardUp(key);
-            }
+            test.Keyboard(static_cast<unsigned char>(key));
+        }
+        else if (key != '\0' && frame % 10 == 5)
+        {
+            test.KeyboardUp(static_cast<unsigned char>(key));
         }
         StepFrame(test, settings);
     }

@@ -28,9 +28,6 @@ void StepFrame(Test& test, Settings* settings = nullptr);
 // A key press and release, as the window delivers them, `times` times over.
 void PressKey(Test& test, unsigned char key, int times = 1);
 
-// Presses and releases every printable key that is not in `handled`.
-void PressEveryKeyExcept(Test& test, const std::string& handled);
-
 // `frames` frames; every 10th frame presses the next key of `keys` (cycling) and releases it
 // five frames later, so every key is held for a while. Without settings, undrawn ones.
 void RunFrames(Test& test, int frames, const std::string& keys = "", Settings* settings = nullptr);
