@@ -89,8 +89,7 @@ TEST(BreakableScene, BreaksOnLandingIntoPiecesThatCarryOnItsMotion)
                       [&scene](b2Body* body) { return body->GetType() == b2_dynamicBody && body != scene.bomb; });
     };
     scene.LaunchBomb(b2Vec2(-30.0f, 3.0f), b2Vec2(0.0f, -150.0f));
-    Settings settings = UndrawnSettings();
-    Settings paused = settings;
+    Settings paused = UndrawnSettings();
     paused.pause = 1;
     b2Body* body = pieces().front();
     ASSERT_EQ(body->GetFixtureList()->GetNext()->GetNext(), nullptr) << "two boxes";
@@ -101,7 +100,7 @@ TEST(BreakableScene, BreaksOnLandingIntoPiecesThatCarryOnItsMotion)
     {
         velocityBefore = body->GetLinearVelocity();
         spinBefore = body->GetAngularVelocity();
-        StepFrame(scene, &settings);
+        StepFrame(scene);
         centerOfWhole = body->GetWorldCenter();
         // A paused frame carries out a pending break and moves nothing afterwards.
         StepFrame(scene, &paused);

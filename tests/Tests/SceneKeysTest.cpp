@@ -27,22 +27,11 @@
 namespace
 {
 
-// The revolute joints of a world, newest first.
-std::vector<b2RevoluteJoint*> Revolutes(b2World* world)
-{
-    std::vector<b2RevoluteJoint*> revolutes;
-    for (b2Joint* joint : JointsOfType(world, e_revoluteJoint))
-    {
-        revolutes.push_back(static_cast<b2RevoluteJoint*>(joint));
-    }
-    return revolutes;
-}
-
 TEST(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
 {
     TheoJansen scene;
     // The motor's is the oldest revolute joint, between the crank wheel and the chassis.
-    b2Body* chassis = Revolutes(scene.GetWorld()).back()->GetBodyB();
+    b2Body* chassis = JointsOfType(scene.GetWorld(), e_revoluteJoint).back()->GetBodyB();
     RunFrames(scene, 60);
     const float start = chassis->GetPosition().x;
     RunFrames(scene, 120);
@@ -61,7 +50,7 @@ TEST(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
 TEST(SceneKeys, RevoluteTrayRestsOnItsLimitTurnsWithTheMotorAndSpinsFreeWithoutTheLimit)
 {
     Revolute scene;
-    b2RevoluteJoint* tray = Revolutes(scene.GetWorld()).front();
+    auto* tray = static_cast<b2RevoluteJoint*>(JointsOfType(scene.GetWorld(), e_revoluteJoint).front());
     // Tilted onto its lower limit by what fell on it, then turned by the motor to the upper one.
     RunFrames(scene, 240);
     EXPECT_NEAR(tray->GetJointAngle(), tray->GetLowerLimit(), 0.05f);
@@ -95,7 +84,7 @@ TEST(SceneKeys, SliderCrankMotorTurnsTheCrankAtItsSpeedAndKeysSwitchTheMotors)
 {
     SliderCrank scene;
     // The crank's is the oldest revolute joint.
-    b2RevoluteJoint* crank = Revolutes(scene.GetWorld()).back();
+    auto* crank = static_cast<b2RevoluteJoint*>(JointsOfType(scene.GetWorld(), e_revoluteJoint).back());
     auto* slide = static_cast<b2PrismaticJoint*>(JointsOfType(scene.GetWorld(), e_prismaticJoint).front());
 
     RunFrames(scene, 60);
@@ -148,12 +137,13 @@ TEST(SceneKeys, RopeKeyCutsTheRopeLettingTheChainStretchAndTiesItAgain)
 TEST(SceneKeys, PinballFlippersRiseWhileAOrCapitalAIsHeld)
 {
     Pinball scene;
-    const std::vector<b2RevoluteJoint*> flippers = Revolutes(scene.GetWorld());
+    const std::vector<b2Joint*> flippers = JointsOfType(scene.GetWorld(), e_revoluteJoint);
     ASSERT_EQ(flippers.size(), 2u);
     // Up means the tip raised: counter-clockwise (upper limit) for the left flipper.
     const auto expectFlippers = [&](bool up, unsigned char key) {
-        for (b2RevoluteJoint* flipper : flippers)
+        for (b2Joint* joint : flippers)
         {
+            auto* flipper = static_cast<b2RevoluteJoint*>(joint);
             const bool left = flipper->GetBodyB()->GetWorldCenter().x < 0.0f;
             const float limit = left == up ? flipper->GetUpperLimit() : flipper->GetLowerLimit();
             EXPECT_NEAR(flipper->GetJointAngle(), limit, 0.02f) << "key " << key << (up ? " held" : " released");
