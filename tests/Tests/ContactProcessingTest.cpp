@@ -15,107 +15,65 @@
 namespace
 {
 
-bool Exists(b2World* world, const b2Body* body)
+// The scene's random shapes make way for a layout of the test's own on the ground: a ball
+// between two boxes, which are ten times as dense, and a bomb dropped on a third box.
+TEST(CollisionProcessingScene, TheLighterBodyOfATouchingPairIsDestroyedOnceAndNeverTheBomb)
 {
-    const std::vector<b2Body*> bodies = Bodies(world);
-    return std::find(bodies.begin(), bodies.end(), body) != bodies.end();
-}
-
-class CollisionProcessingScene : public ::testing::Test
-{
-protected:
-    // The random shapes are removed, for layouts of the test's own on the ground.
-    CollisionProcessingScene()
+    CollisionProcessing scene;
+    b2World* world = scene.GetWorld();
+    for (b2Body* body : DynamicBodies(world))
     {
-        for (b2Body* body : DynamicBodies(World()))
-        {
-            m_scene.DestroyBody(body);
-        }
+        scene.DestroyBody(body);
     }
-
-    b2World* World() { return m_scene.GetWorld(); }
-
-    // A box ten times as dense as a ball: balls are always the lighter.
-    b2Body* AddBox(const b2Vec2& position, float halfWidth)
-    {
-        return CreateDynamicBody(World(), position, MakeBox(halfWidth, 1.0f), 10.0f);
-    }
-
-    CollisionProcessing m_scene;
-};
-
-TEST_F(CollisionProcessingScene, BallBetweenTwoBoxesIsDestroyedOnce)
-{
-    b2Body* left = AddBox(b2Vec2(26.0f, 1.0f), 1.0f);
-    b2Body* right = AddBox(b2Vec2(29.0f, 1.0f), 1.0f);
-    b2Body* ball = CreateDynamicBody(World(), b2Vec2(27.5f, 1.0f), MakeCircle(0.6f), 1.0f);
-    StepFrame(m_scene);
-
-    EXPECT_FALSE(Exists(World(), ball));
-    EXPECT_TRUE(Exists(World(), left));
-    EXPECT_TRUE(Exists(World(), right));
-    // Destroying a body twice would count it off twice.
-    EXPECT_EQ(static_cast<std::size_t>(World()->GetBodyCount()), Bodies(World()).size());
-}
-
-TEST_F(CollisionProcessingScene, BombLighterThanWhatItHitsSurvives)
-{
-    b2Body* box = AddBox(b2Vec2(30.0f, 1.0f), 2.0f);
-    m_scene.LaunchBomb(b2Vec2(30.0f, 4.0f), b2Vec2(0.0f, -10.0f));
-    b2Body* bomb = m_scene.bomb;
+    b2Body* left = CreateDynamicBody(world, b2Vec2(16.0f, 1.0f), MakeBox(1.0f, 1.0f), 10.0f);
+    b2Body* right = CreateDynamicBody(world, b2Vec2(19.0f, 1.0f), MakeBox(1.0f, 1.0f), 10.0f);
+    CreateDynamicBody(world, b2Vec2(17.5f, 1.0f), MakeCircle(0.6f), 1.0f);
+    b2Body* box = CreateDynamicBody(world, b2Vec2(30.0f, 1.0f), MakeBox(2.0f, 1.0f), 10.0f);
+    scene.LaunchBomb(b2Vec2(30.0f, 4.0f), b2Vec2(0.0f, -10.0f));
+    b2Body* bomb = scene.bomb;
     ASSERT_LT(bomb->GetMass(), box->GetMass());
-    RunFrames(m_scene, 60);
+    const std::vector<b2Body*> survivors = {bomb, box, right, left};
 
-    EXPECT_TRUE(Exists(World(), bomb));
-    EXPECT_TRUE(Exists(World(), box));
+    StepFrame(scene);
+    EXPECT_EQ(DynamicBodies(world), survivors) << "the ball is gone";
+    // Destroying a body twice would count it off twice.
+    EXPECT_EQ(static_cast<std::size_t>(world->GetBodyCount()), Bodies(world).size());
+    RunFrames(scene, 60);
+    EXPECT_EQ(DynamicBodies(world), survivors);
     EXPECT_NEAR(bomb->GetPosition().y, 2.3f, 0.05f) << "the bomb rests on the box";
 }
 
-class SensorScene : public ::testing::Test
+TEST(SensorScene, ForgetsBallsDestroyedWhileTouchingAndDropsEveryBallWithTheSensor)
 {
-protected:
-    SensorScene()
-    {
-        // The scene numbers its balls from left to right.
-        m_balls = DynamicBodies(m_scene.GetWorld());
-        std::sort(m_balls.begin(), m_balls.end(),
-                  [](b2Body* a, b2Body* b) { return a->GetPosition().x < b->GetPosition().x; });
-        RunFrames(m_scene, 300);
-    }
+    SensorTest scene;
+    // The scene numbers its balls from left to right.
+    std::vector<b2Body*> balls = DynamicBodies(scene.GetWorld());
+    std::sort(balls.begin(), balls.end(), [](b2Body* a, b2Body* b) { return a->GetPosition().x < b->GetPosition().x; });
+    RunFrames(scene, 300);
+    const int middle = SensorTest::k_ballCount / 2;
+    ASSERT_FALSE(scene.IsTouching(0)) << "the outer balls miss the sensor";
+    ASSERT_TRUE(scene.IsTouching(middle));
+    ASSERT_TRUE(scene.IsTouching(middle + 1));
 
-    static constexpr int k_middle = SensorTest::k_ballCount / 2;
-    SensorTest m_scene;
-    std::vector<b2Body*> m_balls;
-};
+    scene.DestroyBody(balls[middle]);
+    balls.erase(balls.begin() + middle);
+    EXPECT_FALSE(scene.IsTouching(middle));
+    RunFrames(scene, 60);
+    EXPECT_FALSE(scene.IsTouching(middle));
+    EXPECT_TRUE(scene.IsTouching(middle + 1)) << "the other balls stay caught";
 
-TEST_F(SensorScene, ForgetsABallDestroyedWhileTouching)
-{
-    ASSERT_FALSE(m_scene.IsTouching(0)) << "the outer balls miss the sensor";
-    ASSERT_TRUE(m_scene.IsTouching(k_middle));
-    ASSERT_TRUE(m_scene.IsTouching(k_middle + 1));
-
-    m_scene.DestroyBody(m_balls[k_middle]);
-    EXPECT_FALSE(m_scene.IsTouching(k_middle));
-    RunFrames(m_scene, 60);
-    EXPECT_FALSE(m_scene.IsTouching(k_middle));
-    EXPECT_TRUE(m_scene.IsTouching(k_middle + 1)) << "the other balls stay caught";
-}
-
-TEST_F(SensorScene, DestroyingTheSensorDropsEveryBallEvenAsleep)
-{
-    for (b2Body* ball : m_balls)
+    // Asleep, the balls would never see their contacts with the sensor end.
+    for (b2Body* ball : balls)
     {
         ball->SetAwake(false);
     }
-    const std::vector<b2Fixture*> fixtures = Fixtures(m_scene.GetWorld());
-    m_scene.DestroyFixture(*std::find_if(fixtures.begin(), fixtures.end(), [](b2Fixture* f) { return f->IsSensor(); }));
+    scene.DestroyFixture(Fixtures(scene.GetWorld(), [](b2Fixture* fixture) { return fixture->IsSensor(); }).front());
     for (int i = 0; i < SensorTest::k_ballCount; ++i)
     {
-        EXPECT_FALSE(m_scene.IsTouching(i)) << "ball " << i;
+        EXPECT_FALSE(scene.IsTouching(i)) << "ball " << i;
     }
-
-    RunFrames(m_scene, 300);
-    for (b2Body* ball : m_balls)
+    RunFrames(scene, 300);
+    for (b2Body* ball : balls)
     {
         EXPECT_LT(ball->GetPosition().y, 3.5f) << "on the ground or on another ball";
     }
@@ -127,13 +85,11 @@ TEST(BreakableScene, BreaksOnLandingIntoPiecesThatCarryOnItsMotion)
     Breakable scene;
     // The breakable body and, once broken, its second piece: the dynamic bodies but the bomb.
     const auto pieces = [&scene] {
-        std::vector<b2Body*> found = DynamicBodies(scene.GetWorld());
-        found.erase(std::remove(found.begin(), found.end(), scene.bomb), found.end());
-        return found;
+        return Bodies(scene.GetWorld(),
+                      [&scene](b2Body* body) { return body->GetType() == b2_dynamicBody && body != scene.bomb; });
     };
     scene.LaunchBomb(b2Vec2(-30.0f, 3.0f), b2Vec2(0.0f, -150.0f));
-    Settings settings = UndrawnSettings();
-    Settings paused = settings;
+    Settings paused = UndrawnSettings();
     paused.pause = 1;
     b2Body* body = pieces().front();
     ASSERT_EQ(body->GetFixtureList()->GetNext()->GetNext(), nullptr) << "two boxes";
@@ -144,7 +100,7 @@ TEST(BreakableScene, BreaksOnLandingIntoPiecesThatCarryOnItsMotion)
     {
         velocityBefore = body->GetLinearVelocity();
         spinBefore = body->GetAngularVelocity();
-        StepFrame(scene, &settings);
+        StepFrame(scene);
         centerOfWhole = body->GetWorldCenter();
         // A paused frame carries out a pending break and moves nothing afterwards.
         StepFrame(scene, &paused);

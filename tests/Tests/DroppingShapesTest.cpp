@@ -1,10 +1,9 @@
-// The scenes that drop shapes on demand ("Polygon Shapes", "Edge Shapes", "Ray-Cast"): the ring
-// of 256 bodies, the five kinds, "d", and in "Polygon Shapes" the (de)activation key and the
-// circle query.
+// The scenes that drop shapes on demand ("Polygon Shapes", "Ray-Cast" and "Edge Shapes" share the
+// code): the ring of 256 bodies, the five kinds, "d", and in "Polygon Shapes" the (de)activation
+// key and the circle query.
 #include "SceneDriver.h"
 
 #include "Physics/BodyState.h"
-#include "Tests/EdgeShapes.h"
 #include "Tests/PolyShapes.h"
 #include "Tests/RayCast.h"
 #include "Tests/SceneParts.h"
@@ -28,17 +27,14 @@ int UsedSlots(const DroppingShapes& scene)
     return used;
 }
 
-b2Shape::Type KindOf(const b2Body* body)
-{
-    return body->GetFixtureList()->GetShape()->GetType();
-}
-
+// Of a polygon; 0 for a circle.
 int VertexCount(const b2Body* body)
 {
-    return static_cast<const b2PolygonShape*>(body->GetFixtureList()->GetShape())->m_count;
+    const b2Shape* shape = body->GetFixtureList()->GetShape();
+    return shape->GetType() == b2Shape::e_polygon ? static_cast<const b2PolygonShape*>(shape)->m_count : 0;
 }
 
-TEST(DroppingShapes, KeysOneToFiveDropTheFiveKindsAndOnceTheRingIsFullReplaceTheOldestBody)
+TEST(DroppingShapes, KeysOneToFiveDropTheFiveKindsIntoARingAndATogglesEverySecondBody)
 {
     PolyShapes scene;
     const int bodiesBefore = scene.GetWorld()->GetBodyCount();
@@ -47,85 +43,33 @@ TEST(DroppingShapes, KeysOneToFiveDropTheFiveKindsAndOnceTheRingIsFullReplaceThe
         PressKey(scene, key);
     }
     EXPECT_EQ(scene.GetRingPosition(), 5);
-    const int polygonVertices[] = {3, 3, 8, 4};
+    const int vertices[] = {3, 3, 8, 4, 0};
     for (int kind = 0; kind < 5; ++kind)
     {
         const b2Body* body = scene.GetDroppedBody(kind);
         ASSERT_NE(body, nullptr) << "kind " << kind;
         // "Polygon Shapes" drops above the middle of its ground.
         EXPECT_LE(std::fabs(body->GetPosition().x), 2.0f);
-        const bool circle = kind == 4;
-        ASSERT_EQ(KindOf(body), circle ? b2Shape::e_circle : b2Shape::e_polygon);
-        if (!circle)
-        {
-            EXPECT_EQ(VertexCount(body), polygonVertices[kind]);
-        }
+        EXPECT_EQ(VertexCount(body), vertices[kind]) << "kind " << kind;
     }
 
+    // Once the ring is full each drop replaces the oldest body, round after round.
     PressKey(scene, '1', k_ringSize - 5);
     ASSERT_EQ(UsedSlots(scene), k_ringSize);
     EXPECT_EQ(scene.GetRingPosition(), 0);
     PressKey(scene, '5');
     EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore + k_ringSize);
-    EXPECT_EQ(KindOf(scene.GetDroppedBody(0)), b2Shape::e_circle);
-    EXPECT_EQ(KindOf(scene.GetDroppedBody(1)), b2Shape::e_polygon);
+    EXPECT_EQ(VertexCount(scene.GetDroppedBody(0)), 0);
+    EXPECT_EQ(VertexCount(scene.GetDroppedBody(1)), 3);
     EXPECT_EQ(scene.GetRingPosition(), 1);
-
-    // The ring keeps turning: another full round replaces every body once more.
     PressKey(scene, '3', k_ringSize);
     EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore + k_ringSize);
     EXPECT_EQ(scene.GetRingPosition(), 1);
     EXPECT_EQ(VertexCount(scene.GetDroppedBody(1)), 8);
-}
 
-TEST(DroppingShapes, DestroysTheBodyInTheFirstUsedSlot)
-{
-    RayCast scene;
-    const int bodiesBefore = scene.GetWorld()->GetBodyCount();
-    PressKey(scene, '2', 4);
-    b2Body* second = scene.GetDroppedBody(1);
-
+    // "a" takes the bodies of the even slots out of the simulation, and back; it skips slot 0,
+    // emptied by "d".
     PressKey(scene, 'd');
-    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
-    EXPECT_EQ(scene.GetDroppedBody(1), second);
-    PressKey(scene, 'd');
-    EXPECT_EQ(scene.GetDroppedBody(1), nullptr);
-    EXPECT_EQ(UsedSlots(scene), 2);
-
-    // Freed slots are not refilled early: the next drop still goes to the ring position.
-    PressKey(scene, '2');
-    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
-    EXPECT_NE(scene.GetDroppedBody(4), nullptr);
-
-    PressKey(scene, 'd', 5);
-    EXPECT_EQ(UsedSlots(scene), 0);
-    EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore);
-}
-
-TEST(DroppingShapes, ABodyDestroyedFromOutsideLeavesItsSlotEmpty)
-{
-    EdgeShapes scene;
-    PressKey(scene, '5', 3);
-    scene.DestroyBody(scene.GetDroppedBody(0));
-    scene.DestroyFixture(scene.GetDroppedBody(1)->GetFixtureList());
-    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
-    ASSERT_NE(scene.GetDroppedBody(1), nullptr);
-
-    // "d" now finds the fixture-less body in slot 1, and the ring refills slot 0 only when it
-    // comes round again.
-    PressKey(scene, 'd');
-    EXPECT_EQ(scene.GetDroppedBody(1), nullptr);
-    PressKey(scene, '4', k_ringSize);
-    StepFrame(scene);
-    EXPECT_EQ(UsedSlots(scene), k_ringSize);
-}
-
-TEST(DroppingShapes, ATakesEverySecondDroppedBodyOutOfTheSimulationAndBack)
-{
-    PolyShapes scene;
-    PressKey(scene, '4', 6);
-    PressKey(scene, 'd');  // slot 0 empty: the toggle skips it
-
     for (int press = 1; press <= 2; ++press)
     {
         PressKey(scene, 'a');
@@ -135,6 +79,36 @@ TEST(DroppingShapes, ATakesEverySecondDroppedBodyOutOfTheSimulationAndBack)
                 << "slot " << slot << " after press " << press;
         }
     }
+}
+
+TEST(DroppingShapes, DDestroysTheBodyInTheFirstUsedSlotAndEmptiedSlotsWaitForTheRing)
+{
+    RayCast scene;
+    const int bodiesBefore = scene.GetWorld()->GetBodyCount();
+    PressKey(scene, '2', 4);
+    b2Body* second = scene.GetDroppedBody(1);
+    PressKey(scene, 'd');
+    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
+    EXPECT_EQ(scene.GetDroppedBody(1), second);
+
+    // A body the editor destroys leaves its slot empty; one that lost its fixture is still found.
+    scene.DestroyBody(scene.GetDroppedBody(2));
+    scene.DestroyFixture(second->GetFixtureList());
+    EXPECT_EQ(scene.GetDroppedBody(2), nullptr);
+    PressKey(scene, 'd');
+    EXPECT_EQ(scene.GetDroppedBody(1), nullptr);
+    EXPECT_EQ(UsedSlots(scene), 1);
+
+    // Emptied slots are not refilled early: the next drop still goes to the ring position.
+    PressKey(scene, '2');
+    EXPECT_EQ(scene.GetDroppedBody(0), nullptr);
+    EXPECT_NE(scene.GetDroppedBody(4), nullptr);
+    PressKey(scene, 'd', 5);
+    EXPECT_EQ(UsedSlots(scene), 0);
+    EXPECT_EQ(scene.GetWorld()->GetBodyCount(), bodiesBefore);
+    PressKey(scene, '4', k_ringSize);
+    StepFrame(scene);
+    EXPECT_EQ(UsedSlots(scene), k_ringSize);
 }
 
 TEST(DroppingShapes, TheQueryMarksFixturesTouchingTheCircleOnly)

@@ -1,13 +1,12 @@
-// The scenes that compute geometry outside the world ("PolyCollision", "Distance Test", "Time
-// of Impact", "Dynamic Tree"): the keys move the second shape and the read-outs follow the shapes;
-// the tree's proxies, created, destroyed and moved by keys or automatically, stay consistent with
-// it, and its query box and ray report the actors a brute-force search finds.
+// The scenes that compute geometry outside the world ("PolyCollision", "Distance Test", "Dynamic
+// Tree"; the catalogue checks "Time of Impact"): the keys move the second shape and the read-outs
+// follow the shapes; the tree's proxies, created, destroyed and moved by keys or automatically,
+// stay consistent with it, and its query box and ray report the actors a brute-force search finds.
 #include "SceneDriver.h"
 
 #include "Tests/DistanceTest.h"
 #include "Tests/DynamicTreeTest.h"
 #include "Tests/PolyCollision.h"
-#include "Tests/TimeOfImpact.h"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +14,6 @@
 
 namespace
 {
-
-TEST(KeyedPose, KeysMoveAndTurnTheShapeAndOtherKeysDoNot)
-{
-    DistanceTest scene;
-    const KeyedPose start = scene.GetPoseB();
-    PressKey(scene, 'd', 10);
-    PressKey(scene, 'w', 2);
-    PressKey(scene, 'q', 1);
-    EXPECT_NEAR(scene.GetPoseB().position.x, start.position.x + 1.0f, 1e-4f);
-    EXPECT_NEAR(scene.GetPoseB().position.y, start.position.y + 0.2f, 1e-4f);
-    EXPECT_NEAR(scene.GetPoseB().angle, start.angle + 0.31415927f, 1e-6f);
-
-    PressKey(scene, 'a', 10);
-    PressKey(scene, 's', 2);
-    PressKey(scene, 'e', 1);
-    PressKey(scene, 'x', 1);
-    EXPECT_NEAR(scene.GetPoseB().position.x, start.position.x, 1e-4f);
-    EXPECT_NEAR(scene.GetPoseB().position.y, start.position.y, 1e-4f);
-    EXPECT_NEAR(scene.GetPoseB().angle, start.angle, 1e-6f);
-}
 
 TEST(PolyCollision, ContactPointsAppearOnlyWhileTheBoxesOverlap)
 {
@@ -52,7 +31,9 @@ TEST(PolyCollision, ContactPointsAppearOnlyWhileTheBoxesOverlap)
     EXPECT_EQ(scene.GetPointCount(), overlapping);
 }
 
-TEST(DistanceTest, DistanceIsTheGapBetweenTheClosestPoints)
+// The keys are those of every scene with a keyed pose: "a"/"d" move the second shape along x by
+// 0.1 m, "s"/"w" along y, and "q"/"e" turn it by a tenth of pi.
+TEST(DistanceTest, KeysMoveTheSecondShapeAndTheDistanceIsTheGapBetweenTheClosestPoints)
 {
     DistanceTest scene;
     StepFrame(scene);
@@ -61,7 +42,20 @@ TEST(DistanceTest, DistanceIsTheGapBetweenTheClosestPoints)
     EXPECT_GT(separated.iterations, 0);
     EXPECT_NEAR(b2Distance(separated.pointA, separated.pointB), separated.distance, 1e-3f);
 
-    PressKey(scene, 'a', 10);
+    const KeyedPose start = scene.GetPoseB();
+    PressKey(scene, 'd', 10);
+    PressKey(scene, 'w', 2);
+    PressKey(scene, 'q', 1);
+    EXPECT_NEAR(scene.GetPoseB().position.x, start.position.x + 1.0f, 1e-4f);
+    EXPECT_NEAR(scene.GetPoseB().position.y, start.position.y + 0.2f, 1e-4f);
+    EXPECT_NEAR(scene.GetPoseB().angle, start.angle + 0.31415927f, 1e-6f);
+    PressKey(scene, 'a', 20);
+    PressKey(scene, 's', 2);
+    PressKey(scene, 'e', 1);
+    PressKey(scene, 'x', 1);
+    EXPECT_NEAR(scene.GetPoseB().position.x, start.position.x - 1.0f, 1e-4f);
+    EXPECT_NEAR(scene.GetPoseB().position.y, start.position.y, 1e-4f);
+    EXPECT_NEAR(scene.GetPoseB().angle, start.angle, 1e-6f);
     StepFrame(scene);
     EXPECT_LT(scene.GetOutput().distance, separated.distance);
 
@@ -72,134 +66,108 @@ TEST(DistanceTest, DistanceIsTheGapBetweenTheClosestPoints)
     EXPECT_EQ(scene.GetOutput().distance, 0.0f);
 }
 
-TEST(TimeOfImpact, FindsTheMomentTheSweepingSquareReachesTheBar)
-{
-    TimeOfImpact scene;
-    StepFrame(scene);
-    const b2TOIOutput& output = scene.GetOutput();
-    EXPECT_EQ(output.state, b2TOIOutput::e_touching);
-    EXPECT_GT(output.t, 0.0f);
-    EXPECT_LT(output.t, 1.0f);
-}
-
 constexpr int k_actors = DynamicTreeTest::k_actorCount;
 
-class DynamicTreeScene : public ::testing::Test
+// Every actor in the tree lies inside its fat box, within the area actors live in.
+void ExpectTreeMatchesActors(const DynamicTreeTest& scene)
 {
-protected:
-    // Every actor in the tree lies inside its fat box, within the area actors live in.
-    void ExpectTreeMatchesActors()
+    if (scene.GetProxyCount() > 0)  // the library's check asserts on an empty tree
     {
-        if (m_scene.GetProxyCount() > 0)  // the library's check asserts on an empty tree
-        {
-            m_scene.GetTree().Validate();
-        }
-        for (int i = 0; i < k_actors; ++i)
-        {
-            const DynamicTreeTest::Actor& actor = m_scene.GetActor(i);
-            if (actor.proxyId == DynamicTreeTest::k_noProxy)
-            {
-                continue;
-            }
-            EXPECT_TRUE(m_scene.GetTree().GetFatAABB(actor.proxyId).Contains(actor.aabb)) << "actor " << i;
-            b2Vec2 c = actor.aabb.GetCenter();
-            EXPECT_LE(std::fabs(c.x), 15.0f + 1e-4f) << "actor " << i;
-            EXPECT_LE(std::fabs(c.y - 20.0f), 15.0f + 1e-4f) << "actor " << i;
-        }
+        scene.GetTree().Validate();
     }
+    for (int i = 0; i < k_actors; ++i)
+    {
+        const DynamicTreeTest::Actor& actor = scene.GetActor(i);
+        if (actor.proxyId == DynamicTreeTest::k_noProxy)
+        {
+            continue;
+        }
+        EXPECT_TRUE(scene.GetTree().GetFatAABB(actor.proxyId).Contains(actor.aabb)) << "actor " << i;
+        b2Vec2 c = actor.aabb.GetCenter();
+        EXPECT_LE(std::fabs(c.x), 15.0f + 1e-4f) << "actor " << i;
+        EXPECT_LE(std::fabs(c.y - 20.0f), 15.0f + 1e-4f) << "actor " << i;
+    }
+}
 
-    DynamicTreeTest m_scene;
-    Settings m_settings;
-};
-
-TEST_F(DynamicTreeScene, CreatesAndDestroysProxiesWithinTheActorCountAndTheRayForgetsDestroyedOnes)
+// Keys create ("c"), destroy ("d") and move ("m") proxies; automated ("a"), every frame moves,
+// creates and destroys some at random. The query box and the ray must still report the actors a
+// brute-force search finds.
+TEST(DynamicTreeScene, ProxiesChangedByKeyOrAutomaticallyKeepTheTreeConsistentAndQueryAndRayExact)
 {
-    EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
-    PressKey(m_scene, 'c');
-    EXPECT_EQ(m_scene.GetProxyCount(), k_actors) << "no free actor to create";
-
-    PressKey(m_scene, 'd');
-    EXPECT_EQ(m_scene.GetProxyCount(), k_actors - 1);
-    PressKey(m_scene, 'c');
-    EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
-
+    DynamicTreeTest scene;
+    Settings settings;
+    EXPECT_EQ(scene.GetProxyCount(), k_actors);
+    PressKey(scene, 'c');
+    EXPECT_EQ(scene.GetProxyCount(), k_actors) << "no free actor to create";
     // Each "d" picks actors at random until it finds one in the tree, giving up after 128 tries.
     // The ray cast in the frame before must forget the actors that leave the tree.
-    StepFrame(m_scene, &m_settings);
+    StepFrame(scene, &settings);
     int previous = k_actors;
     for (int i = 0; i < 4 * k_actors; ++i)
     {
-        PressKey(m_scene, 'd');
-        int now = m_scene.GetProxyCount();
+        PressKey(scene, 'd');
+        int now = scene.GetProxyCount();
         EXPECT_TRUE(now == previous || now == previous - 1);
         previous = now;
-        const DynamicTreeTest::Actor* hit = m_scene.GetRayActor();
+        const DynamicTreeTest::Actor* hit = scene.GetRayActor();
         ASSERT_TRUE(hit == nullptr || hit->proxyId != DynamicTreeTest::k_noProxy);
     }
     EXPECT_LT(previous, 8);
-    ExpectTreeMatchesActors();
-    while (m_scene.GetProxyCount() > 0)
+    ExpectTreeMatchesActors(scene);
+    while (scene.GetProxyCount() > 0)
     {
-        PressKey(m_scene, 'd');
+        PressKey(scene, 'd');
     }
-    RunFrames(m_scene, 3, "dm", &m_settings);
+    RunFrames(scene, 3, "dm", &settings);
 
-    PressKey(m_scene, 'c', k_actors);
-    EXPECT_EQ(m_scene.GetProxyCount(), k_actors);
-    ExpectTreeMatchesActors();
-}
+    PressKey(scene, 'c', k_actors);
+    EXPECT_EQ(scene.GetProxyCount(), k_actors);
+    ExpectTreeMatchesActors(scene);
 
-TEST_F(DynamicTreeScene, MovingByKeyOrAutomaticallyKeepsTheTreeConsistent)
-{
-    const b2AABB before = m_scene.GetActor(0).aabb;
-    PressKey(m_scene, 'm', 100);
-    EXPECT_NE(m_scene.GetActor(0).aabb.lowerBound, before.lowerBound);
-    ExpectTreeMatchesActors();
+    const b2AABB before = scene.GetActor(0).aabb;
+    PressKey(scene, 'm', 100);
+    EXPECT_NE(scene.GetActor(0).aabb.lowerBound, before.lowerBound);
+    ExpectTreeMatchesActors(scene);
 
-    PressKey(m_scene, 'a');
-    ASSERT_TRUE(m_scene.IsAutomated());
-    RunFrames(m_scene, 300, "", &m_settings);
-    ExpectTreeMatchesActors();
-
-    m_settings.pause = 1;
-    const b2AABB paused = m_scene.GetActor(0).aabb;
-    const int count = m_scene.GetProxyCount();
-    RunFrames(m_scene, 20, "", &m_settings);
-    EXPECT_EQ(m_scene.GetActor(0).aabb.lowerBound, paused.lowerBound);
-    EXPECT_EQ(m_scene.GetProxyCount(), count);
-
-    m_settings.singleStep = 1;
-    StepFrame(m_scene, &m_settings);
-    EXPECT_EQ(m_settings.singleStep, 0);
-
-    PressKey(m_scene, 'a');
-    EXPECT_FALSE(m_scene.IsAutomated());
-}
-
-TEST_F(DynamicTreeScene, QueryAndRayReportWhatABruteForceSearchFinds)
-{
-    PressKey(m_scene, 'a');
-    for (int frame = 0; frame < 50; ++frame)
+    PressKey(scene, 'a');
+    ASSERT_TRUE(scene.IsAutomated());
+    for (int frame = 0; frame < 300; ++frame)
     {
-        StepFrame(m_scene, &m_settings);
+        StepFrame(scene, &settings);
 
         const DynamicTreeTest::Actor* closest = nullptr;
         float closestFraction = 2.0f;
         for (int i = 0; i < k_actors; ++i)
         {
-            const DynamicTreeTest::Actor& actor = m_scene.GetActor(i);
+            const DynamicTreeTest::Actor& actor = scene.GetActor(i);
             const bool inTree = actor.proxyId != DynamicTreeTest::k_noProxy;
-            ASSERT_EQ(actor.overlapsQuery, inTree && b2TestOverlap(actor.aabb, m_scene.GetQueryBox()))
+            ASSERT_EQ(actor.overlapsQuery, inTree && b2TestOverlap(actor.aabb, scene.GetQueryBox()))
                 << "actor " << i << " in frame " << frame;
             b2RayCastOutput output;
-            if (inTree && actor.aabb.RayCast(&output, m_scene.GetRay()) && output.fraction < closestFraction)
+            if (inTree && actor.aabb.RayCast(&output, scene.GetRay()) && output.fraction < closestFraction)
             {
                 closest = &actor;
                 closestFraction = output.fraction;
             }
         }
-        ASSERT_EQ(m_scene.GetRayActor(), closest) << "frame " << frame;
+        ASSERT_EQ(scene.GetRayActor(), closest) << "frame " << frame;
     }
+    ExpectTreeMatchesActors(scene);
+
+    // Paused, the automation waits for a single step.
+    settings.pause = 1;
+    const b2AABB paused = scene.GetActor(0).aabb;
+    const int count = scene.GetProxyCount();
+    RunFrames(scene, 20, "", &settings);
+    EXPECT_EQ(scene.GetActor(0).aabb.lowerBound, paused.lowerBound);
+    EXPECT_EQ(scene.GetProxyCount(), count);
+
+    settings.singleStep = 1;
+    StepFrame(scene, &settings);
+    EXPECT_EQ(settings.singleStep, 0);
+
+    PressKey(scene, 'a');
+    EXPECT_FALSE(scene.IsAutomated());
 }
 
 }  // namespace

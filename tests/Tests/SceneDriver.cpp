@@ -40,13 +40,13 @@ private:
 
 const ::testing::Environment* const g_glWindow = ::testing::AddGlobalTestEnvironment(new GlWindowEnvironment);
 
-template <class Object, class Keep>
-std::vector<Object*> Collect(Object* first, Keep keep)
+template <class Object>
+std::vector<Object*> Collect(Object* first, const std::function<bool(Object*)>& keep)
 {
     std::vector<Object*> objects;
     for (Object* object = first; object; object = object->GetNext())
     {
-        if (keep(object))
+        if (!keep || keep(object))
         {
             objects.push_back(object);
         }
@@ -80,55 +80,39 @@ void PressKey(Test& test, unsigned char key, int times)
     }
 }
 
-void PressEveryKeyExcept(Test& test, const std::string& handled)
-{
-    for (unsigned char key = ' '; key <= '~'; ++key)
-    {
-        if (handled.find(static_cast<char>(key)) == std::string::npos)
-        {
-            PressKey(test, key);
-        }
-    }
-}
-
 void RunFrames(Test& test, int frames, const std::string& keys, Settings* settings)
 {
-    const int pressPeriod = 10;
-    const int holdFrames = 5;
     for (int frame = 0; frame < frames; ++frame)
     {
-        if (!keys.empty())
+        const char key = keys.empty() ? '\0' : keys[(frame / 10) % keys.size()];
+        if (key != '\0' && frame % 10 == 0)
         {
-            const unsigned char key = static_cast<unsigned char>(keys[(frame / pressPeriod) % keys.size()]);
-            if (frame % pressPeriod == 0)
-            {
-                test.Keyboard(key);
-            }
-            else if (frame % pressPeriod == holdFrames)
-            {
-                test.KeyboardUp(key);
-            }
+            test.Keyboard(static_cast<unsigned char>(key));
+        }
+        else if (key != '\0' && frame % 10 == 5)
+        {
+            test.KeyboardUp(static_cast<unsigned char>(key));
         }
         StepFrame(test, settings);
     }
 }
 
-std::vector<b2Body*> Bodies(b2World* world)
+std::vector<b2Body*> Bodies(b2World* world, const std::function<bool(b2Body*)>& keep)
 {
-    return Collect(world->GetBodyList(), [](b2Body*) { return true; });
+    return Collect(world->GetBodyList(), keep);
 }
 
-std::vector<b2Joint*> Joints(b2World* world)
+std::vector<b2Joint*> Joints(b2World* world, const std::function<bool(b2Joint*)>& keep)
 {
-    return Collect(world->GetJointList(), [](b2Joint*) { return true; });
+    return Collect(world->GetJointList(), keep);
 }
 
-std::vector<b2Fixture*> Fixtures(b2World* world)
+std::vector<b2Fixture*> Fixtures(b2World* world, const std::function<bool(b2Fixture*)>& keep)
 {
     std::vector<b2Fixture*> fixtures;
     for (b2Body* body : Bodies(world))
     {
-        const std::vector<b2Fixture*> own = Collect(body->GetFixtureList(), [](b2Fixture*) { return true; });
+        const std::vector<b2Fixture*> own = Collect(body->GetFixtureList(), keep);
         fixtures.insert(fixtures.end(), own.begin(), own.end());
     }
     return fixtures;
@@ -136,10 +120,10 @@ std::vector<b2Fixture*> Fixtures(b2World* world)
 
 std::vector<b2Joint*> JointsOfType(b2World* world, b2JointType type)
 {
-    return Collect(world->GetJointList(), [type](b2Joint* joint) { return Physics::GetJointType(joint) == type; });
+    return Joints(world, [type](b2Joint* joint) { return Physics::GetJointType(joint) == type; });
 }
 
 std::vector<b2Body*> DynamicBodies(b2World* world)
 {
-    return Collect(world->GetBodyList(), [](b2Body* body) { return body->GetType() == b2_dynamicBody; });
+    return Bodies(world, [](b2Body* body) { return body->GetType() == b2_dynamicBody; });
 }

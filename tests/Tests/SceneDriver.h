@@ -7,6 +7,7 @@
 #include "Framework/Settings.h"
 #include "Framework/Test.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,16 +28,14 @@ void StepFrame(Test& test, Settings* settings = nullptr);
 // A key press and release, as the window delivers them, `times` times over.
 void PressKey(Test& test, unsigned char key, int times = 1);
 
-// Presses and releases every printable key that is not in `handled`.
-void PressEveryKeyExcept(Test& test, const std::string& handled);
-
 // `frames` frames; every 10th frame presses the next key of `keys` (cycling) and releases it
 // five frames later, so every key is held for a while. Without settings, undrawn ones.
 void RunFrames(Test& test, int frames, const std::string& keys = "", Settings* settings = nullptr);
 
-std::vector<b2Body*> Bodies(b2World* world);
-std::vector<b2Joint*> Joints(b2World* world);
-std::vector<b2Fixture*> Fixtures(b2World* world);
+// The bodies, joints or fixtures of a world that `keep` accepts (all of them without it), newest first.
+std::vector<b2Body*> Bodies(b2World* world, const std::function<bool(b2Body*)>& keep = nullptr);
+std::vector<b2Joint*> Joints(b2World* world, const std::function<bool(b2Joint*)>& keep = nullptr);
+std::vector<b2Fixture*> Fixtures(b2World* world, const std::function<bool(b2Fixture*)>& keep = nullptr);
 // Joints of a kind as the editor names them (ropes included).
 std::vector<b2Joint*> JointsOfType(b2World* world, b2JointType type);
 std::vector<b2Body*> DynamicBodies(b2World* world);

@@ -27,25 +27,11 @@
 namespace
 {
 
-// The revolute joints of a world that have a motor to drive, newest first.
-std::vector<b2RevoluteJoint*> MotorisedRevolutes(b2World* world)
-{
-    std::vector<b2RevoluteJoint*> found;
-    for (b2Joint* joint : JointsOfType(world, e_revoluteJoint))
-    {
-        auto* revolute = static_cast<b2RevoluteJoint*>(joint);
-        if (revolute->GetMaxMotorTorque() > 0.0f)
-        {
-            found.push_back(revolute);
-        }
-    }
-    return found;
-}
-
 TEST(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
 {
     TheoJansen scene;
-    b2Body* chassis = MotorisedRevolutes(scene.GetWorld()).front()->GetBodyB();
+    // The motor's is the oldest revolute joint, between the crank wheel and the chassis.
+    b2Body* chassis = JointsOfType(scene.GetWorld(), e_revoluteJoint).back()->GetBodyB();
     RunFrames(scene, 60);
     const float start = chassis->GetPosition().x;
     RunFrames(scene, 120);
@@ -64,7 +50,7 @@ TEST(SceneKeys, WalkerWalksRightUntilItsMotorIsToggledOff)
 TEST(SceneKeys, RevoluteTrayRestsOnItsLimitTurnsWithTheMotorAndSpinsFreeWithoutTheLimit)
 {
     Revolute scene;
-    b2RevoluteJoint* tray = MotorisedRevolutes(scene.GetWorld()).front();
+    auto* tray = static_cast<b2RevoluteJoint*>(JointsOfType(scene.GetWorld(), e_revoluteJoint).front());
     // Tilted onto its lower limit by what fell on it, then turned by the motor to the upper one.
     RunFrames(scene, 240);
     EXPECT_NEAR(tray->GetJointAngle(), tray->GetLowerLimit(), 0.05f);
@@ -151,12 +137,13 @@ TEST(SceneKeys, RopeKeyCutsTheRopeLettingTheChainStretchAndTiesItAgain)
 TEST(SceneKeys, PinballFlippersRiseWhileAOrCapitalAIsHeld)
 {
     Pinball scene;
-    const std::vector<b2RevoluteJoint*> flippers = MotorisedRevolutes(scene.GetWorld());
+    const std::vector<b2Joint*> flippers = JointsOfType(scene.GetWorld(), e_revoluteJoint);
     ASSERT_EQ(flippers.size(), 2u);
     // Up means the tip raised: counter-clockwise (upper limit) for the left flipper.
     const auto expectFlippers = [&](bool up, unsigned char key) {
-        for (b2RevoluteJoint* flipper : flippers)
+        for (b2Joint* joint : flippers)
         {
+            auto* flipper = static_cast<b2RevoluteJoint*>(joint);
             const bool left = flipper->GetBodyB()->GetWorldCenter().x < 0.0f;
             const float limit = left == up ? flipper->GetUpperLimit() : flipper->GetLowerLimit();
             EXPECT_NEAR(flipper->GetJointAngle(), limit, 0.02f) << "key " << key << (up ? " held" : " released");
@@ -187,19 +174,16 @@ TEST(SceneKeys, WebKeysDeleteBodiesWithTheirJointsAndJointsOneAtATime)
     EXPECT_EQ(world->GetJointCount(), 5);
     RunFrames(scene, 5);
 
-    // Joints that went with the body are not deleted twice.
+    // Joints that went with the body are not deleted twice; with nothing left, the keys do nothing.
     for (int remaining = 4; remaining >= 0; --remaining)
     {
         PressKey(scene, 'j');
         StepFrame(scene);
         EXPECT_EQ(world->GetJointCount(), remaining);
     }
-    for (int i = 0; i < 4; ++i)
-    {
-        PressKey(scene, 'b');
-        PressKey(scene, 'j');
-        StepFrame(scene);
-    }
+    PressKey(scene, 'b', 4);
+    PressKey(scene, 'j');
+    StepFrame(scene);
     EXPECT_EQ(world->GetBodyCount(), bodyCount - 4);
 }
 
@@ -207,10 +191,9 @@ TEST(SceneKeys, StackBulletHitsTheFirstColumnAndOnlyTheLatestBulletIsKept)
 {
     VerticalStack scene;
     RunFrames(scene, 60);
-    std::vector<b2Body*> firstColumn = DynamicBodies(scene.GetWorld());
-    firstColumn.erase(std::remove_if(firstColumn.begin(), firstColumn.end(),
-                                     [](b2Body* box) { return std::fabs(box->GetPosition().x) >= 0.1f; }),
-                      firstColumn.end());
+    const std::vector<b2Body*> firstColumn = Bodies(scene.GetWorld(), [](b2Body* body) {
+        return body->GetType() == b2_dynamicBody && std::fabs(body->GetPosition().x) < 0.1f;
+    });
     ASSERT_EQ(firstColumn.size(), 10u);
     const int bodyCount = scene.GetWorld()->GetBodyCount();
 
@@ -255,39 +238,36 @@ TEST(SceneKeys, BodyTypesKeysSwitchThePlatformWhichShuttlesBetweenTheTurningPoin
 TEST(SceneKeys, ThrusterPushesTheShipNoseFirstAndTorquesTurnIt)
 {
     ApplyForce scene;
-    std::vector<b2Body*> bodies = DynamicBodies(scene.GetWorld());
-    // The ship is the body of two fixtures, hull and engine.
-    b2Body* ship = *std::find_if(bodies.begin(), bodies.end(),
-                                 [](b2Body* body) { return body->GetFixtureList()->GetNext() != nullptr; });
-    auto holdKey = [&](unsigned char key, int frames) {
-        for (int frame = 0; frame < frames; ++frame)
-        {
-            PressKey(scene, key);
-            StepFrame(scene);
-        }
-    };
+    // The ship is the dynamic body of two fixtures, hull and engine.
+    b2Body* ship = Bodies(scene.GetWorld(), [](b2Body* body) {
+                       return body->GetType() == b2_dynamicBody && body->GetFixtureList()->GetNext() != nullptr;
+                   }).front();
     const b2Vec2 start = ship->GetPosition();
     // The nose is the tip of the hull, opposite the engine at the local point (0, 2).
     const b2Vec2 nose = ship->GetWorldVector(b2Vec2(0.0f, -1.0f));
     RunFrames(scene, 10);
     EXPECT_EQ(ship->GetPosition(), start) << "no gravity";
 
-    holdKey('w', 5);
+    // Each press pushes or turns the ship for the next step.
+    PressKey(scene, 'w', 5);
     RunFrames(scene, 30);
     const b2Vec2 moved = ship->GetPosition() - start;
     EXPECT_GT(b2Dot(moved, nose), 1.0f);
     EXPECT_NEAR(b2Cross(moved, nose), 0.0f, 0.05f);
-    holdKey('a', 10);
+    PressKey(scene, 'a', 10);
+    StepFrame(scene);
     EXPECT_GT(ship->GetAngularVelocity(), 0.1f) << "counter-clockwise";
-    holdKey('d', 20);
+    PressKey(scene, 'd', 20);
+    StepFrame(scene);
     EXPECT_LT(ship->GetAngularVelocity(), -0.1f) << "clockwise";
 
     // The library hands a freed body's memory to the next body: keys acting through a
     // forgotten pointer would push this one.
     scene.DestroyBody(ship);
     b2Body* decoy = CreateDynamicBody(scene.GetWorld(), b2Vec2(0.0f, 20.0f), MakeCircle(0.5f), 1.0f);
-    holdKey('w', 1);
-    holdKey('a', 1);
+    PressKey(scene, 'w');
+    PressKey(scene, 'a');
+    StepFrame(scene);
     EXPECT_EQ(decoy->GetLinearVelocity(), b2Vec2_zero);
     EXPECT_EQ(decoy->GetAngularVelocity(), 0.0f);
 }

@@ -1,14 +1,12 @@
-// Scenes whose bodies must move as built, without keys: stacks and balls that settle, gears that
-// turn together, surfaces that collide on one side only, and fast bodies that never tunnel.
+// Scenes whose bodies must move as built, without keys: balls that rebound by their restitution,
+// walkers kept on their side of chains, and fast bodies that never tunnel. (Scenes whose end state
+// tells enough, such as the gears, are checked in the catalogue's rows.)
 #include "SceneDriver.h"
 
 #include "Tests/BulletTest.h"
 #include "Tests/CharacterCollision.h"
 #include "Tests/CollisionCounters.h"
 #include "Tests/ContinuousTest.h"
-#include "Tests/Gears.h"
-#include "Tests/OneSidedPlatform.h"
-#include "Tests/Pyramid.h"
 #include "Tests/VaryingRestitution.h"
 
 #include <gtest/gtest.h>
@@ -20,141 +18,59 @@
 namespace
 {
 
-TEST(SceneMotion, PyramidStandsAfterSettling)
-{
-    Pyramid scene;
-    const std::vector<b2Body*> boxes = DynamicBodies(scene.GetWorld());
-    ASSERT_EQ(static_cast<int>(boxes.size()), Pyramid::k_baseCount * (Pyramid::k_baseCount + 1) / 2);
-    RunFrames(scene, 300);
-
-    float top = 0.0f;
-    for (b2Body* box : boxes)
-    {
-        top = std::max(top, box->GetPosition().y);
-        EXPECT_LT(std::fabs(box->GetPosition().x), 11.0f);
-        EXPECT_LT(box->GetLinearVelocity().Length(), 0.5f);
-    }
-    EXPECT_GT(top, Pyramid::k_baseCount - 1.0f) << "the top box has come down: the pyramid collapsed";
-}
-
 TEST(SceneMotion, BouncierBallsReboundHigher)
 {
     VaryingRestitution scene;
-    const std::vector<b2Body*> balls = DynamicBodies(scene.GetWorld());
+    std::vector<b2Body*> balls = DynamicBodies(scene.GetWorld());
     ASSERT_EQ(static_cast<int>(balls.size()), VaryingRestitution::k_ballCount);
+    std::sort(balls.begin(), balls.end(), [](b2Body* a, b2Body* b) {
+        return a->GetFixtureList()->GetRestitution() < b->GetFixtureList()->GetRestitution();
+    });
 
     // The first bounce comes after about two seconds of fall; record the highest point after it.
     RunFrames(scene, 150);
-    std::vector<std::pair<float, float>> reboundByRestitution;
-    for (b2Body* ball : balls)
-    {
-        reboundByRestitution.emplace_back(ball->GetFixtureList()->GetRestitution(), 0.0f);
-    }
+    std::vector<float> rebound(balls.size(), 0.0f);
     for (int frame = 0; frame < 150; ++frame)
     {
         StepFrame(scene);
         for (std::size_t i = 0; i < balls.size(); ++i)
         {
-            reboundByRestitution[i].second = std::max(reboundByRestitution[i].second, balls[i]->GetPosition().y);
+            rebound[i] = std::max(rebound[i], balls[i]->GetPosition().y);
         }
     }
-    std::sort(reboundByRestitution.begin(), reboundByRestitution.end());
-    EXPECT_LT(reboundByRestitution.front().second, 1.1f) << "no bounce without restitution";
-    EXPECT_GT(reboundByRestitution.back().second, 15.0f) << "an elastic ball returns near its drop height";
-    for (std::size_t i = 1; i < reboundByRestitution.size(); ++i)
-    {
-        EXPECT_GE(reboundByRestitution[i].second, reboundByRestitution[i - 1].second)
-            << "restitution " << reboundByRestitution[i].first;
-    }
-}
-
-TEST(SceneMotion, GearWheelRimsAndRackMoveTogether)
-{
-    Gears scene;
-    std::vector<b2Joint*> axles = JointsOfType(scene.GetWorld(), e_revoluteJoint);
-    std::vector<b2Joint*> slides = JointsOfType(scene.GetWorld(), e_prismaticJoint);
-    ASSERT_EQ(axles.size(), 2u);
-    ASSERT_EQ(slides.size(), 1u);
-    auto radius = [](b2Body* wheel) { return wheel->GetFixtureList()->GetShape()->m_radius; };
-    std::sort(axles.begin(), axles.end(),
-              [&](b2Joint* a, b2Joint* b) { return radius(a->GetBodyB()) < radius(b->GetBodyB()); });
-    b2Body* small = axles[0]->GetBodyB();
-    b2Body* large = axles[1]->GetBodyB();
-    RunFrames(scene, 20);
-
-    const float rackSpeed = slides[0]->GetBodyB()->GetLinearVelocity().y;
-    EXPECT_LT(rackSpeed, -0.5f) << "the rack falls, turning the wheels";
-    // Where the wheels meet (small wheel's right, large wheel's left) their rims move alike;
-    // the large wheel's right rim moves with the rack beside it.
-    const float tolerance = 0.01f * std::fabs(rackSpeed);
-    EXPECT_NEAR(small->GetAngularVelocity() * radius(small), -large->GetAngularVelocity() * radius(large), tolerance);
-    EXPECT_NEAR(large->GetAngularVelocity() * radius(large), rackSpeed, tolerance);
-}
-
-TEST(SceneMotion, BodyRisesThroughTheOneSidedPlatformAndLandsOnIt)
-{
-    OneSidedPlatform scene;
-    const std::vector<b2Body*> bodies = Bodies(scene.GetWorld());
-    const auto platform = std::find_if(bodies.begin(), bodies.end(), [](b2Body* body) {
-        return body->GetType() == b2_staticBody && body->GetFixtureList() &&
-               body->GetFixtureList()->GetType() == b2Shape::e_polygon;
-    });
-    ASSERT_NE(platform, bodies.end());
-    const std::vector<b2Body*> dynamics = DynamicBodies(scene.GetWorld());
-    ASSERT_EQ(dynamics.size(), 1u);
-    b2Body* ball = dynamics.front();
-    const float top = (*platform)->GetFixtureList()->GetAABB(0).upperBound.y;
-    const float radius = ball->GetFixtureList()->GetShape()->m_radius;
-    ASSERT_LT(ball->GetPosition().y, (*platform)->GetPosition().y);
-
-    float highest = ball->GetPosition().y;
-    for (int frame = 0; frame < 240; ++frame)
-    {
-        StepFrame(scene);
-        highest = std::max(highest, ball->GetPosition().y);
-    }
-    EXPECT_GT(highest, top + 2.0f * radius);
-    EXPECT_NEAR(ball->GetPosition().y, top + radius, 0.05f);
-    EXPECT_NEAR(ball->GetLinearVelocity().y, 0.0f, 0.01f);
+    EXPECT_LT(rebound.front(), 1.1f) << "no bounce without restitution";
+    EXPECT_GT(rebound.back(), 15.0f) << "an elastic ball returns near its drop height";
+    EXPECT_TRUE(std::is_sorted(rebound.begin(), rebound.end())) << ::testing::PrintToString(rebound);
 }
 
 // Chains keep bodies on the side they were wound for.
 TEST(SceneMotion, WalkersStayOnTheirSurfacesWalkingBackAndForth)
 {
     CharacterCollision scene;
-    struct Walker
-    {
-        b2Body* body;
-        b2Vec2 start;
-        float heading;
-        int turns;
-    };
-    std::vector<Walker> walkers;
-    for (b2Body* body : DynamicBodies(scene.GetWorld()))
-    {
-        walkers.push_back({body, body->GetPosition(), 0.0f, 0});
-    }
+    const std::vector<b2Body*> walkers = DynamicBodies(scene.GetWorld());
     ASSERT_FALSE(walkers.empty());
-
+    std::vector<b2Vec2> starts;
+    for (b2Body* walker : walkers)
+    {
+        starts.push_back(walker->GetPosition());
+    }
+    // The fastest each walker went leftwards (x) and rightwards (y).
+    std::vector<b2Vec2> fastest(walkers.size(), b2Vec2_zero);
     for (int frame = 0; frame < 540; ++frame)
     {
         StepFrame(scene);
-        for (Walker& walker : walkers)
+        for (std::size_t i = 0; i < walkers.size(); ++i)
         {
-            const float vx = walker.body->GetLinearVelocity().x;
-            if (std::fabs(vx) > 1.0f && vx * walker.heading <= 0.0f)
-            {
-                walker.turns += walker.heading != 0.0f ? 1 : 0;
-                walker.heading = vx;
-            }
+            const float vx = walkers[i]->GetLinearVelocity().x;
+            fastest[i].Set(std::min(fastest[i].x, vx), std::max(fastest[i].y, vx));
         }
     }
-    for (const Walker& walker : walkers)
+    for (std::size_t i = 0; i < walkers.size(); ++i)
     {
-        const b2Vec2 p = walker.body->GetPosition();
+        const b2Vec2 p = walkers[i]->GetPosition();
         const std::string where =
-            "walker from " + ::testing::PrintToString(walker.start) + " now at " + ::testing::PrintToString(p);
-        if (walker.start.x > 30.0f && walker.start.y > 6.0f)  // inside the room
+            "walker from " + ::testing::PrintToString(starts[i]) + " now at " + ::testing::PrintToString(p);
+        if (starts[i].x > 30.0f && starts[i].y > 6.0f)  // inside the room
         {
             EXPECT_TRUE(p.x > 30.0f && p.x < 38.0f && p.y > 6.0f && p.y < 14.0f) << where;
         }
@@ -166,9 +82,9 @@ TEST(SceneMotion, WalkersStayOnTheirSurfacesWalkingBackAndForth)
         }
         // Polygons on the aligned tiles (x < -14) may snag, which is what the scene shows;
         // everything else walks on to the end of its lane and turns round.
-        if (walker.start.x > -14.0f)
+        if (starts[i].x > -14.0f)
         {
-            EXPECT_GE(walker.turns, 1) << where;
+            EXPECT_TRUE(fastest[i].x < -1.0f && fastest[i].y > 1.0f) << where;
         }
     }
 }
