@@ -247,14 +247,22 @@ TEST(WorldWriter, JointTypeTheFormatLacksIsReportedAndKeepsItsPlace)
 
 // Both layouts are JsonCpp's for names it escapes or longer than a line, and for vertex arrays of up
 // to 31 elements with any number of hex (ten characters) rather than 0 (one) components: either
-// side of JsonCpp's limit for keeping an array on one line.
-TEST(WorldWriter, TextIsExactlyWhatJsonCppPrintsForTheTree)
+// side of JsonCpp's limit for keeping an array on one line. Read twice by one document, the text
+// makes two independent worlds, and the second, once the first is gone, writes it again: every
+// value bit for bit and every name on its object.
+TEST(WorldDocRoundTrip, EveryKindAndAwkwardNamesWrittenAsJsonCppPrintsAndReadBackExactly)
 {
     auto world = BuildEveryKindWorld();
-    WorldDoc doc(true);
-    doc.setBodyName(world->GetBodyList(), "say \"hi\"\\/\n\t\r\b\f\x01\x1f\x7f\xC3\xA9\xE2\x82\xAC\xF0\x9F\x99\x82");
-    doc.setFixtureName(world->GetBodyList()->GetFixtureList(), std::string(300, 'x').c_str());
-    doc.setJointName(world->GetJointList(), "gear");
+    WorldDoc out(true);
+    b2Body* bodies = world->GetBodyList();
+    b2Joint* gear = world->GetJointList();
+    out.setBodyName(gear->GetBodyB(), "say \"hi\"\\/\n\t\r\b\f\x01\x1f\x7f\xC3\xA9\xE2\x82\xAC\xF0\x9F\x99\x82");
+    out.setBodyName(bodies, "twin");
+    out.setBodyName(bodies->GetNext(), "twin");
+    out.setBodyName(bodies->GetNext()->GetNext(), "");
+    out.setFixtureName(bodies->GetFixtureList(), std::string(300, 'x').c_str());
+    out.setJointName(gear, "gear");
+    out.setJointName(gear->GetNext(), "");
     b2Body* chains = AddBody(*world, b2_staticBody, b2Vec2(0.0f, 0.0f));
     for (int count = 2; count <= 31; ++count)
     {
@@ -271,15 +279,29 @@ TEST(WorldWriter, TextIsExactlyWhatJsonCppPrintsForTheTree)
         }
     }
 
-    const Json::Value tree = doc.b2j(world.get());
-    EXPECT_EQ(Json::StyledWriter().write(tree), doc.writeToString(world.get()));
+    const Json::Value tree = out.b2j(world.get());
+    const std::string text = out.writeToString(world.get());
+    EXPECT_EQ(Json::StyledWriter().write(tree), text);
+    EXPECT_EQ(std::string::npos, text.find("\"name\" : \"\"")) << "empty names are not written";
     const std::string path = testing::TempDir() + "every_kind.json";
-    ASSERT_TRUE(doc.writeToFile(world.get(), path.c_str()));
+    ASSERT_TRUE(out.writeToFile(world.get(), path.c_str()));
     std::ostringstream expected;
     Json::StyledStreamWriter("   ").write(expected, tree);
     EXPECT_EQ(expected.str(), ReadFile(path));
     std::remove(path.c_str());
-    EXPECT_EQ(std::string(), doc.writeToString(nullptr));
+    EXPECT_EQ(std::string(), out.writeToString(nullptr));
+
+    WorldDoc in(false);
+    auto first = ReadWorld(in, text);
+    auto second = ReadWorld(in, text);
+    ASSERT_TRUE(first && second);
+    // The gear, read last, heads the joint list.
+    auto* readGear = static_cast<b2GearJoint*>(second->GetJointList());
+    ASSERT_EQ(e_gearJoint, readGear->GetType());
+    EXPECT_EQ(second.get(), readGear->GetJoint1()->GetBodyA()->GetWorld());
+    EXPECT_EQ(second.get(), readGear->GetJoint2()->GetBodyA()->GetWorld());
+    first.reset();
+    EXPECT_EQ(text, in.writeToString(second.get()));
 }
 
 // Files are replaced through a temporary file in the same directory.
