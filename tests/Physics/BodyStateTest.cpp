@@ -56,10 +56,7 @@ TEST(BodyMassChanges, TypeAndRotationChangesTheLibraryWouldAssertOnAreRefused)
     EXPECT_TRUE(Physics::SetBodyType(w.a, b2_kinematicBody));
 
     // A static body never computes its mass, so it may carry a polygon too thin to have one.
-    b2PolygonShape sliver;
-    sliver.SetAsBox(0.1f, 1.0f);
-    sliver.m_vertices[2].y = -1.0f + 1e-7f;
-    sliver.m_vertices[3].y = -1.0f + 1e-7f;
+    const b2PolygonShape sliver = ThinSliver();
     w.ground->CreateFixture(&sliver, 1.0f);
     EXPECT_FALSE(Physics::SetBodyType(w.ground, b2_dynamicBody));
 }

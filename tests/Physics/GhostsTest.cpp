@@ -1,31 +1,11 @@
 #include "Physics/Ghosts.h"
 
-#include "Physics/Create.h"
 #include "PhysicsWorld.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace
 {
-
-using Points = std::vector<b2Vec2>;
-
-b2Fixture* AddShape(b2Body* body, const b2Shape& shape)
-{
-    b2FixtureDef def;
-    def.shape = &shape;
-    def.userData.pointer = 6;  // whatever a definition carries, it is no record of flags
-    return Physics::CreateFixture(body, def);
-}
-
-b2Fixture* AddChain(b2Body* body, const Points& points)
-{
-    b2ChainShape chain;
-    EXPECT_TRUE(Physics::SetChain(chain, points.data(), static_cast<int>(points.size())));
-    return AddShape(body, chain);
-}
 
 Points Vertices(const b2Fixture* fixture)
 {

@@ -13,8 +13,6 @@
 namespace
 {
 
-using Points = std::vector<b2Vec2>;
-
 Points Stored(const b2PolygonShape& shape)
 {
     return Points(shape.m_vertices, shape.m_vertices + shape.m_count);
@@ -88,9 +86,12 @@ TEST(PolygonGeometry, LeavesTheNormalOfAVeryShortEdgeUnnormalised)
 
 TEST(PolygonRefusal, RefusedPointsLeaveTheShapeUntouched)
 {
-    const std::vector<Points> refused = {
-        {{0, 0}, {1, 0}},             {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
-        {{0, 0}, {1, 0}, {k_nan, 1}}, {{0, 0}, {1e30f, 0}, {0, 1}},     {{0, 0}, {0, 0}, {0, 0}}};
+    const std::vector<Points> refused = {{{0, 0}, {1, 0}},
+                                         {{0, 0}, {1, 0}, {2, 0}, {3, 0}},
+                                         {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
+                                         {{0, 0}, {1, 0}, {k_nan, 1}},
+                                         {{0, 0}, {1e30f, 0}, {0, 1}},
+                                         {{0, 0}, {0, 0}, {0, 0}}};
     for (const Points& points : refused)
     {
         b2PolygonShape shape;

@@ -1,8 +1,6 @@
-#include "PhysicsWorld.h"
-
-#include "Physics/Create.h"
-#include "Physics/Ghosts.h"
 #include "Physics/ShapeGeometry.h"
+
+#include "PhysicsWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +9,7 @@ using Physics::ShapeGeometry;
 namespace
 {
 
-b2Fixture* AddChain(b2Body* body, bool loop)
-{
-    const b2Vec2 points[] = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
-    b2ChainShape chain;
-    loop ? Physics::SetLoop(chain, points, 4) : Physics::SetChain(chain, points, 4);
-    b2FixtureDef def;
-    def.shape = &chain;
-    return Physics::CreateFixture(body, def);
-}
+const Points k_square = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
 
 ShapeGeometry Moved(ShapeGeometry g, b2Vec2 d)
 {
@@ -62,7 +52,7 @@ TEST(ShapeGeometry, PolygonRewrittenInPlaceWithItsMassAndDegenerateResultsRefuse
 TEST(ShapeGeometry, ChainKeepsFixtureGhostsAndRefusesPointsOnNeighbours)
 {
     PhysicsWorld w;
-    b2Fixture* chain = AddChain(w.ground, false);
+    b2Fixture* chain = AddChain(w.ground, k_square);
     Physics::SetChainGhosts(chain, Physics::ChainGhosts{true, false, b2Vec2(-1.0f, -1.0f), b2Vec2_zero});
 
     ASSERT_TRUE(Physics::SetGeometry(chain, Moved(Physics::GetGeometry(chain), b2Vec2(1.0f, 0.0f))));
@@ -80,7 +70,7 @@ TEST(ShapeGeometry, ChainKeepsFixtureGhostsAndRefusesPointsOnNeighbours)
 TEST(ShapeGeometry, LoopStaysALoopAndReversalSwapsGhosts)
 {
     PhysicsWorld w;
-    b2Fixture* loop = AddChain(w.ground, true);
+    b2Fixture* loop = AddChain(w.ground, k_square, true);
     const ShapeGeometry g = Physics::GetGeometry(loop);
     EXPECT_TRUE(g.loop);
     EXPECT_EQ(g.points.size(), 4u);
