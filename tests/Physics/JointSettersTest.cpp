@@ -23,10 +23,11 @@ const b2JointType k_anchored[] = {e_revoluteJoint, e_prismaticJoint, e_wheelJoin
 
 }  // namespace
 
-TEST(JointAnchors, WorldAnchorsReadBackAsSetAfterTheBodiesTurned)
+TEST(JointSetters, AnchorsAxesAndLimitsReadBackAsSetAndBadOnesAreRefused)
 {
     PhysicsWorld w;
     std::map<b2JointType, b2Joint*> joints = w.JoinBoxes();
+    // World anchors are stored in the bodies' current frames.
     w.a->SetTransform(b2Vec2(-2, 7), 1.1f);
     w.b->SetTransform(b2Vec2(4, 3), -2.5f);
     for (b2JointType type : k_anchored)
@@ -41,17 +42,23 @@ TEST(JointAnchors, WorldAnchorsReadBackAsSetAfterTheBodiesTurned)
     EXPECT_FALSE(Physics::SetAnchorA(joints[e_weldJoint], b2Vec2(0, 0)));
     EXPECT_FALSE(Physics::SetAxis(joints[e_weldJoint], b2Vec2(0, 1)));
     EXPECT_EQ(joints[e_weldJoint]->GetAnchorA(), welded);
-}
 
-TEST(JointAxis, StoresTheAxisUnnormalisedWithItsPerpendicular)
-{
-    PhysicsWorld w;
-    auto* prismatic = static_cast<b2PrismaticJoint*>(w.JoinBoxes()[e_prismaticJoint]);
+    // The axis is kept unnormalised, with its perpendicular.
+    auto* prismatic = static_cast<b2PrismaticJoint*>(joints[e_prismaticJoint]);
     ASSERT_TRUE(Physics::SetAxis(prismatic, b2Vec2(0, 1)));
     EXPECT_EQ(PrismaticPeek::LocalYAxis(*prismatic), b2Vec2(-1, 0));
     ASSERT_TRUE(Physics::SetAxis(prismatic, b2Vec2(0, 2.5f)));
     EXPECT_FALSE(Physics::SetAxis(prismatic, b2Vec2(0, 0)));
     EXPECT_EQ(prismatic->GetLocalAxisA(), b2Vec2(0, 2.5f));
+
+    for (b2JointType type : {e_revoluteJoint, e_prismaticJoint, e_wheelJoint})  // the library asserts on these
+    {
+        EXPECT_FALSE(Physics::SetLimits(joints[type], 1.0f, -1.0f));
+        EXPECT_FALSE(Physics::SetLimits(joints[type], -k_infinity, 0.0f));
+        EXPECT_TRUE(Physics::SetLimits(joints[type], -0.5f, 0.5f));
+    }
+    EXPECT_EQ(static_cast<b2RevoluteJoint*>(joints[e_revoluteJoint])->GetUpperLimit(), 0.5f);
+    EXPECT_FALSE(Physics::SetLimits(joints[e_distanceJoint], 0.0f, 1.0f));
 }
 
 TEST(JointAxis, ATurnedAxisGuidesTheNextSteps)
@@ -98,18 +105,4 @@ TEST(JointSetters, NeitherWakeBodiesNorTouchLimitsMotorsOrLengths)
     EXPECT_EQ(prismatic->GetUpperLimit(), 2.0f);
     EXPECT_EQ(prismatic->GetMotorSpeed(), 3.0f);
     EXPECT_EQ(distance->GetLength(), length);
-}
-
-TEST(JointLimits, InvertedOrNonFiniteLimitsAreRefused)
-{
-    PhysicsWorld w;
-    std::map<b2JointType, b2Joint*> joints = w.JoinBoxes();
-    for (b2JointType type : {e_revoluteJoint, e_prismaticJoint, e_wheelJoint})  // the library asserts on these
-    {
-        EXPECT_FALSE(Physics::SetLimits(joints[type], 1.0f, -1.0f));
-        EXPECT_FALSE(Physics::SetLimits(joints[type], -k_infinity, 0.0f));
-        EXPECT_TRUE(Physics::SetLimits(joints[type], -0.5f, 0.5f));
-    }
-    EXPECT_EQ(static_cast<b2RevoluteJoint*>(joints[e_revoluteJoint])->GetUpperLimit(), 0.5f);
-    EXPECT_FALSE(Physics::SetLimits(joints[e_distanceJoint], 0.0f, 1.0f));
 }

@@ -118,13 +118,7 @@ TEST(PolygonRefusal, EveryAcceptedSliverSurvivesTheLibraryMassAssertion)
         }
         b2MassData mass;
         shape.ComputeMass(&mass, 1.0f);  // asserts on too small an area
-        b2FixtureDef fixture;
-        fixture.shape = &shape;
-        fixture.density = 1.0f;
-        if (b2Fixture* created = Physics::CreateFixture(body, fixture))
-        {
-            body->DestroyFixture(created);
-        }
+        AddShape(body, shape, 1.0f);
     }
     EXPECT_GT(refused, 0);
 }
