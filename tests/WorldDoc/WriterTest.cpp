@@ -142,39 +142,9 @@ TEST(WorldWriter, EveryShapeKindInStoredVertexOrder)
     EXPECT_EQ(Golden("shapes.json"), WriteWorld(&world));
 }
 
-TEST(WorldWriter, RevolutePrismaticAndGearLast)
-{
-    JointScene scene;
-    b2PrismaticJointDef slide;
-    slide.Initialize(scene.ground, scene.bodyB, b2Vec2(0.0f, 3.0f), b2Vec2(0.0f, 1.0f));
-    slide.lowerTranslation = -1.0f;
-    slide.upperTranslation = 1.0f;
-    slide.collideConnected = true;
-    b2Joint* prismatic = Physics::CreateJoint(&scene.world, slide);
-
-    b2RevoluteJointDef axle;
-    axle.Initialize(scene.ground, scene.bodyA, b2Vec2(2.0f, 0.0f));
-    axle.referenceAngle = 0.5f;
-    axle.enableLimit = true;
-    axle.lowerAngle = -0.5f;
-    axle.upperAngle = 0.25f;
-    axle.enableMotor = true;
-    axle.motorSpeed = 2.0f;
-    axle.maxMotorTorque = 10.0f;
-    b2Joint* revolute = Physics::CreateJoint(&scene.world, axle);
-    scene.doc.setJointName(revolute, "axle");
-
-    // Created last, the gear heads the world's joint list, yet it is written last.
-    const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
-    b2Joint* gearJoint = Physics::CreateJoint(&scene.world, gear);
-
-    EXPECT_EQ(Golden("joints_gear.json"), scene.doc.writeToString(&scene.world));
-    EXPECT_EQ(0, scene.doc.lookupJointIndex(revolute));
-    EXPECT_EQ(2, scene.doc.lookupJointIndex(gearJoint));
-    EXPECT_EQ(2, scene.doc.lookupBodyIndex(scene.bodyB));
-}
-
-TEST(WorldWriter, SpringsAsFrequencyAndRatioPulleyLengthsMouseInWorldCoordinates)
+// Springs are written as frequency and ratio, pulleys with their lengths, the mouse joint's target
+// in world coordinates. Created last, the gear heads the world's joint list, yet it is written last.
+TEST(WorldWriter, EveryJointKindWithItsMembersAndTheGearLast)
 {
     JointScene scene;
     b2MouseJointDef mouse;
@@ -197,12 +167,6 @@ TEST(WorldWriter, SpringsAsFrequencyAndRatioPulleyLengthsMouseInWorldCoordinates
     distance.length = 5.0f;
     Physics::SetSpring(Physics::CreateJoint(&scene.world, distance), 4.0f, 0.5f);
 
-    EXPECT_EQ(Golden("joints_spring.json"), scene.doc.writeToString(&scene.world));
-}
-
-TEST(WorldWriter, WheelWeldFrictionAndRope)
-{
-    JointScene scene;
     Physics::RopeJointDef rope;
     rope.bodyA = scene.bodyA;
     rope.bodyB = scene.bodyB;
@@ -228,7 +192,32 @@ TEST(WorldWriter, WheelWeldFrictionAndRope)
     wheel.maxMotorTorque = 20.0f;
     Physics::SetSpring(Physics::CreateJoint(&scene.world, wheel), 2.0f, 0.25f);
 
-    EXPECT_EQ(Golden("joints_other.json"), scene.doc.writeToString(&scene.world));
+    b2PrismaticJointDef slide;
+    slide.Initialize(scene.ground, scene.bodyB, b2Vec2(0.0f, 3.0f), b2Vec2(0.0f, 1.0f));
+    slide.lowerTranslation = -1.0f;
+    slide.upperTranslation = 1.0f;
+    slide.collideConnected = true;
+    b2Joint* prismatic = Physics::CreateJoint(&scene.world, slide);
+
+    b2RevoluteJointDef axle;
+    axle.Initialize(scene.ground, scene.bodyA, b2Vec2(2.0f, 0.0f));
+    axle.referenceAngle = 0.5f;
+    axle.enableLimit = true;
+    axle.lowerAngle = -0.5f;
+    axle.upperAngle = 0.25f;
+    axle.enableMotor = true;
+    axle.motorSpeed = 2.0f;
+    axle.maxMotorTorque = 10.0f;
+    b2Joint* revolute = Physics::CreateJoint(&scene.world, axle);
+    scene.doc.setJointName(revolute, "axle");
+
+    const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
+    b2Joint* gearJoint = Physics::CreateJoint(&scene.world, gear);
+
+    EXPECT_EQ(Golden("joints.json"), scene.doc.writeToString(&scene.world));
+    EXPECT_EQ(0, scene.doc.lookupJointIndex(revolute));
+    EXPECT_EQ(9, scene.doc.lookupJointIndex(gearJoint));
+    EXPECT_EQ(2, scene.doc.lookupBodyIndex(scene.bodyB));
 }
 
 TEST(WorldWriter, JointTypeTheFormatLacksIsReportedAndKeepsItsPlace)
