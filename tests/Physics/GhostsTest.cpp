@@ -26,7 +26,7 @@ Points Shelf(int count)
 
 }  // namespace
 
-TEST(EdgeGhosts, FlagsRoundTripAndTheEdgeStaysTwoSided)
+TEST(Ghosts, FlagsRoundTripEdgesStayTwoSidedAndAMissingChainGhostContinuesTheEnd)
 {
     PhysicsWorld w;
     b2EdgeShape shape;
@@ -52,11 +52,7 @@ TEST(EdgeGhosts, FlagsRoundTripAndTheEdgeStaysTwoSided)
     const b2Vec2 nan(k_nan, 0);
     EXPECT_FALSE(Physics::SetEdgeGhosts(edge, Physics::EdgeGhosts{true, false, nan, nan}));
     EXPECT_FALSE(Physics::SetEdgeGhosts(w.a->GetFixtureList(), Physics::EdgeGhosts()));
-}
 
-TEST(ChainGhosts, FlagsRoundTripAndAMissingGhostContinuesTheEnd)
-{
-    PhysicsWorld w;
     b2Fixture* fixture = AddChain(w.ground, {{0, 0}, {1, 0}, {2, 1}});
     for (int flags = 0; flags < 4; ++flags)
     {

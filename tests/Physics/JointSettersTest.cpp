@@ -13,12 +13,6 @@ struct PrismaticPeek : b2PrismaticJoint
     static b2Vec2 LocalYAxis(b2PrismaticJoint& joint) { return joint.*(&PrismaticPeek::m_localYAxisA); }
 };
 
-void ExpectNear(const b2Vec2& actual, const b2Vec2& expected)
-{
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-}
-
 const b2JointType k_anchored[] = {e_revoluteJoint, e_prismaticJoint, e_wheelJoint, e_distanceJoint, e_ropeJoint};
 
 }  // namespace
@@ -34,8 +28,8 @@ TEST(JointSetters, AnchorsAxesAndLimitsReadBackAsSetAndBadOnesAreRefused)
     {
         ASSERT_TRUE(Physics::SetAnchorA(joints[type], b2Vec2(0.25f, 6.5f)));
         ASSERT_TRUE(Physics::SetAnchorB(joints[type], b2Vec2(-3, 1)));
-        ExpectNear(joints[type]->GetAnchorA(), b2Vec2(0.25f, 6.5f));
-        ExpectNear(joints[type]->GetAnchorB(), b2Vec2(-3, 1));
+        EXPECT_LT(b2Distance(joints[type]->GetAnchorA(), b2Vec2(0.25f, 6.5f)), 1e-5f) << type;
+        EXPECT_LT(b2Distance(joints[type]->GetAnchorB(), b2Vec2(-3, 1)), 1e-5f) << type;
         EXPECT_FALSE(Physics::SetAnchorA(joints[type], b2Vec2(k_nan, 0)));
     }
     const b2Vec2 welded = joints[e_weldJoint]->GetAnchorA();
