@@ -59,8 +59,8 @@ TEST(WorldReader, AbsentMembersTakeTheFormatsDefaults)
 
 TEST(WorldReader, WrittenDocumentsReadBackToTheSameText)
 {
-    // The joint documents hold dynamic bodies without fixtures, whose mass stays 0.
-    for (const char* name : {"empty_world.json", "bodies.json", "shapes.json", "joints.json"})
+    // The joint document holds dynamic bodies without fixtures, whose mass stays 0.
+    for (const char* name : {"empty_world.json", "bodies.json", "shapes_and_joints.json"})
     {
         WorldDoc doc(false);
         auto world = ReadWorld(doc, Golden(name));

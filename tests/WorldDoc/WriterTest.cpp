@@ -103,25 +103,27 @@ TEST(WorldWriter, DefaultWorldHasOnlyTheSixSettingsAndBodiesCarryTypeCommentFlag
     EXPECT_EQ(Golden("bodies.json"), scene.names.writeToString(&scene.world));
 }
 
-TEST(WorldWriter, EveryShapeKindInStoredVertexOrder)
+// Shapes keep their stored vertex order. Springs are written as frequency and ratio, pulleys with their
+// lengths, the mouse joint's target in world coordinates. Created last, the gear heads the world's
+// joint list, yet it is written last.
+TEST(WorldWriter, EveryShapeAndJointKindWithItsMembersAndTheGearLast)
 {
-    b2World world(b2Vec2(0.0f, 0.0f));
-    b2Body* ground = AddBody(world, b2_staticBody, b2Vec2(0.0f, 0.0f));
+    JointScene scene;
     // Fixtures are listed newest first, so they are created last to first.
     const b2Vec2 zigzag[] = {{0.5f, 0.0f}, {1.5f, 0.5f}, {2.5f, 0.0f}, {3.5f, 0.5f},
                              {4.5f, 0.0f}, {5.5f, 0.5f}, {6.5f, 0.0f}};
     b2ChainShape open;
     Physics::SetChain(open, zigzag, 7);
-    AddFrictionless(ground, open);
+    AddFrictionless(scene.ground, open);
 
     const b2Vec2 square[] = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
     b2ChainShape loop;
     Physics::SetLoop(loop, square, 4);
-    AddFrictionless(ground, loop);
+    AddFrictionless(scene.ground, loop);
 
     b2EdgeShape edge;
     edge.SetTwoSided(b2Vec2(0.0f, 0.0f), b2Vec2(2.0f, 0.0f));
-    Physics::SetEdgeGhosts(AddFrictionless(ground, edge),
+    Physics::SetEdgeGhosts(AddFrictionless(scene.ground, edge),
                            Physics::EdgeGhosts{true, true, b2Vec2(-1.0f, 0.0f), b2Vec2(3.0f, 1.0f)});
 
     const b2Vec2 corners[] = {{0.0f, 0.0f}, {1.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}};
@@ -133,20 +135,11 @@ TEST(WorldWriter, EveryShapeKindInStoredVertexOrder)
     sensor.filter.categoryBits = 2;
     sensor.filter.maskBits = 0xFFFD;
     sensor.filter.groupIndex = -1;
-    ground->CreateFixture(&sensor);
+    scene.ground->CreateFixture(&sensor);
 
     b2CircleShape circle;
     circle.m_radius = 0.5f;
-    AddFrictionless(ground, circle);
-
-    EXPECT_EQ(Golden("shapes.json"), WriteWorld(&world));
-}
-
-// Springs are written as frequency and ratio, pulleys with their lengths, the mouse joint's target
-// in world coordinates. Created last, the gear heads the world's joint list, yet it is written last.
-TEST(WorldWriter, EveryJointKindWithItsMembersAndTheGearLast)
-{
-    JointScene scene;
+    AddFrictionless(scene.ground, circle);
     b2MouseJointDef mouse;
     mouse.bodyA = scene.ground;
     mouse.bodyB = scene.bodyA;
@@ -214,7 +207,7 @@ TEST(WorldWriter, EveryJointKindWithItsMembersAndTheGearLast)
     const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
     b2Joint* gearJoint = Physics::CreateJoint(&scene.world, gear);
 
-    EXPECT_EQ(Golden("joints.json"), scene.doc.writeToString(&scene.world));
+    EXPECT_EQ(Golden("shapes_and_joints.json"), scene.doc.writeToString(&scene.world));
     EXPECT_EQ(0, scene.doc.lookupJointIndex(revolute));
     EXPECT_EQ(9, scene.doc.lookupJointIndex(gearJoint));
     EXPECT_EQ(2, scene.doc.lookupBodyIndex(scene.bodyB));
