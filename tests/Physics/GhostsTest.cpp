@@ -49,8 +49,7 @@ TEST(Ghosts, FlagsRoundTripEdgesStayTwoSidedAndAMissingChainGhostContinuesTheEnd
         EXPECT_TRUE(!ghosts.hasVertex3 || read.vertex3 == ghosts.vertex3);
         EXPECT_FALSE(static_cast<const b2EdgeShape*>(edge->GetShape())->m_oneSided);
     }
-    const b2Vec2 nan(k_nan, 0);
-    EXPECT_FALSE(Physics::SetEdgeGhosts(edge, Physics::EdgeGhosts{true, false, nan, nan}));
+    EXPECT_FALSE(Physics::SetEdgeGhosts(edge, Physics::EdgeGhosts{true, false, b2Vec2(k_nan, 0), b2Vec2(k_nan, 0)}));
     EXPECT_FALSE(Physics::SetEdgeGhosts(w.a->GetFixtureList(), Physics::EdgeGhosts()));
 
     b2Fixture* fixture = AddChain(w.ground, {{0, 0}, {1, 0}, {2, 1}});

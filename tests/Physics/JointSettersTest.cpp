@@ -13,8 +13,6 @@ struct PrismaticPeek : b2PrismaticJoint
     static b2Vec2 LocalYAxis(b2PrismaticJoint& joint) { return joint.*(&PrismaticPeek::m_localYAxisA); }
 };
 
-const b2JointType k_anchored[] = {e_revoluteJoint, e_prismaticJoint, e_wheelJoint, e_distanceJoint, e_ropeJoint};
-
 }  // namespace
 
 TEST(JointSetters, AnchorsAxesAndLimitsReadBackAsSetAndBadOnesAreRefused)
@@ -24,7 +22,7 @@ TEST(JointSetters, AnchorsAxesAndLimitsReadBackAsSetAndBadOnesAreRefused)
     // World anchors are stored in the bodies' current frames.
     w.a->SetTransform(b2Vec2(-2, 7), 1.1f);
     w.b->SetTransform(b2Vec2(4, 3), -2.5f);
-    for (b2JointType type : k_anchored)
+    for (b2JointType type : {e_revoluteJoint, e_prismaticJoint, e_wheelJoint, e_distanceJoint, e_ropeJoint})
     {
         ASSERT_TRUE(Physics::SetAnchorA(joints[type], b2Vec2(0.25f, 6.5f)));
         ASSERT_TRUE(Physics::SetAnchorB(joints[type], b2Vec2(-3, 1)));

@@ -98,7 +98,7 @@ struct JointScene
 TEST(WorldWriter, DefaultWorldHasOnlyTheSixSettingsAndBodiesCarryTypeCommentFlagsMassAndNames)
 {
     b2World world(b2Vec2(0.0f, -10.0f));
-    EXPECT_EQ(Golden("empty_world.json"), WriteWorld(&world));
+    EXPECT_EQ(Golden("empty_world.json"), WorldDoc(true).writeToString(&world));
     BodiesScene scene;
     EXPECT_EQ(Golden("bodies.json"), scene.names.writeToString(&scene.world));
 }
