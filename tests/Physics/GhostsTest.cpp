@@ -1,31 +1,11 @@
 #include "Physics/Ghosts.h"
 
-#include "Physics/Create.h"
 #include "PhysicsWorld.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace
 {
-
-using Points = std::vector<b2Vec2>;
-
-b2Fixture* AddShape(b2Body* body, const b2Shape& shape)
-{
-    b2FixtureDef def;
-    def.shape = &shape;
-    def.userData.pointer = 6;  // whatever a definition carries, it is no record of flags
-    return Physics::CreateFixture(body, def);
-}
-
-b2Fixture* AddChain(b2Body* body, const Points& points)
-{
-    b2ChainShape chain;
-    EXPECT_TRUE(Physics::SetChain(chain, points.data(), static_cast<int>(points.size())));
-    return AddShape(body, chain);
-}
 
 Points Vertices(const b2Fixture* fixture)
 {
@@ -46,7 +26,7 @@ Points Shelf(int count)
 
 }  // namespace
 
-TEST(EdgeGhosts, FlagsRoundTripAndTheEdgeStaysTwoSided)
+TEST(Ghosts, FlagsRoundTripEdgesStayTwoSidedAndAMissingChainGhostContinuesTheEnd)
 {
     PhysicsWorld w;
     b2EdgeShape shape;
@@ -69,14 +49,9 @@ TEST(EdgeGhosts, FlagsRoundTripAndTheEdgeStaysTwoSided)
         EXPECT_TRUE(!ghosts.hasVertex3 || read.vertex3 == ghosts.vertex3);
         EXPECT_FALSE(static_cast<const b2EdgeShape*>(edge->GetShape())->m_oneSided);
     }
-    const b2Vec2 nan(k_nan, 0);
-    EXPECT_FALSE(Physics::SetEdgeGhosts(edge, Physics::EdgeGhosts{true, false, nan, nan}));
+    EXPECT_FALSE(Physics::SetEdgeGhosts(edge, Physics::EdgeGhosts{true, false, b2Vec2(k_nan, 0), b2Vec2(k_nan, 0)}));
     EXPECT_FALSE(Physics::SetEdgeGhosts(w.a->GetFixtureList(), Physics::EdgeGhosts()));
-}
 
-TEST(ChainGhosts, FlagsRoundTripAndAMissingGhostContinuesTheEnd)
-{
-    PhysicsWorld w;
     b2Fixture* fixture = AddChain(w.ground, {{0, 0}, {1, 0}, {2, 1}});
     for (int flags = 0; flags < 4; ++flags)
     {

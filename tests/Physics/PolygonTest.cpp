@@ -13,8 +13,6 @@
 namespace
 {
 
-using Points = std::vector<b2Vec2>;
-
 Points Stored(const b2PolygonShape& shape)
 {
     return Points(shape.m_vertices, shape.m_vertices + shape.m_count);
@@ -27,7 +25,7 @@ bool SameBits(const b2Vec2& a, const b2Vec2& b)
 
 }  // namespace
 
-TEST(PolygonOrder, HullStartsRightmostLowestRunsCounterClockwiseAndWeldsNothing)
+TEST(PolygonOrder, HullStartsRightmostLowestRunsCounterClockwiseWeldsNothingAndKeepsShortEdges)
 {
     const std::vector<std::pair<Points, Points>> cases = {
         {{{0, 0}, {1, 1}, {1, 0}, {0, 1}}, {{1, 0}, {1, 1}, {0, 1}, {0, 0}}},
@@ -38,13 +36,15 @@ TEST(PolygonOrder, HullStartsRightmostLowestRunsCounterClockwiseAndWeldsNothing)
          {{1, 0}, {1, 1}, {0.999f, 1.0005f}, {0, 1}, {0, 0}}},
         {{{1, 0}, {2, 1}, {2, 2}, {1, 3}, {0, 3}, {-1, 2}, {-1, 1}, {0, 0}, {50, 50}},  // ninth ignored
          {{2, 1}, {2, 2}, {1, 3}, {0, 3}, {-1, 2}, {-1, 1}, {0, 0}, {1, 0}}},
+        {{{0, 0}, {1, 0}, {1, 1e-8f}, {0, 1}}, {{1, 0}, {1, 1e-8f}, {0, 1}, {0, 0}}},  // last: a very short edge
     };
+    b2PolygonShape shape;
     for (const auto& [points, expected] : cases)
     {
-        b2PolygonShape shape;
         ASSERT_TRUE(Physics::SetPolygon(shape, points.data(), static_cast<int>(points.size())));
         EXPECT_EQ(Stored(shape), expected);
     }
+    EXPECT_EQ(shape.m_normals[0], b2Vec2(1e-8f, 0)) << "the normal of a very short edge stays unnormalised";
 }
 
 TEST(PolygonGeometry, MatchesTheLibraryBitForBitWhereItDoesNotWeld)
@@ -77,20 +77,14 @@ TEST(PolygonGeometry, MatchesTheLibraryBitForBitWhereItDoesNotWeld)
     }
 }
 
-TEST(PolygonGeometry, LeavesTheNormalOfAVeryShortEdgeUnnormalised)
-{
-    const b2Vec2 points[] = {{0, 0}, {1, 0}, {1, 1e-8f}, {0, 1}};
-    b2PolygonShape shape;
-    ASSERT_TRUE(Physics::SetPolygon(shape, points, 4));
-    EXPECT_EQ(Stored(shape), (Points{{1, 0}, {1, 1e-8f}, {0, 1}, {0, 0}}));
-    EXPECT_EQ(shape.m_normals[0], b2Vec2(1e-8f, 0));
-}
-
 TEST(PolygonRefusal, RefusedPointsLeaveTheShapeUntouched)
 {
-    const std::vector<Points> refused = {
-        {{0, 0}, {1, 0}},             {{0, 0}, {1, 0}, {2, 0}, {3, 0}}, {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
-        {{0, 0}, {1, 0}, {k_nan, 1}}, {{0, 0}, {1e30f, 0}, {0, 1}},     {{0, 0}, {0, 0}, {0, 0}}};
+    const std::vector<Points> refused = {{{0, 0}, {1, 0}},
+                                         {{0, 0}, {1, 0}, {2, 0}, {3, 0}},
+                                         {{0, 0}, {1e-4f, 0}, {0, 1e-4f}},
+                                         {{0, 0}, {1, 0}, {k_nan, 1}},
+                                         {{0, 0}, {1e30f, 0}, {0, 1}},
+                                         {{0, 0}, {0, 0}, {0, 0}}};
     for (const Points& points : refused)
     {
         b2PolygonShape shape;
@@ -117,13 +111,7 @@ TEST(PolygonRefusal, EveryAcceptedSliverSurvivesTheLibraryMassAssertion)
         }
         b2MassData mass;
         shape.ComputeMass(&mass, 1.0f);  // asserts on too small an area
-        b2FixtureDef fixture;
-        fixture.shape = &shape;
-        fixture.density = 1.0f;
-        if (b2Fixture* created = Physics::CreateFixture(body, fixture))
-        {
-            body->DestroyFixture(created);
-        }
+        AddShape(body, shape, 1.0f);
     }
     EXPECT_GT(refused, 0);
 }

@@ -1,8 +1,6 @@
-#include "PhysicsWorld.h"
-
-#include "Physics/Create.h"
-#include "Physics/Ghosts.h"
 #include "Physics/ShapeGeometry.h"
+
+#include "PhysicsWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +9,7 @@ using Physics::ShapeGeometry;
 namespace
 {
 
-b2Fixture* AddChain(b2Body* body, bool loop)
-{
-    const b2Vec2 points[] = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
-    b2ChainShape chain;
-    loop ? Physics::SetLoop(chain, points, 4) : Physics::SetChain(chain, points, 4);
-    b2FixtureDef def;
-    def.shape = &chain;
-    return Physics::CreateFixture(body, def);
-}
+const Points k_square = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
 
 ShapeGeometry Moved(ShapeGeometry g, b2Vec2 d)
 {
@@ -59,44 +49,32 @@ TEST(ShapeGeometry, PolygonRewrittenInPlaceWithItsMassAndDegenerateResultsRefuse
     EXPECT_EQ(static_cast<b2CircleShape*>(round->GetShape())->m_radius, 1.0f);
 }
 
-TEST(ShapeGeometry, ChainKeepsFixtureGhostsAndRefusesPointsOnNeighbours)
+TEST(ShapeGeometry, ChainsKeepTheirGhostsAndRefusePointsOnNeighboursLoopsStayLoopsAndReversalSwapsGhosts)
 {
     PhysicsWorld w;
-    b2Fixture* chain = AddChain(w.ground, false);
+    b2Fixture* chain = AddChain(w.ground, k_square);
     Physics::SetChainGhosts(chain, Physics::ChainGhosts{true, false, b2Vec2(-1.0f, -1.0f), b2Vec2_zero});
-
     ASSERT_TRUE(Physics::SetGeometry(chain, Moved(Physics::GetGeometry(chain), b2Vec2(1.0f, 0.0f))));
     const Physics::ChainGhosts ghosts = Physics::GetChainGhosts(chain);
     EXPECT_TRUE(ghosts.hasPrevVertex);
     EXPECT_FALSE(ghosts.hasNextVertex);
     EXPECT_EQ(ghosts.prevVertex, b2Vec2(0.0f, -1.0f));
+    const ShapeGeometry reversed = Physics::ReverseChain(Physics::GetGeometry(chain));
+    EXPECT_TRUE(reversed.hasGhostAfter && !reversed.hasGhostBefore);
+    EXPECT_EQ(reversed.ghostAfter, b2Vec2(0.0f, -1.0f));
 
     ShapeGeometry crowded = Physics::GetGeometry(chain);
     crowded.points[1] = crowded.points[0];
     EXPECT_FALSE(Physics::SetGeometry(chain, crowded));
     EXPECT_EQ(static_cast<b2ChainShape*>(chain->GetShape())->m_count, 4);
-}
 
-TEST(ShapeGeometry, LoopStaysALoopAndReversalSwapsGhosts)
-{
-    PhysicsWorld w;
-    b2Fixture* loop = AddChain(w.ground, true);
+    b2Fixture* loop = AddChain(w.ground, k_square, true);
     const ShapeGeometry g = Physics::GetGeometry(loop);
     EXPECT_TRUE(g.loop);
     EXPECT_EQ(g.points.size(), 4u);
     ASSERT_TRUE(Physics::SetGeometry(loop, Physics::ReverseChain(g)));
     EXPECT_TRUE(Physics::GetGeometry(loop).loop);
     EXPECT_EQ(Physics::GetGeometry(loop).points.front(), g.points.back());
-
-    ShapeGeometry open;
-    open.type = b2Shape::e_chain;
-    open.points = {b2Vec2(0, 0), b2Vec2(1, 0)};
-    open.hasGhostBefore = true;
-    open.ghostBefore = b2Vec2(-1, 0);
-    const ShapeGeometry reversed = Physics::ReverseChain(open);
-    EXPECT_TRUE(reversed.hasGhostAfter);
-    EXPECT_FALSE(reversed.hasGhostBefore);
-    EXPECT_EQ(reversed.ghostAfter, b2Vec2(-1, 0));
 }
 
 TEST(ShapeGeometry, FixturesOfOneBodyAreCheckedAndWrittenTogether)

@@ -1,97 +1,61 @@
 #include "Physics/Springs.h"
 
-#include "Physics/Create.h"
 #include "PhysicsWorld.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <vector>
-
-namespace
-{
-
-b2DistanceJoint* Distance(PhysicsWorld& w, b2Body* bodyA, b2Body* bodyB)
-{
-    b2DistanceJointDef def;
-    def.Initialize(bodyA, bodyB, bodyA->GetPosition(), bodyB->GetPosition());
-    return static_cast<b2DistanceJoint*>(Physics::CreateJoint(&w.world, def));
-}
-
-// Distance, wheel, weld and mouse joints, the types that carry a spring, with their stiffness.
-std::vector<std::pair<b2Joint*, float (*)(b2Joint*)>> SpringJoints(PhysicsWorld& w)
-{
-    b2WheelJointDef wheel;
-    wheel.Initialize(w.a, w.b, b2Vec2(1.5f, 5), b2Vec2(0, 1));
-    b2WeldJointDef weld;
-    weld.Initialize(w.a, w.b, b2Vec2(1.5f, 5));
-    b2MouseJointDef mouse;
-    mouse.bodyA = w.ground;
-    mouse.bodyB = w.b;
-    mouse.target = w.b->GetPosition();
-    return {
-        {Distance(w, w.a, w.b), [](b2Joint* j) { return static_cast<b2DistanceJoint*>(j)->GetStiffness(); }},
-        {Physics::CreateJoint(&w.world, wheel),
-         [](b2Joint* j) { return static_cast<b2WheelJoint*>(j)->GetStiffness(); }},
-        {Physics::CreateJoint(&w.world, weld), [](b2Joint* j) { return static_cast<b2WeldJoint*>(j)->GetStiffness(); }},
-        {Physics::CreateJoint(&w.world, mouse),
-         [](b2Joint* j) { return static_cast<b2MouseJoint*>(j)->GetStiffness(); }}};
-}
-
-}  // namespace
 
 // Every kind reads its values back and, once the bodies' masses change, has the stiffness that
-// keeps its frequency.
+// keeps its frequency; a joint given its stiffness straight through the library keeps that.
 TEST(SpringValues, FrequencyAndRatioReadBackBitForBitBadOnesAreRefusedAndStiffnessFollowsTheBodies)
 {
     PhysicsWorld w;
+    std::map<b2JointType, b2Joint*> joints = w.JoinBoxes();
+    b2WheelJointDef def;
+    def.Initialize(w.a, w.b, b2Vec2(1, 5), b2Vec2(0, 1));
+    def.stiffness = 123.0f;
+    def.userData.pointer = 0x4123456780000000u;  // must not be taken for a stored frequency
+    auto* stiff = static_cast<b2WheelJoint*>(Physics::CreateJoint(&w.world, def));
+    EXPECT_EQ(Physics::GetSpringFrequency(stiff), 0.0f);
+    const std::pair<b2JointType, float (*)(b2Joint*)> springs[] = {
+        {e_distanceJoint, [](b2Joint* j) { return static_cast<b2DistanceJoint*>(j)->GetStiffness(); }},
+        {e_wheelJoint, [](b2Joint* j) { return static_cast<b2WheelJoint*>(j)->GetStiffness(); }},
+        {e_weldJoint, [](b2Joint* j) { return static_cast<b2WeldJoint*>(j)->GetStiffness(); }},
+        {e_mouseJoint, [](b2Joint* j) { return static_cast<b2MouseJoint*>(j)->GetStiffness(); }}};
     const float values[][2] = {{0.2f, 0.7f}, {1e-30f, 3.4e38f}, {1.4e-45f, 0.0f}, {4.0f, 1.0f}};
-    const std::vector<std::pair<b2Joint*, float (*)(b2Joint*)>> springs = SpringJoints(w);
-    for (const auto& [joint, stiffness] : springs)
+    for (const auto& [type, stiffness] : springs)
     {
         for (const auto& value : values)
         {
-            ASSERT_TRUE(Physics::SetSpring(joint, value[0], value[1]));
-            const float frequency = Physics::GetSpringFrequency(joint);
-            const float ratio = Physics::GetSpringDampingRatio(joint);
+            ASSERT_TRUE(Physics::SetSpring(joints[type], value[0], value[1]));
+            const float frequency = Physics::GetSpringFrequency(joints[type]);
+            const float ratio = Physics::GetSpringDampingRatio(joints[type]);
             EXPECT_EQ(std::memcmp(&frequency, &value[0], 4), 0);
             EXPECT_EQ(std::memcmp(&ratio, &value[1], 4), 0);
         }
         for (const auto& bad : {b2Vec2(-1, 0.5f), b2Vec2(2, -0.1f), b2Vec2(k_nan, 0), b2Vec2(1, k_nan)})
         {
-            EXPECT_FALSE(Physics::SetSpring(joint, bad.x, bad.y));
+            EXPECT_FALSE(Physics::SetSpring(joints[type], bad.x, bad.y));
         }
-        EXPECT_EQ(Physics::GetSpringFrequency(joint), 4.0f);
+        EXPECT_EQ(Physics::GetSpringFrequency(joints[type]), 4.0f);
     }
     w.b->GetFixtureList()->SetDensity(9.0f);
     w.b->ResetMassData();
     Physics::UpdateSprings(&w.world);
-    for (const auto& [joint, stiffness] : springs)
+    for (const auto& [type, stiffness] : springs)
     {
         float expected, damping;
-        (joint->GetType() == e_weldJoint ? b2AngularStiffness : b2LinearStiffness)(
-            expected, damping, 4.0f, 1.0f, joint->GetBodyA(), joint->GetBodyB());
-        EXPECT_EQ(stiffness(joint), expected) << joint->GetType();
+        b2Joint* joint = joints[type];
+        (type == e_weldJoint ? b2AngularStiffness : b2LinearStiffness)(expected, damping, 4.0f, 1.0f, joint->GetBodyA(),
+                                                                       joint->GetBodyB());
+        EXPECT_EQ(stiffness(joint), expected) << type;
     }
-    b2RevoluteJointDef hinge;
-    hinge.Initialize(w.a, w.b, b2Vec2(1, 5));
-    EXPECT_FALSE(Physics::SetSpring(Physics::CreateJoint(&w.world, hinge), 1.0f, 1.0f));
+    EXPECT_EQ(stiff->GetStiffness(), 123.0f);
+    EXPECT_FALSE(Physics::SetSpring(joints[e_revoluteJoint], 1.0f, 1.0f));
 }
 
-TEST(SpringValues, AJointGivenStiffnessDirectlyReportsNoFrequencyAndKeepsIt)
-{
-    PhysicsWorld w;
-    b2WheelJointDef def;
-    def.Initialize(w.a, w.b, b2Vec2(1, 5), b2Vec2(0, 1));
-    def.stiffness = 123.0f;
-    def.userData.pointer = 0x4123456780000000u;  // must not be taken for a stored frequency
-    auto* wheel = static_cast<b2WheelJoint*>(Physics::CreateJoint(&w.world, def));
-    EXPECT_EQ(Physics::GetSpringFrequency(wheel), 0.0f);
-    Physics::UpdateSprings(&w.world);
-    EXPECT_EQ(wheel->GetStiffness(), 123.0f);
-}
-
-TEST(DistanceSpring, FrequencyZeroIsARigidRodOfItsLength)
+TEST(DistanceSpring, FrequencyZeroIsARigidRodOfItsLengthAndAPositiveOneASpringAroundIt)
 {
     PhysicsWorld w;
     b2DistanceJointDef def;
@@ -108,27 +72,23 @@ TEST(DistanceSpring, FrequencyZeroIsARigidRodOfItsLength)
         w.Step();
         ASSERT_NEAR(rod->GetCurrentLength(), 3.0f, 0.02f);
     }
-}
 
-TEST(DistanceSpring, PositiveFrequencyMakesASpringAroundTheLengthAndZeroARodAgain)
-{
-    PhysicsWorld w;
-    b2DistanceJoint* joint = Distance(w, w.a, w.b);
-    ASSERT_TRUE(Physics::SetSpring(joint, 4.0f, 0.3f));
+    // A spring around the length, free between b2_linearSlop and a length too great to matter.
+    ASSERT_TRUE(Physics::SetSpring(rod, 4.0f, 0.3f));
     float stiffness, damping;
-    b2LinearStiffness(stiffness, damping, 4.0f, 0.3f, w.a, w.b);
-    EXPECT_EQ(joint->GetStiffness(), stiffness);
-    EXPECT_EQ(joint->GetDamping(), damping);
-    EXPECT_EQ(joint->GetMinLength(), b2_linearSlop);
-    EXPECT_GT(joint->GetMaxLength(), 1000.0f);
-    ASSERT_TRUE(Physics::SetDistanceLength(joint, 2.0f));
-    EXPECT_EQ(joint->GetLength(), 2.0f);
-    EXPECT_EQ(joint->GetMinLength(), b2_linearSlop);
+    b2LinearStiffness(stiffness, damping, 4.0f, 0.3f, w.ground, w.b);
+    EXPECT_EQ(rod->GetStiffness(), stiffness);
+    EXPECT_EQ(rod->GetDamping(), damping);
+    EXPECT_EQ(rod->GetMinLength(), b2_linearSlop);
+    EXPECT_GT(rod->GetMaxLength(), 1000.0f);
+    ASSERT_TRUE(Physics::SetDistanceLength(rod, 2.0f));
+    EXPECT_EQ(rod->GetLength(), 2.0f);
+    EXPECT_EQ(rod->GetMinLength(), b2_linearSlop);
 
-    ASSERT_TRUE(Physics::SetSpring(joint, 0.0f, 0.3f));
-    EXPECT_EQ(joint->GetMinLength(), 2.0f);
-    EXPECT_EQ(joint->GetMaxLength(), 2.0f);
-    EXPECT_EQ(joint->GetStiffness(), 0.0f);
-    ASSERT_TRUE(Physics::SetDistanceLength(joint, 0.0f));
-    EXPECT_EQ(joint->GetMaxLength(), b2_linearSlop);
+    ASSERT_TRUE(Physics::SetSpring(rod, 0.0f, 0.3f));
+    EXPECT_EQ(rod->GetMinLength(), 2.0f);
+    EXPECT_EQ(rod->GetMaxLength(), 2.0f);
+    EXPECT_EQ(rod->GetStiffness(), 0.0f);
+    ASSERT_TRUE(Physics::SetDistanceLength(rod, 0.0f));
+    EXPECT_EQ(rod->GetMaxLength(), b2_linearSlop);
 }

@@ -45,12 +45,6 @@ inline std::unique_ptr<b2World> ReadWorld(WorldDoc& doc, const std::string& text
     return world;
 }
 
-// Writes `world` with a fresh document (no names) as the string form.
-inline std::string WriteWorld(b2World* world)
-{
-    return WorldDoc(true).writeToString(world);
-}
-
 // The world of golden/every_kind.json: every body type, shape and joint kind (rope and gear
 // included) with awkward values, read from a hand-written document.
 inline std::unique_ptr<b2World> BuildEveryKindWorld()

@@ -98,30 +98,32 @@ struct JointScene
 TEST(WorldWriter, DefaultWorldHasOnlyTheSixSettingsAndBodiesCarryTypeCommentFlagsMassAndNames)
 {
     b2World world(b2Vec2(0.0f, -10.0f));
-    EXPECT_EQ(Golden("empty_world.json"), WriteWorld(&world));
+    EXPECT_EQ(Golden("empty_world.json"), WorldDoc(true).writeToString(&world));
     BodiesScene scene;
     EXPECT_EQ(Golden("bodies.json"), scene.names.writeToString(&scene.world));
 }
 
-TEST(WorldWriter, EveryShapeKindInStoredVertexOrder)
+// Shapes keep their stored vertex order. Springs are written as frequency and ratio, pulleys with their
+// lengths, the mouse joint's target in world coordinates. Created last, the gear heads the world's
+// joint list, yet it is written last.
+TEST(WorldWriter, EveryShapeAndJointKindWithItsMembersAndTheGearLast)
 {
-    b2World world(b2Vec2(0.0f, 0.0f));
-    b2Body* ground = AddBody(world, b2_staticBody, b2Vec2(0.0f, 0.0f));
+    JointScene scene;
     // Fixtures are listed newest first, so they are created last to first.
     const b2Vec2 zigzag[] = {{0.5f, 0.0f}, {1.5f, 0.5f}, {2.5f, 0.0f}, {3.5f, 0.5f},
                              {4.5f, 0.0f}, {5.5f, 0.5f}, {6.5f, 0.0f}};
     b2ChainShape open;
     Physics::SetChain(open, zigzag, 7);
-    AddFrictionless(ground, open);
+    AddFrictionless(scene.ground, open);
 
     const b2Vec2 square[] = {{0.0f, 0.0f}, {2.0f, 0.0f}, {2.0f, 2.0f}, {0.0f, 2.0f}};
     b2ChainShape loop;
     Physics::SetLoop(loop, square, 4);
-    AddFrictionless(ground, loop);
+    AddFrictionless(scene.ground, loop);
 
     b2EdgeShape edge;
     edge.SetTwoSided(b2Vec2(0.0f, 0.0f), b2Vec2(2.0f, 0.0f));
-    Physics::SetEdgeGhosts(AddFrictionless(ground, edge),
+    Physics::SetEdgeGhosts(AddFrictionless(scene.ground, edge),
                            Physics::EdgeGhosts{true, true, b2Vec2(-1.0f, 0.0f), b2Vec2(3.0f, 1.0f)});
 
     const b2Vec2 corners[] = {{0.0f, 0.0f}, {1.0f, 1.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}};
@@ -133,50 +135,11 @@ TEST(WorldWriter, EveryShapeKindInStoredVertexOrder)
     sensor.filter.categoryBits = 2;
     sensor.filter.maskBits = 0xFFFD;
     sensor.filter.groupIndex = -1;
-    ground->CreateFixture(&sensor);
+    scene.ground->CreateFixture(&sensor);
 
     b2CircleShape circle;
     circle.m_radius = 0.5f;
-    AddFrictionless(ground, circle);
-
-    EXPECT_EQ(Golden("shapes.json"), WriteWorld(&world));
-}
-
-TEST(WorldWriter, RevolutePrismaticAndGearLast)
-{
-    JointScene scene;
-    b2PrismaticJointDef slide;
-    slide.Initialize(scene.ground, scene.bodyB, b2Vec2(0.0f, 3.0f), b2Vec2(0.0f, 1.0f));
-    slide.lowerTranslation = -1.0f;
-    slide.upperTranslation = 1.0f;
-    slide.collideConnected = true;
-    b2Joint* prismatic = Physics::CreateJoint(&scene.world, slide);
-
-    b2RevoluteJointDef axle;
-    axle.Initialize(scene.ground, scene.bodyA, b2Vec2(2.0f, 0.0f));
-    axle.referenceAngle = 0.5f;
-    axle.enableLimit = true;
-    axle.lowerAngle = -0.5f;
-    axle.upperAngle = 0.25f;
-    axle.enableMotor = true;
-    axle.motorSpeed = 2.0f;
-    axle.maxMotorTorque = 10.0f;
-    b2Joint* revolute = Physics::CreateJoint(&scene.world, axle);
-    scene.doc.setJointName(revolute, "axle");
-
-    // Created last, the gear heads the world's joint list, yet it is written last.
-    const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
-    b2Joint* gearJoint = Physics::CreateJoint(&scene.world, gear);
-
-    EXPECT_EQ(Golden("joints_gear.json"), scene.doc.writeToString(&scene.world));
-    EXPECT_EQ(0, scene.doc.lookupJointIndex(revolute));
-    EXPECT_EQ(2, scene.doc.lookupJointIndex(gearJoint));
-    EXPECT_EQ(2, scene.doc.lookupBodyIndex(scene.bodyB));
-}
-
-TEST(WorldWriter, SpringsAsFrequencyAndRatioPulleyLengthsMouseInWorldCoordinates)
-{
-    JointScene scene;
+    AddFrictionless(scene.ground, circle);
     b2MouseJointDef mouse;
     mouse.bodyA = scene.ground;
     mouse.bodyB = scene.bodyA;
@@ -197,12 +160,6 @@ TEST(WorldWriter, SpringsAsFrequencyAndRatioPulleyLengthsMouseInWorldCoordinates
     distance.length = 5.0f;
     Physics::SetSpring(Physics::CreateJoint(&scene.world, distance), 4.0f, 0.5f);
 
-    EXPECT_EQ(Golden("joints_spring.json"), scene.doc.writeToString(&scene.world));
-}
-
-TEST(WorldWriter, WheelWeldFrictionAndRope)
-{
-    JointScene scene;
     Physics::RopeJointDef rope;
     rope.bodyA = scene.bodyA;
     rope.bodyB = scene.bodyB;
@@ -228,7 +185,32 @@ TEST(WorldWriter, WheelWeldFrictionAndRope)
     wheel.maxMotorTorque = 20.0f;
     Physics::SetSpring(Physics::CreateJoint(&scene.world, wheel), 2.0f, 0.25f);
 
-    EXPECT_EQ(Golden("joints_other.json"), scene.doc.writeToString(&scene.world));
+    b2PrismaticJointDef slide;
+    slide.Initialize(scene.ground, scene.bodyB, b2Vec2(0.0f, 3.0f), b2Vec2(0.0f, 1.0f));
+    slide.lowerTranslation = -1.0f;
+    slide.upperTranslation = 1.0f;
+    slide.collideConnected = true;
+    b2Joint* prismatic = Physics::CreateJoint(&scene.world, slide);
+
+    b2RevoluteJointDef axle;
+    axle.Initialize(scene.ground, scene.bodyA, b2Vec2(2.0f, 0.0f));
+    axle.referenceAngle = 0.5f;
+    axle.enableLimit = true;
+    axle.lowerAngle = -0.5f;
+    axle.upperAngle = 0.25f;
+    axle.enableMotor = true;
+    axle.motorSpeed = 2.0f;
+    axle.maxMotorTorque = 10.0f;
+    b2Joint* revolute = Physics::CreateJoint(&scene.world, axle);
+    scene.doc.setJointName(revolute, "axle");
+
+    const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
+    b2Joint* gearJoint = Physics::CreateJoint(&scene.world, gear);
+
+    EXPECT_EQ(Golden("shapes_and_joints.json"), scene.doc.writeToString(&scene.world));
+    EXPECT_EQ(0, scene.doc.lookupJointIndex(revolute));
+    EXPECT_EQ(9, scene.doc.lookupJointIndex(gearJoint));
+    EXPECT_EQ(2, scene.doc.lookupBodyIndex(scene.bodyB));
 }
 
 TEST(WorldWriter, JointTypeTheFormatLacksIsReportedAndKeepsItsPlace)
@@ -247,14 +229,22 @@ TEST(WorldWriter, JointTypeTheFormatLacksIsReportedAndKeepsItsPlace)
 
 // Both layouts are JsonCpp's for names it escapes or longer than a line, and for vertex arrays of up
 // to 31 elements with any number of hex (ten characters) rather than 0 (one) components: either
-// side of JsonCpp's limit for keeping an array on one line.
-TEST(WorldWriter, TextIsExactlyWhatJsonCppPrintsForTheTree)
+// side of JsonCpp's limit for keeping an array on one line. Read twice by one document, the text
+// makes two independent worlds, and the second, once the first is gone, writes it again: every
+// value bit for bit and every name on its object.
+TEST(WorldDocRoundTrip, EveryKindAndAwkwardNamesWrittenAsJsonCppPrintsAndReadBackExactly)
 {
     auto world = BuildEveryKindWorld();
-    WorldDoc doc(true);
-    doc.setBodyName(world->GetBodyList(), "say \"hi\"\\/\n\t\r\b\f\x01\x1f\x7f\xC3\xA9\xE2\x82\xAC\xF0\x9F\x99\x82");
-    doc.setFixtureName(world->GetBodyList()->GetFixtureList(), std::string(300, 'x').c_str());
-    doc.setJointName(world->GetJointList(), "gear");
+    WorldDoc out(true);
+    b2Body* bodies = world->GetBodyList();
+    b2Joint* gear = world->GetJointList();
+    out.setBodyName(gear->GetBodyB(), "say \"hi\"\\/\n\t\r\b\f\x01\x1f\x7f\xC3\xA9\xE2\x82\xAC\xF0\x9F\x99\x82");
+    out.setBodyName(bodies, "twin");
+    out.setBodyName(bodies->GetNext(), "twin");
+    out.setBodyName(bodies->GetNext()->GetNext(), "");
+    out.setFixtureName(bodies->GetFixtureList(), std::string(300, 'x').c_str());
+    out.setJointName(gear, "gear");
+    out.setJointName(gear->GetNext(), "");
     b2Body* chains = AddBody(*world, b2_staticBody, b2Vec2(0.0f, 0.0f));
     for (int count = 2; count <= 31; ++count)
     {
@@ -271,15 +261,29 @@ TEST(WorldWriter, TextIsExactlyWhatJsonCppPrintsForTheTree)
         }
     }
 
-    const Json::Value tree = doc.b2j(world.get());
-    EXPECT_EQ(Json::StyledWriter().write(tree), doc.writeToString(world.get()));
+    const Json::Value tree = out.b2j(world.get());
+    const std::string text = out.writeToString(world.get());
+    EXPECT_EQ(Json::StyledWriter().write(tree), text);
+    EXPECT_EQ(std::string::npos, text.find("\"name\" : \"\"")) << "empty names are not written";
     const std::string path = testing::TempDir() + "every_kind.json";
-    ASSERT_TRUE(doc.writeToFile(world.get(), path.c_str()));
+    ASSERT_TRUE(out.writeToFile(world.get(), path.c_str()));
     std::ostringstream expected;
     Json::StyledStreamWriter("   ").write(expected, tree);
     EXPECT_EQ(expected.str(), ReadFile(path));
     std::remove(path.c_str());
-    EXPECT_EQ(std::string(), doc.writeToString(nullptr));
+    EXPECT_EQ(std::string(), out.writeToString(nullptr));
+
+    WorldDoc in(false);
+    auto first = ReadWorld(in, text);
+    auto second = ReadWorld(in, text);
+    ASSERT_TRUE(first && second);
+    // The gear, read last, heads the joint list.
+    auto* readGear = static_cast<b2GearJoint*>(second->GetJointList());
+    ASSERT_EQ(e_gearJoint, readGear->GetType());
+    EXPECT_EQ(second.get(), readGear->GetJoint1()->GetBodyA()->GetWorld());
+    EXPECT_EQ(second.get(), readGear->GetJoint2()->GetBodyA()->GetWorld());
+    first.reset();
+    EXPECT_EQ(text, in.writeToString(second.get()));
 }
 
 // Files are replaced through a temporary file in the same directory.
