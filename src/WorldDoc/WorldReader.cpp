@@ -54,6 +54,11 @@ b2World* WorldDoc::j2b2World(const Json::Value& worldValue)
 {
     m_bodies.clear();
     m_joints.clear();
+    // The names describe the last world read; kept, they would stay keyed by the previous
+    // world's freed objects, whose addresses the library hands to the new world's.
+    m_bodyToNameMap.clear();
+    m_fixtureToNameMap.clear();
+    m_jointToNameMap.clear();
     m_skipped = 0;
     if (!worldValue.isObject())
     {

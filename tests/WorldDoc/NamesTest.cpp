@@ -48,4 +48,29 @@ TEST(ObjectNames, LookupsFollowTheLatestNameAndListSharedNamesInPointerOrder)
     EXPECT_EQ(2, std::count(names.begin(), names.end(), "twin"));
 }
 
+TEST(ObjectNames, ADocumentReadTwiceHoldsOnlyTheSecondWorldsNames)
+{
+    auto named = BuildEveryKindWorld();
+    WorldDoc writer(true);
+    writer.setBodyName(named->GetBodyList(), "crate");
+    writer.setFixtureName(named->GetBodyList()->GetFixtureList(), "lid");
+    writer.setJointName(named->GetJointList(), "hinge");
+    const std::string namedText = writer.writeToString(named.get());
+    b2World empty(b2Vec2(0.0f, -10.0f));
+    const std::string emptyText = writer.writeToString(&empty);
+
+    WorldDoc doc(false);
+    std::unique_ptr<b2World> first(doc.readFromString(namedText));
+    std::vector<std::string> bodyNames;
+    ASSERT_EQ(1, doc.getAllBodyNames(bodyNames));
+    first.reset();
+    std::unique_ptr<b2World> second(doc.readFromString(emptyText));
+    ASSERT_NE(second, nullptr);
+    std::vector<std::string> fixtureNames;
+    std::vector<std::string> jointNames;
+    bodyNames.clear();
+    EXPECT_EQ(0, doc.getAllBodyNames(bodyNames) + doc.getAllFixtureNames(fixtureNames) +
+                     doc.getAllJointNames(jointNames));
+}
+
 }  // namespace
