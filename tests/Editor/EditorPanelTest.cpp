@@ -10,6 +10,9 @@
 #include "Framework/Test.h"
 #include "WorldDoc/WorldDoc.h"
 
+#include <imgui.h>
+#include <imgui_internal.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,11 +37,33 @@ protected:
         return w - k_panelWidth;
     }
 
-    // Clicks the widget `id` in the panel's column at x; returns its row.
+    // Press and release with a frame after each, as a person's click arrives.
+    void ClickPanel(int x, int y)
+    {
+        Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+        EditorFrame();
+        Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+        EditorFrame();
+    }
+
+    // Moves the mouse down the panel's column at x until ImGui reports the widget `id` of the
+    // panel under it, and clicks it there; returns its row.
     int clickWidget(const char* id, int x)
     {
-        int y = 0;
-        EXPECT_TRUE(FindWidget(id, x, y)) << id;
+        const ImGuiID wanted = ImGui::FindWindowByName("Editor panel")->GetIDNoKeepAlive(id);
+        int w = 0;
+        int h = 0;
+        getWindowDimensions(w, h);
+        int y = 2;
+        for (; y < h; y += 5)
+        {
+            PointAt(x, y);
+            if (ImGui::GetHoveredID() == wanted)
+            {
+                break;
+            }
+        }
+        EXPECT_LT(y, h) << id << " is not in the panel's column";
         ClickPanel(x, y);
         return y;
     }
@@ -116,24 +141,18 @@ TEST_F(EditorPanelTest, EnablingFollowsTheEditMethodThenTheEditorsFlags)
     EXPECT_TRUE(EditorPanel().enabled.bodySettings);
 }
 
-TEST_F(EditorPanelTest, RealClicksTickACheckBoxAndTypeAFileName)
-{
-    clickWidget("###Bullet", panelLeft() + 20);
-    EXPECT_EQ(1, EditorPanel().bodyBullet.value);
-
-    // A name typed into "File" is saved to with Ctrl+S while the field still has the keyboard.
-    SetFileName("");
-    const int x = panelLeft() + 100;
-    type("typed.json", x, clickWidget("##fileName", x));
-    EXPECT_STREQ("typed.json", EditorPanel().fileName);
-    EditorKey(19, GLUT_ACTIVE_CTRL);
-    ExpectLastMessage("Saved scene to file: typed.json", k_successColour);
-}
-
 // Two boxes of different mass, one a bullet, both selected: what a user types and ticks reaches
 // the world only when it makes sense.
 TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndApplyNothingOnLeaving)
 {
+    // A name typed into "File" is saved to with Ctrl+S while the field still has the keyboard.
+    SetFileName("");
+    const int column = panelLeft() + 100;
+    type("typed.json", column, clickWidget("##fileName", column));
+    EXPECT_STREQ("typed.json", EditorPanel().fileName);
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Saved scene to file: typed.json", k_successColour);
+
     ::Test* host = g_editor->getTest();
     b2World* world = host->GetWorld();
     while (world->GetBodyList() != nullptr)
@@ -161,11 +180,14 @@ TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndA
     ASSERT_EQ(g_editor->controlState().selectedBodies.size(), 2u);
     const auto snapshot = [world] { return WorldDoc(true).writeToString(world); };
     const std::string before = snapshot();
-    const int column = panelLeft() + 100;
     clickWidget("Apply body settings", column);
     EXPECT_EQ(snapshot(), before) << "the untouched mixed bullet box and empty fields keep each body's values";
 
+    // A ticked box and a number field that does not hold a number: the refusal applies neither.
     // Number fields start right of their labels.
+    clickWidget("###Bullet", panelLeft() + 20);
+    EXPECT_EQ(1, EditorPanel().bodyBullet.value);
+    EXPECT_FALSE(EditorPanel().bodyBullet.mixed);
     const int field = column + 50;
     type("--2", field, clickWidget("##bodyGravityScale", field));
     const int apply = clickWidget("Apply body settings", column);
