@@ -72,7 +72,8 @@ protected:
     }
 };
 
-TEST_F(EditorFrontEndTest, CtrlEEntersAndLeavesOnlyWithExactlyCtrl)
+// Entering also ends a grab made in the simulation, without leaving the grab's anchor body behind.
+TEST_F(EditorFrontEndTest, ExactlyCtrlEEntersEndingAGrabAndLeavesToResumeFromTheEditedWorldOnEveryScene)
 {
     for (int modifiers : {GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT})
     {
@@ -80,29 +81,6 @@ TEST_F(EditorFrontEndTest, CtrlEEntersAndLeavesOnlyWithExactlyCtrl)
         Press(5);
         EXPECT_EQ(nullptr, g_editor);
     }
-    ToggleEditor();
-    ASSERT_NE(nullptr, g_editor);
-    EXPECT_EQ(getTest(), g_editor->getTest());
-    EXPECT_TRUE(IsEditorPanelOpen());
-    EXPECT_FALSE(IsDefaultPanelOpen());
-
-    // Not exactly Ctrl: the keys are the editor's own, and neither "s" nor "l" touches a file.
-    SetFileName("untouched.json");
-    EditorKey(5, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
-    EditorKey('s');
-    EditorKey(19, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
-    ASSERT_NE(nullptr, g_editor);
-    EXPECT_FALSE(std::filesystem::exists("untouched.json"));
-
-    EditorKey('e', GLUT_ACTIVE_CTRL);
-    EXPECT_EQ(nullptr, g_editor);
-    EXPECT_FALSE(IsEditorPanelOpen());
-    EXPECT_TRUE(IsDefaultPanelOpen());
-}
-
-// Entering also ends a grab made in the simulation, without leaving the grab's anchor body behind.
-TEST_F(EditorFrontEndTest, EnteringEndsAGrabAndLeavingResumesFromTheEditedWorldOnEveryScene)
-{
     for (int row : {1, 10, 20, 29, 42})
     {
         SCOPED_TRACE(g_testEntries[row].name);
@@ -124,11 +102,22 @@ TEST_F(EditorFrontEndTest, EnteringEndsAGrabAndLeavingResumesFromTheEditedWorldO
 
         ToggleEditor();
         ASSERT_NE(nullptr, g_editor);
+        EXPECT_EQ(test, g_editor->getTest());
+        EXPECT_TRUE(IsEditorPanelOpen() && !IsDefaultPanelOpen());
         EXPECT_EQ(nullptr, test->mouseJoint);
         EXPECT_EQ(bodies, world->GetBodyCount());
         EXPECT_EQ(joints, world->GetJointCount());
         // The release now reaches the editor, which has nothing to end.
         Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+
+        // Not exactly Ctrl: the keys are the editor's own, and neither "s" nor "l" touches a file.
+        SetFileName("untouched.json");
+        EditorKey(5, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
+        EditorKey('s');
+        EditorKey(19, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
+        ASSERT_NE(nullptr, g_editor);
+        EXPECT_FALSE(std::filesystem::exists("untouched.json"));
+
         const b2Vec2 before = body->GetPosition();
         EditorFrame();
         EditorFrame();
@@ -138,8 +127,9 @@ TEST_F(EditorFrontEndTest, EnteringEndsAGrabAndLeavingResumesFromTheEditedWorldO
         body->SetTransform(moved, body->GetAngle());
         g_editor->worldChanged();
 
-        ToggleEditor();
+        EditorKey('e', GLUT_ACTIVE_CTRL);
         ASSERT_EQ(nullptr, g_editor);
+        EXPECT_TRUE(IsDefaultPanelOpen() && !IsEditorPanelOpen());
         ASSERT_EQ(test, getTest());
         Frame();
         EXPECT_EQ(steps + 1, test->stepCount);

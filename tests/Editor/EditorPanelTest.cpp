@@ -2,9 +2,6 @@
 // it reads typed numbers back, and real clicks and typing on its widgets.
 #include "EditorModeFixture.h"
 
-#include "Editor/Editor.h"
-#include "Editor/EditorFrontEnd.h"
-#include "Editor/EditorPanel.h"
 #include "Framework/PanelHost.h"
 #include "Framework/Shell.h"
 #include "Framework/Test.h"
@@ -102,7 +99,6 @@ TEST_F(EditorPanelTest, MixedValuesShowAsQuestionMarksAndEmptyTextsAndReadBackAs
     EXPECT_EQ(0, c.jointType);
     EXPECT_EQ("(?) Bullet", PanelCheckboxLabel("Bullet", c.bodyBullet));
     EXPECT_EQ("Fixed rotation", PanelCheckboxLabel("Fixed rotation", c.bodyFixedRotation));
-    EditorFrame();
 
     // Nothing is copied while the editor has not flagged a change.
     info.bodyType = 0;
@@ -227,20 +223,15 @@ TEST(EditorPanelNumbers, TextThatIsNotOneWholeNumberIsMalformedAndShownFloatsRea
     }
     EXPECT_EQ(7.0f, f);
     EXPECT_EQ(7, i);
-    EXPECT_EQ(PanelNumber::Unset, ParsePanelFloat("", f));
     EXPECT_EQ(PanelNumber::Unset, ParsePanelInt("  ", i));
     EXPECT_EQ(PanelNumber::Valid, ParsePanelInt("-12", i));
     EXPECT_EQ(-12, i);
 
     char text[k_panelNumberSize];
-    FormatPanelFloat(0.2f, text, sizeof(text));
-    EXPECT_STREQ("0.2", text);
     for (float value : {1.0f / 3.0f, 123456.789f, -1.0e-7f})
     {
         FormatPanelFloat(value, text, sizeof(text));
         ASSERT_EQ(PanelNumber::Valid, ParsePanelFloat(text, f)) << text;
         EXPECT_EQ(value, f) << text;
     }
-    FormatPanelFloat(k_unsetFloat, text, sizeof(text));
-    EXPECT_STREQ("", text);
 }

@@ -22,13 +22,6 @@ class PanelActions : public ::testing::Test, public EditorModelScene
 protected:
     PanelActions() { a->SetBullet(true); }
 
-    // Selects a, then b, so that b is the body selected last.
-    void selectBoth()
-    {
-        clickAt(a->GetPosition());
-        clickAt(b->GetPosition(), 0, true);
-    }
-
     b2Joint* createJoint(int type)
     {
         in.jointType = type;
@@ -58,7 +51,7 @@ protected:
 
 TEST_F(PanelActions, BodySettingsKeepWhatWasLeftMixedAndMassScalesTheDensities)
 {
-    selectBoth();
+    selectBodies({a, b});
     EXPECT_EQ(editor.panelInfo().bodyBullet, k_mixedFlag);
     in.bodyBullet = k_mixedFlag;
     in.bodyFixedRotation = 1;
@@ -86,8 +79,7 @@ TEST_F(PanelActions, FixtureDensityChangesTheMassUnsetFieldsKeepTheirValuesAndNa
     b2Filter filter;
     filter.categoryBits = 2;
     boxA->SetFilterData(filter);
-    editor.setEditMethod(EM_FIXTURES);
-    selectBoth();
+    selectBodies({a, b}, true);
     in.fixtureDensity = 3.0f;
     in.fixtureIsSensor = k_mixedFlag;
     in.fixtureMaskBits = 5;
@@ -161,8 +153,7 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
         {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = -0.5f; }},
         // A plank this light turns a whole bridge not-a-number in one step.
         {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = 1e-30f; }},
-        {EM_FIXTURES, k_applyFixture, true, "Friction must be",
-         [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
+        {EM_FIXTURES, k_applyFixture, true, "Friction must be", [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
         {EM_FIXTURES, k_applyFixture, true, "Category bits must be",
          [](_panelInput& in) { in.fixtureCategoryBits = 0x10000; }},
         {EM_FIXTURES, k_applyFixture, true, "Mask bits must be", [](_panelInput& in) { in.fixtureMaskBits = -1; }},
@@ -222,7 +213,7 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
 // Bodies waiting for the second Del, and two bodies the library cannot move, are not joined.
 TEST_F(PanelActions, NoJointIsMadeToBodiesAboutToGoOrToTwoThatCannotMove)
 {
-    selectBoth();
+    selectBodies({a, b});
     in.jointType = e_revoluteJoint;
     editor.handleKeyDown(127);
     expectRefused(k_createJoint, "No joint made: the bodies are about to be deleted.");
@@ -264,7 +255,7 @@ TEST_F(PanelActions, CreatedBodiesAndShapesGoAroundTheCursorInTheBodysFrame)
 // the right.
 TEST_F(PanelActions, TheBodySelectedLastIsBAndEmptyJointFieldsTakeTheDefaults)
 {
-    selectBoth();
+    selectBodies({a, b});
     b2Joint* revolute = createJoint(e_revoluteJoint);
     ASSERT_NE(revolute, nullptr);
     EXPECT_EQ(revolute->GetBodyA(), a);
