@@ -44,12 +44,10 @@ protected:
     // The trace image is read from the working directory, where it must not outlive its test.
     void TearDown() override
     {
-        std::remove(TracePath().c_str());
+        std::remove("vexatrace.bmp");
         imageScale = 4.75f;
         ShellTest::TearDown();
     }
-
-    static std::string TracePath() { return ShellWorkingDirectory() + "/vexatrace.bmp"; }
 
     // Shows the world rectangle around `centre` at `zoom` and tells the editor so.
     void View(Editor& editor, b2Vec2 centre, float zoom)
@@ -89,15 +87,13 @@ protected:
             editor.render();
         }
         editor.endDrawing();
-        m_pixels.assign(static_cast<size_t>(m_width) * m_height * 4, 0);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, m_pixels.data());
+        m_frame = ReadDrawingArea();
     }
 
     // Pixel (x, y) of the last frame, y from the top.
     Pixel At(int x, int y) const
     {
-        const unsigned char* p = &m_pixels[(static_cast<size_t>(m_height - 1 - y) * m_width + x) * 4];
+        const unsigned char* p = &m_frame.rgb[(static_cast<size_t>(m_height - 1 - y) * m_width + x) * 3];
         return Pixel{p[0], p[1], p[2]};
     }
 
@@ -149,7 +145,7 @@ protected:
 
     int m_width = 0;
     int m_height = 0;
-    std::vector<unsigned char> m_pixels;
+    Picture m_frame;
 };
 
 std::vector<std::string> Texts(const TextRows& rows)
@@ -168,32 +164,6 @@ bool Contains(const TextRows& rows, const std::string& text)
 }
 
 }  // namespace
-
-TEST_F(EditorDrawingTest, GridLevelsAppearAsTheViewZoomsIn)
-{
-    Editor editor(nullptr);
-    auto fine = [](Pixel p) { return p.b > 40 && p.r < 30 && p.g < 30; };
-    auto unit = [](Pixel p) { return p.g > 25 && p.r < 20 && p.b < 20; };
-    auto coarse = [](Pixel p) { return p.r > 60 && p.g < 30 && p.b < 30; };
-    struct Case
-    {
-        float pixelsPerUnit;
-        bool fine, unit, coarse;
-    };
-    // Around (1000, 1000), so that a line of every level is in view and the origin is not; the
-    // text rows at the top are left out.
-    for (const Case& c : {Case{300.0f, true, true, true}, Case{26.0f, false, true, true},
-                          Case{24.0f, false, false, true}, Case{2.4f, false, false, false}})
-    {
-        float zoom = static_cast<float>(m_width) / (c.pixelsPerUnit * 50.0f);
-        View(editor, b2Vec2(1000.37f, 1000.41f), zoom);
-        DrawFrame(editor);
-        SCOPED_TRACE(c.pixelsPerUnit);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, fine).empty(), c.fine);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, unit).empty(), c.unit);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, coarse).empty(), c.coarse);
-    }
-}
 
 TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFrames)
 {
@@ -232,19 +202,39 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
 
 // The trace image, "vexatrace.bmp" of the working directory, is stretched over the square from the
 // world origin to (imageScale, imageScale) behind everything else.
-TEST_F(EditorDrawingTest, TraceImageThreePixelsWideIsStretchedOverTheSquareAndFollowsTheScale)
+TEST_F(EditorDrawingTest, TraceImageIsStretchedOverItsSquareAndGridLevelsAppearAsTheViewZoomsIn)
 {
     // Red, green and blue columns: rows of three pixels, which are not a multiple of four.
     const std::vector<std::uint32_t> rows = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF};
-    std::ofstream(TracePath(), std::ios::binary) << BitmapFileBytes({3, 2, 24, 0, {}, {}, BitmapRows(3, rows, 24)});
+    std::ofstream("vexatrace.bmp", std::ios::binary) << BitmapFileBytes({3, 2, 24, 0, {}, {}, BitmapRows(3, rows, 24)});
     Editor editor(nullptr);
     // The columns' centres, and a point beyond the square.
     EXPECT_EQ(ColoursAt(editor, {{0.79f, 1.55f}, {2.37f, 3.55f}, {3.96f, 1.55f}, {7.92f, 3.55f}}), "rgbk");
-    EXPECT_TRUE(editor.messages().empty());
-
     imageScale = 9.5f;
     EXPECT_EQ(ColoursAt(editor, {{1.58f, 1.55f}, {4.75f, 3.55f}, {7.92f, 3.55f}}), "rgb");
     EXPECT_TRUE(editor.messages().empty());
+
+    auto fine = [](Pixel p) { return p.b > 40 && p.r < 30 && p.g < 30; };
+    auto unit = [](Pixel p) { return p.g > 25 && p.r < 20 && p.b < 20; };
+    auto coarse = [](Pixel p) { return p.r > 60 && p.g < 30 && p.b < 30; };
+    struct Case
+    {
+        float pixelsPerUnit;
+        bool fine, unit, coarse;
+    };
+    // Around (1000, 1000), so that a line of every level is in view and the origin (and the trace
+    // image) is not; the text rows at the top are left out.
+    for (const Case& c : {Case{300.0f, true, true, true}, Case{26.0f, false, true, true},
+                          Case{24.0f, false, false, true}, Case{2.4f, false, false, false}})
+    {
+        float zoom = static_cast<float>(m_width) / (c.pixelsPerUnit * 50.0f);
+        View(editor, b2Vec2(1000.37f, 1000.41f), zoom);
+        DrawFrame(editor);
+        SCOPED_TRACE(c.pixelsPerUnit);
+        EXPECT_EQ(!Find(0, 80, m_width, m_height, fine).empty(), c.fine);
+        EXPECT_EQ(!Find(0, 80, m_width, m_height, unit).empty(), c.unit);
+        EXPECT_EQ(!Find(0, 80, m_width, m_height, coarse).empty(), c.coarse);
+    }
 }
 
 // A scene with every shape and joint type the editor draws, shown in each edit method with a

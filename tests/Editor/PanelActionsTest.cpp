@@ -127,7 +127,7 @@ TEST_F(PanelActions, ApplyingJointValuesWritesOnlyTheFieldsThatAreSet)
     EXPECT_TRUE(static_cast<b2RevoluteJoint*>(second)->IsLimitEnabled());
 }
 
-TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
+TEST_F(PanelActions, EveryBadValueMissingChoiceAndImpossibleJointIsRefusedWithNothingChanged)
 {
     // `both`: a and b are selected (their fixtures in fixture mode), else only a; in joint mode the
     // joint between them.
@@ -139,48 +139,45 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
         const char* refusal;
         void (*set)(_panelInput&);
     } cases[] = {
-        {EM_BODIES, k_applyBody, false, "Mass must be", [](_panelInput& in) { in.bodyMass = -1.0f; }},
-        {EM_BODIES, k_applyBody, false, "Gravity scale must be", [](_panelInput& in) { in.bodyGravityScale = NAN; }},
+        {EM_BODIES, k_applyBody, false, "Mass must be", [](auto& in) { in.bodyMass = -1.0f; }},
+        {EM_BODIES, k_applyBody, false, "Gravity scale must be", [](auto& in) { in.bodyGravityScale = NAN; }},
         // Times a mass and gravity it overflows in the next step.
-        {EM_BODIES, k_applyBody, false, "Gravity scale must be",
-         [](_panelInput& in) { in.bodyGravityScale = 3.4e38f; }},
-        {EM_BODIES, k_createBody, false, "Choose a body type.", [](_panelInput&) {}},
+        {EM_BODIES, k_applyBody, false, "Gravity scale must be", [](auto& in) { in.bodyGravityScale = 3.4e38f; }},
+        {EM_BODIES, k_createBody, false, "Choose a body type.", [](auto&) {}},
         {EM_BODIES, k_createBody, false, "Gravity scale must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.bodyType = 2;
              in.bodyGravityScale = -2.0f;
          }},
-        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = -0.5f; }},
+        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](auto& in) { in.fixtureDensity = -0.5f; }},
         // A plank this light turns a whole bridge not-a-number in one step.
-        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = 1e-30f; }},
-        {EM_FIXTURES, k_applyFixture, true, "Friction must be", [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
+        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](auto& in) { in.fixtureDensity = 1e-30f; }},
+        {EM_FIXTURES, k_applyFixture, true, "Friction must be", [](auto& in) { in.fixtureFriction = INFINITY; }},
         {EM_FIXTURES, k_applyFixture, true, "Category bits must be",
-         [](_panelInput& in) { in.fixtureCategoryBits = 0x10000; }},
-        {EM_FIXTURES, k_applyFixture, true, "Mask bits must be", [](_panelInput& in) { in.fixtureMaskBits = -1; }},
-        {EM_FIXTURES, k_applyFixture, true, "Group index must be",
-         [](_panelInput& in) { in.fixtureGroupIndex = 32768; }},
+         [](auto& in) { in.fixtureCategoryBits = 0x10000; }},
+        {EM_FIXTURES, k_applyFixture, true, "Mask bits must be", [](auto& in) { in.fixtureMaskBits = -1; }},
+        {EM_FIXTURES, k_applyFixture, true, "Group index must be", [](auto& in) { in.fixtureGroupIndex = 32768; }},
         // The selection is asked about before the shape type.
-        {EM_BODIES, k_createFixture, true, "Select only one body to add the fixture to.", [](_panelInput&) {}},
-        {EM_BODIES, k_createFixture, false, "Choose a shape type.", [](_panelInput&) {}},
+        {EM_BODIES, k_createFixture, true, "Select only one body to add the fixture to.", [](auto&) {}},
+        {EM_BODIES, k_createFixture, false, "Choose a shape type.", [](auto&) {}},
         {EM_BODIES, k_createFixture, false, "Density must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.shapeType = 0;
              in.fixtureDensity = -1.0f;
          }},
-        {EM_JOINTS, k_applyJoint, false, "Damping ratio must be", [](_panelInput& in) { in.jointDampingRatio = NAN; }},
-        {EM_JOINTS, k_applyJoint, false, "Motor speed must be",
-         [](_panelInput& in) { in.jointMotorSpeed = -INFINITY; }},
-        {EM_JOINTS, k_applyJoint, false, "Max power must be", [](_panelInput& in) { in.jointMaxMotorPower = -5.0f; }},
+        {EM_JOINTS, k_applyJoint, false, "Damping ratio must be", [](auto& in) { in.jointDampingRatio = NAN; }},
+        {EM_JOINTS, k_applyJoint, false, "Motor speed must be", [](auto& in) { in.jointMotorSpeed = -INFINITY; }},
+        {EM_JOINTS, k_applyJoint, false, "Max power must be", [](auto& in) { in.jointMaxMotorPower = -5.0f; }},
         {EM_BODIES, k_createJoint, false, "Select two bodies to join.",
-         [](_panelInput& in) { in.jointType = e_revoluteJoint; }},
-        {EM_BODIES, k_createJoint, true, "Choose a joint type.", [](_panelInput&) {}},
+         [](auto& in) { in.jointType = e_revoluteJoint; }},
+        {EM_BODIES, k_createJoint, true, "Choose a joint type.", [](auto&) {}},
         {EM_BODIES, k_createJoint, true, "Length must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.jointType = e_ropeJoint;
              in.jointLength = 0.0f;
          }},
         {EM_BODIES, k_createJoint, true, "Frequency must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.jointType = e_distanceJoint;
              in.jointFrequency = -1.0f;
          }},
@@ -199,6 +196,17 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
         expectRefused(c.button, c.refusal);
     }
 
+    // Bodies waiting for the second Del, and two bodies the library cannot move, are not joined.
+    selectBodies({a, b});
+    in = _panelInput();
+    in.jointType = e_revoluteJoint;
+    editor.handleKeyDown(127);
+    expectRefused(k_createJoint, "No joint made: the bodies are about to be deleted.");
+    editor.handleKeyDown(27);
+    a->SetType(b2_staticBody);
+    b->SetType(b2_kinematicBody);
+    expectRefused(k_createJoint, "No joint made: at least one of the two bodies must be dynamic.");
+
     // A density within range whose mass overflows on a large fixture left the body's centre, then
     // its velocity, not a number (found by the monkey test).
     addBox(addBody(b2Vec2(0.0f, 0.0f)), 1e8f, 1e8f);
@@ -210,20 +218,7 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
     expectRefused(k_applyFixture, "Fixture settings refused: mass is too large to compute.");
 }
 
-// Bodies waiting for the second Del, and two bodies the library cannot move, are not joined.
-TEST_F(PanelActions, NoJointIsMadeToBodiesAboutToGoOrToTwoThatCannotMove)
-{
-    selectBodies({a, b});
-    in.jointType = e_revoluteJoint;
-    editor.handleKeyDown(127);
-    expectRefused(k_createJoint, "No joint made: the bodies are about to be deleted.");
-    editor.handleKeyDown(27);
-    a->SetType(b2_staticBody);
-    b->SetType(b2_kinematicBody);
-    expectRefused(k_createJoint, "No joint made: at least one of the two bodies must be dynamic.");
-}
-
-TEST_F(PanelActions, CreatedBodiesAndShapesGoAroundTheCursorInTheBodysFrame)
+TEST_F(PanelActions, CreatedObjectsGoAroundTheCursorInTheBodysFrameAndEmptyJointFieldsTakeTheDefaults)
 {
     in.bodyType = b2_kinematicBody;
     editor.handleUIButton(k_createBody);
@@ -249,12 +244,9 @@ TEST_F(PanelActions, CreatedBodiesAndShapesGoAroundTheCursorInTheBodysFrame)
     const Physics::ShapeGeometry pentagon = Physics::GetGeometry(b->GetFixtureList());
     EXPECT_TRUE(pentagon.loop);
     EXPECT_EQ(pentagon.points.size(), 5u);
-}
 
-// A joint's first anchor is at the cursor (the origin), a distance joint's second one its length to
-// the right.
-TEST_F(PanelActions, TheBodySelectedLastIsBAndEmptyJointFieldsTakeTheDefaults)
-{
+    // A joint's first anchor is at the cursor, a distance joint's second one its length to the right;
+    // the body selected last is B.
     selectBodies({a, b});
     b2Joint* revolute = createJoint(e_revoluteJoint);
     ASSERT_NE(revolute, nullptr);
