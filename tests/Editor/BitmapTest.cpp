@@ -63,10 +63,11 @@ Rgba EntryColour(int i)
 
 }  // namespace
 
-// A file written out byte by byte, not by the writer the other cases use.
-TEST(Bitmap, TwentyFourBitRowsDecodeBottomRowFirst)
+// Widths that leave every amount of row padding; a negative height stores the rows top-down.
+TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
 {
-    // Headers, then two rows of 6 bytes padded to 8: red, green (bottom), blue, white (top).
+    // A file written out byte by byte, not by the writer the other cases use: headers, then two
+    // rows of 6 bytes padded to 8: red, green (bottom), blue, white (top).
     const std::string file(
         "BM\x46\0\0\0\0\0\0\0\x36\0\0\0"
         "\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0\0\0\0\0\x10\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
@@ -77,11 +78,7 @@ TEST(Bitmap, TwentyFourBitRowsDecodeBottomRowFirst)
     ASSERT_TRUE(LoadFile(bitmap, file));
     EXPECT_EQ(Pixels(bitmap),
               (std::vector<Rgba>{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}));
-}
 
-// Widths that leave every amount of row padding; a negative height stores the rows top-down.
-TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
-{
     for (int bits : {1, 4, 8, 16, 24, 32})
     {
         std::vector<std::uint32_t> palette;

@@ -217,16 +217,13 @@ TEST_F(EditorFrontEndTest, SaveLoadCyclesVisitsAndNewScenesKeepEveryNameAndBodyA
 
     // Reading builds polygons with their vertices in the reader's order, so the file settles
     // after the first cycle and then stays the same.
-    std::string settled;
-    for (int cycle = 0; cycle < 4; ++cycle)
-    {
-        EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
-        EditorFrame();
-        EditorKey(19, GLUT_ACTIVE_CTRL);
-        settled = cycle == 0 ? ReadFile("cycle.json") : settled;
-        EXPECT_EQ(settled, ReadFile("cycle.json"));
-        EditorKey(12, GLUT_ACTIVE_CTRL);
-    }
+    EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
+    EditorFrame();
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    const std::string settled = ReadFile("cycle.json");
+    EditorKey(12, GLUT_ACTIVE_CTRL);
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    EXPECT_EQ(settled, ReadFile("cycle.json"));
 
     // Leave, let the loaded world run, come back: the names and bodies are still the world's.
     ToggleEditor();

@@ -90,9 +90,7 @@ protected:
         ASSERT_FALSE(g_editor->messages().empty());
         const _message& last = g_editor->messages().back();
         EXPECT_EQ(text, last.text);
-        EXPECT_EQ(colour.r, last.colour.r);
-        EXPECT_EQ(colour.g, last.colour.g);
-        EXPECT_EQ(colour.b, last.colour.b);
+        EXPECT_TRUE(colour.r == last.colour.r && colour.g == last.colour.g && colour.b == last.colour.b) << text;
     }
 };
 

@@ -23,15 +23,9 @@ protected:
         EditorModeTest::SetUp();
         ToggleEditor();
         EditorFrame();
-    }
-
-    // Where the panel starts in the window.
-    static int panelLeft()
-    {
-        int w = 0;
-        int h = 0;
-        getWindowDimensions(w, h);
-        return w - k_panelWidth;
+        int width = 0;
+        getWindowDimensions(width, windowHeight);
+        panelLeft = width - k_panelWidth;
     }
 
     // Press and release with a frame after each, as a person's click arrives.
@@ -48,11 +42,8 @@ protected:
     int clickWidget(const char* id, int x)
     {
         const ImGuiID wanted = ImGui::FindWindowByName("Editor panel")->GetIDNoKeepAlive(id);
-        int w = 0;
-        int h = 0;
-        getWindowDimensions(w, h);
         int y = 2;
-        for (; y < h; y += 5)
+        for (; y < windowHeight; y += 5)
         {
             PointAt(x, y);
             if (ImGui::GetHoveredID() == wanted)
@@ -60,7 +51,7 @@ protected:
                 break;
             }
         }
-        EXPECT_LT(y, h) << id << " is not in the panel's column";
+        EXPECT_LT(y, windowHeight) << id << " is not in the panel's column";
         ClickPanel(x, y);
         return y;
     }
@@ -75,10 +66,36 @@ protected:
         }
         EditorFrame();
     }
+
+    // Where the panel starts in the window.
+    int panelLeft = 0;
+    int windowHeight = 0;
 };
 
-TEST_F(EditorPanelTest, MixedValuesShowAsQuestionMarksAndEmptyTextsAndReadBackAsMixed)
+TEST_F(EditorPanelTest, EnablingFollowsTheEditMethodThenTheFlagsAndMixedValuesShowAsQuestionMarksAndReadBackAsMixed)
 {
+    // Enabling follows the edit method, then the editor's flags.
+    const _panelInfo none;
+    const EditorPanelEnabling vertices = ComputeEditorPanelEnabling(EM_VERTICES, none);
+    EXPECT_FALSE(vertices.bodySettings || vertices.fixtureSettings || vertices.shapeType || vertices.jointSettings);
+    _panelInfo creatable;
+    creatable.fixtureCreatable = true;
+    creatable.jointCreatable = true;
+    const EditorPanelEnabling both = ComputeEditorPanelEnabling(EM_VERTICES, creatable);
+    EXPECT_TRUE(both.fixtureSettings && both.shapeType && both.createFixture && both.jointSettings && both.createJoint);
+    EXPECT_FALSE(both.bodySettings);
+    const EditorPanelEnabling fixtures = ComputeEditorPanelEnabling(EM_FIXTURES, none);
+    EXPECT_TRUE(fixtures.fixtureSettings);
+    EXPECT_FALSE(fixtures.shapeType) << "the shape list only serves creating a fixture";
+
+    // Through the real keys: the panel follows a key that changes the edit method.
+    EXPECT_TRUE(EditorPanel().enabled.bodySettings && EditorPanel().enabled.createBody);
+    EditorKey('v');
+    EXPECT_FALSE(EditorPanel().enabled.bodySettings || EditorPanel().enabled.createBody);
+    EditorKey('b');
+    EXPECT_TRUE(EditorPanel().enabled.bodySettings);
+
+    // Values of a selection whose objects disagree, as the editor reports them.
     _panelInfo& info = g_editor->panelInfo();
     info.bodyType = 2;
     info.bodyFixedRotation = 1;
@@ -114,36 +131,13 @@ TEST_F(EditorPanelTest, MixedValuesShowAsQuestionMarksAndEmptyTextsAndReadBackAs
     EXPECT_EQ(k_unsetInt, in.fixtureCategoryBits);
 }
 
-TEST_F(EditorPanelTest, EnablingFollowsTheEditMethodThenTheEditorsFlags)
-{
-    const _panelInfo none;
-    const EditorPanelEnabling vertices = ComputeEditorPanelEnabling(EM_VERTICES, none);
-    EXPECT_FALSE(vertices.bodySettings || vertices.fixtureSettings || vertices.shapeType || vertices.jointSettings);
-    _panelInfo creatable;
-    creatable.fixtureCreatable = true;
-    creatable.jointCreatable = true;
-    const EditorPanelEnabling both = ComputeEditorPanelEnabling(EM_VERTICES, creatable);
-    EXPECT_TRUE(both.fixtureSettings && both.shapeType && both.createFixture && both.jointSettings && both.createJoint);
-    EXPECT_FALSE(both.bodySettings);
-    const EditorPanelEnabling fixtures = ComputeEditorPanelEnabling(EM_FIXTURES, none);
-    EXPECT_TRUE(fixtures.fixtureSettings);
-    EXPECT_FALSE(fixtures.shapeType) << "the shape list only serves creating a fixture";
-
-    // Through the real keys: the panel follows a key that changes the edit method.
-    EXPECT_TRUE(EditorPanel().enabled.bodySettings && EditorPanel().enabled.createBody);
-    EditorKey('v');
-    EXPECT_FALSE(EditorPanel().enabled.bodySettings || EditorPanel().enabled.createBody);
-    EditorKey('b');
-    EXPECT_TRUE(EditorPanel().enabled.bodySettings);
-}
-
 // Two boxes of different mass, one a bullet, both selected: what a user types and ticks reaches
 // the world only when it makes sense.
 TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndApplyNothingOnLeaving)
 {
     // A name typed into "File" is saved to with Ctrl+S while the field still has the keyboard.
     SetFileName("");
-    const int column = panelLeft() + 100;
+    const int column = panelLeft + 100;
     type("typed.json", column, clickWidget("##fileName", column));
     EXPECT_STREQ("typed.json", EditorPanel().fileName);
     EditorKey(19, GLUT_ACTIVE_CTRL);
@@ -181,7 +175,7 @@ TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndA
 
     // A ticked box and a number field that does not hold a number: the refusal applies neither.
     // Number fields start right of their labels.
-    clickWidget("###Bullet", panelLeft() + 20);
+    clickWidget("###Bullet", panelLeft + 20);
     EXPECT_EQ(1, EditorPanel().bodyBullet.value);
     EXPECT_FALSE(EditorPanel().bodyBullet.mixed);
     const int field = column + 50;
