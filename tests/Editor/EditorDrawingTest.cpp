@@ -30,8 +30,6 @@ struct Pixel
     int r, g, b;
 };
 
-using Pixels = std::vector<std::pair<int, int>>;
-
 class EditorDrawingTest : public ShellTest
 {
 protected:
@@ -97,31 +95,25 @@ protected:
         return Pixel{p[0], p[1], p[2]};
     }
 
-    // Pixels of the last frame in the box [x0, x1) × [y0, y1) that match.
-    Pixels Find(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& matches)
+    // The first row of the box [x0, x1) × [y0, y1) of the last frame, from the top, with a pixel
+    // that matches (-1 when none does), and the strongest red of the pixels that match.
+    std::pair<int, int> Find(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& matches) const
     {
-        Pixels found;
-        for (int y = std::max(y0, 0); y < std::min(y1, m_height); ++y)
+        int top = -1;
+        int reddest = 0;
+        for (int y = y0; y < y1; ++y)
         {
-            for (int x = std::max(x0, 0); x < std::min(x1, m_width); ++x)
+            for (int x = x0; x < x1; ++x)
             {
-                if (matches(At(x, y)))
+                const Pixel p = At(x, y);
+                if (matches(p))
                 {
-                    found.emplace_back(x, y);
+                    top = top < 0 ? y : top;
+                    reddest = std::max(reddest, p.r);
                 }
             }
         }
-        return found;
-    }
-
-    int Reddest(const Pixels& found) const
-    {
-        int red = 0;
-        for (const auto& p : found)
-        {
-            red = std::max(red, At(p.first, p.second).r);
-        }
-        return red;
+        return {top, reddest};
     }
 
     // The trace image's test view, (-1, -1) to about (11, 11), read back at world points as the
@@ -180,19 +172,19 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
     auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
     auto green = [](Pixel p) { return p.g > 30 && p.r < 20 && p.b < 20; };
     DrawFrame(editor);
-    // Found row by row from the top: the older, red text starts above the green.
-    const Pixels redText = Find(0, 0, 200, 100, red);
-    const Pixels greenText = Find(0, 0, 200, 100, green);
-    ASSERT_FALSE(redText.empty());
-    ASSERT_FALSE(greenText.empty());
-    EXPECT_LT(redText.front().second, greenText.front().second);
-    EXPECT_GT(Reddest(redText), 240);
+    // The older, red text starts above the green.
+    const auto [redTop, redStrength] = Find(0, 0, 200, 100, red);
+    const int greenTop = Find(0, 0, 200, 100, green).first;
+    ASSERT_GE(redTop, 0);
+    ASSERT_GE(greenTop, 0);
+    EXPECT_LT(redTop, greenTop);
+    EXPECT_GT(redStrength, 240);
 
     // Half a second before the end (frame 571) the text is drawn at about half strength.
     DrawFrame(editor, 569);
     DrawFrame(editor);
     ASSERT_EQ(editor.messages().size(), 3u);
-    const int faded = Reddest(Find(0, 0, 200, 100, red));
+    const int faded = Find(0, 0, 200, 100, red).second;
     EXPECT_GT(faded, 60);
     EXPECT_LT(faded, 190);
 
@@ -231,16 +223,16 @@ TEST_F(EditorDrawingTest, TraceImageIsStretchedOverItsSquareAndGridLevelsAppearA
         View(editor, b2Vec2(1000.37f, 1000.41f), zoom);
         DrawFrame(editor);
         SCOPED_TRACE(c.pixelsPerUnit);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, fine).empty(), c.fine);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, unit).empty(), c.unit);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, coarse).empty(), c.coarse);
+        EXPECT_EQ(Find(0, 80, m_width, m_height, fine).first >= 0, c.fine);
+        EXPECT_EQ(Find(0, 80, m_width, m_height, unit).first >= 0, c.unit);
+        EXPECT_EQ(Find(0, 80, m_width, m_height, coarse).first >= 0, c.coarse);
     }
 }
 
 // A scene with every shape and joint type the editor draws, shown in each edit method with a
 // candidate and a selection, and during each operation's overlay, against the pictures the
 // editor drew before its drawing was batched.
-TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
+TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePictureAndInformationRowsDescribeTheObjects)
 {
     Resize(520, 300);
     getViewportDimensions(m_width, m_height);
@@ -257,7 +249,7 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     b2Body* c = scene.addBody(b2Vec2(4.0f, 4.0f), b2_kinematicBody);
     scene.addBox(c, 0.6f, 0.6f);
     b2Body* d = scene.addBody(b2Vec2(0.0f, 9.0f));
-    scene.addChain(d, {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}}, true);
+    b2Fixture* loop = scene.addChain(d, {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}}, true);
     scene.addCircle(d, 0.75f, b2Vec2(0.5f, 0.5f));
     auto* hinge = static_cast<b2RevoluteJoint*>(scene.addRevolute(a, b, b2Vec2(-2.0f, 4.0f)));
     hinge->EnableLimit(true);
@@ -270,11 +262,11 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     world->CreateJoint(&slider);
     b2DistanceJointDef rod;
     rod.Initialize(a, d, a->GetPosition(), d->GetPosition());
-    world->CreateJoint(&rod);
+    b2Joint* rodJoint = world->CreateJoint(&rod);
     b2WheelJointDef wheel;
     wheel.Initialize(c, d, c->GetPosition(), b2Vec2(0.0f, 1.0f));
     world->CreateJoint(&wheel);
-    Physics::CreateRopeJoint(world, {ground, c, b2Vec2(6.0f, 0.0f), b2Vec2_zero, 6.0f});
+    b2Joint* rope = Physics::CreateRopeJoint(world, {ground, c, b2Vec2(6.0f, 0.0f), b2Vec2_zero, 6.0f});
 
     Editor& editor = scene.editor;
     View(editor, b2Vec2(0.0f, 4.0f), 0.45f);
@@ -333,61 +325,41 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     editor.handleKeyDown('m');
     MoveMouse(editor, b2Vec2(-6.0f, 7.0f));
     expectPicture("measure");
-}
 
-TEST(EditorDrawingText, InfoDescribesBodiesFixturesAndJoints)
-{
-    EditorModelScene scene;
-    b2World& world = *scene.world();
-    b2Body* bare = scene.addBody(b2Vec2_zero, b2_staticBody);
-    TextRows bareRows = BodyInfoText(*bare, "");
+    // The rows the information mode shows, about the scene's objects and a body without fixtures.
+    const TextRows bodyRows = BodyInfoText(*d, "crate");
+    EXPECT_EQ(bodyRows[1].text, "  Name: crate");
+    EXPECT_TRUE(Contains(bodyRows, "  Position: 0.000000,9.000000"));
+    EXPECT_TRUE(Contains(bodyRows, "    Circle: 1"));
+    EXPECT_TRUE(Contains(bodyRows, "    Loop: 1"));
+    EXPECT_TRUE(Contains(bodyRows, "      Total child edges: 4"));
+    EXPECT_FALSE(Contains(bodyRows, "    Polygon: 0"));
+    EXPECT_EQ(BodyInfoText(*d, std::string(1000, 'n'))[1].text.size(), 255u) << "long lines are cut";
+    const TextRows bareRows = BodyInfoText(*scene.addBody(b2Vec2_zero, b2_staticBody), "");
     EXPECT_EQ(bareRows[1].text, "  Type: static");
     EXPECT_EQ(bareRows.back().text, "  Fixtures: 0");
     EXPECT_EQ(bareRows.back().colour.g, 0.0f);
 
-    b2Body* body = scene.addBody(b2Vec2(1.0f, 2.0f));
-    scene.addBox(body, 0.5f, 0.5f);
-    b2Fixture* chain = scene.addChain(body, {{0.0f, 0.0f}, {4.0f, 0.0f}, {4.0f, 4.0f}}, true);
-    TextRows bodyRows = BodyInfoText(*body, "crate");
-    EXPECT_EQ(bodyRows[1].text, "  Name: crate");
-    EXPECT_TRUE(Contains(bodyRows, "  Position: 1.000000,2.000000"));
-    EXPECT_TRUE(Contains(bodyRows, "    Polygon: 1"));
-    EXPECT_TRUE(Contains(bodyRows, "    Loop: 1"));
-    EXPECT_TRUE(Contains(bodyRows, "      Total child edges: 3"));
-    EXPECT_FALSE(Contains(bodyRows, "    Circle: 0"));
-    EXPECT_EQ(BodyInfoText(*body, std::string(1000, 'n'))[1].text.size(), 255u) << "long lines are cut";
-
     b2Filter filter;
     filter.categoryBits = 0x0003;
-    chain->SetFilterData(filter);
-    TextRows chainRows = FixtureInfoText(*chain, "");
-    EXPECT_TRUE(Contains(chainRows, "  Shape: chain"));
-    EXPECT_TRUE(Contains(chainRows, "  Category bits: 1,2"));
-    EXPECT_TRUE(Contains(chainRows, "  Mask bits: all bits set"));
-    EXPECT_TRUE(Contains(chainRows, "  Sub-type: loop"));
+    loop->SetFilterData(filter);
+    const TextRows loopRows = FixtureInfoText(*loop, "");
+    EXPECT_TRUE(Contains(loopRows, "  Shape: chain"));
+    EXPECT_TRUE(Contains(loopRows, "  Category bits: 1,2"));
+    EXPECT_TRUE(Contains(loopRows, "  Mask bits: all bits set"));
+    EXPECT_TRUE(Contains(loopRows, "  Sub-type: loop"));
     EXPECT_EQ(humanReadableBitMask(0), "zero");
     EXPECT_EQ(humanReadableBitMask(0x8001), "1,32768");
 
-    b2RevoluteJointDef hinge;
-    hinge.Initialize(bare, body, b2Vec2(1.0f, 2.0f));
-    hinge.enableLimit = true;
-    hinge.lowerAngle = -0.5f * b2_pi;
-    hinge.upperAngle = 0.25f * b2_pi;
-    TextRows hingeRows = JointInfoText(*world.CreateJoint(&hinge), "hinge");
-    EXPECT_EQ(Texts(hingeRows)[2], "  Type: revolute");
-    EXPECT_TRUE(Contains(hingeRows, "  Lower limit: -90.000000 deg"));
-    EXPECT_TRUE(Contains(hingeRows, "    (movement range: 135.000000 deg)"));
-
-    b2Joint* rope = Physics::CreateRopeJoint(&world, {bare, body, b2Vec2_zero, b2Vec2(0.0f, 0.5f), 3.5f});
-    TextRows ropeRows = JointInfoText(*rope, "");
-    EXPECT_TRUE(Contains(ropeRows, "  Type: rope"));
-    EXPECT_TRUE(Contains(ropeRows, "  Max length: 3.500000"));
-
-    b2DistanceJointDef spring;
-    spring.Initialize(bare, body, b2Vec2_zero, b2Vec2(1.0f, 2.0f));
-    b2Joint* distance = world.CreateJoint(&spring);
-    Physics::SetSpring(distance, 4.0f, 0.5f);
-    EXPECT_TRUE(Contains(JointInfoText(*distance, ""), "  Frequency: 4.0000 Hz"));
+    // The hinge's limits, -0.5 and 1 radians, are shown in degrees, worked out in single precision.
+    const TextRows hingeRows = JointInfoText(*hinge, "hinge");
+    EXPECT_EQ(hingeRows[2].text, "  Type: revolute");
+    EXPECT_TRUE(Contains(hingeRows, "  Lower limit: -28.647890 deg"));
+    EXPECT_TRUE(Contains(hingeRows, "    (movement range: 85.943672 deg)"));
+    EXPECT_TRUE(Contains(JointInfoText(*rope, ""), "  Type: rope"));
+    EXPECT_TRUE(Contains(JointInfoText(*rope, ""), "  Max length: 6.000000"));
+    Physics::SetSpring(rodJoint, 4.0f, 0.5f);
+    EXPECT_TRUE(Contains(JointInfoText(*rodJoint, ""), "  Frequency: 4.0000 Hz"));
 }
 
 TEST(EditorDrawingText, OperationBlockFollowsTheState)
