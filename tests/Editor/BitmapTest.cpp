@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,14 +16,10 @@ using Rgba = std::array<int, 4>;
 
 const Rgba k_clear{0, 0, 0, 0};
 
-// Writes the file and loads it as the editor does.
-bool LoadFile(CBitmap& bitmap, const std::string& bytes)
+// Decodes the bytes as Load decodes a file that holds them (the trace image test loads by name).
+bool LoadBytes(CBitmap& bitmap, const std::string& bytes)
 {
-    const std::string path = ::testing::TempDir() + "vexa-bitmap-test.bmp";
-    std::ofstream(path, std::ios::binary) << bytes;
-    const bool loaded = bitmap.Load(path.c_str());
-    std::remove(path.c_str());
-    return loaded;
+    return bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
 // The pixels, bottom row first, as red, green, blue and alpha bytes without row padding.
@@ -46,7 +40,7 @@ std::vector<Rgba> Pixels(const CBitmap& bitmap)
 std::vector<Rgba> Decode(const BitmapFileContents& contents)
 {
     CBitmap bitmap;
-    EXPECT_TRUE(LoadFile(bitmap, BitmapFileBytes(contents)));
+    EXPECT_TRUE(LoadBytes(bitmap, BitmapFileBytes(contents)));
     return Pixels(bitmap);
 }
 
@@ -75,7 +69,7 @@ TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
         "\xff\0\0\xff\xff\xff\0\0",
         70);
     CBitmap bitmap;
-    ASSERT_TRUE(LoadFile(bitmap, file));
+    ASSERT_TRUE(LoadBytes(bitmap, file));
     EXPECT_EQ(Pixels(bitmap),
               (std::vector<Rgba>{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}));
 
@@ -127,7 +121,7 @@ TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
 }
 
 // Fields: width, height, depth, compression (1 and 2 run-length, 3 bit fields), palette, masks, data.
-TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthData)
+TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthDataDecodeAndGetBitsPacksAnyLayoutOrRefuses)
 {
     const std::vector<std::uint32_t> palette = {Entry(0), Entry(1), Entry(2)};
     const Rgba c0 = EntryColour(0);
@@ -169,6 +163,25 @@ TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthData)
     {
         EXPECT_EQ(Decode(c.contents), c.pixels) << c.what;
     }
+
+    // Packed out again in any layout: 5-6-5 in two bytes per pixel, rows padded to four pixels.
+    CBitmap bitmap;
+    const std::string rows = BitmapRows(3, {0xFFFFFF, 0xFF0000, 0x0000FF}, 24);
+    ASSERT_TRUE(LoadBytes(bitmap, BitmapFileBytes({3, 1, 24, 0, {}, {}, rows})));
+    unsigned size = 0;
+    ASSERT_TRUE(bitmap.GetBits(nullptr, size, 0xF800, 0x07E0, 0x001F, 0, true));
+    ASSERT_EQ(size, 8u);
+    std::vector<unsigned char> bits(size);
+    ASSERT_TRUE(bitmap.GetBits(bits.data(), size, 0xF800, 0x07E0, 0x001F, 0, true));
+    EXPECT_EQ(bits, (std::vector<unsigned char>{0xFF, 0xFF, 0x00, 0xF8, 0x1F, 0x00, 0, 0}));
+
+    // Masks of 33 bits, and a buffer smaller than the pixels: nothing written.
+    std::vector<unsigned char> untouched(64, 0xAB);
+    size = 64;
+    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0x1FF, 0xFF00, 0xFF0000, 0xFF000000, false));
+    size = 11;
+    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, false));
+    EXPECT_EQ(untouched, std::vector<unsigned char>(64, 0xAB));
 }
 
 TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
@@ -177,7 +190,7 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
     const std::string good = BitmapFileBytes({3, 3, 8, 0, {0, 0xFF0000}, {}, BitmapRows(3, values, 8)});
     const size_t pixelsAt = good.size() - 12;
     CBitmap bitmap;
-    ASSERT_TRUE(LoadFile(bitmap, good));
+    ASSERT_TRUE(LoadBytes(bitmap, good));
     // Indices beyond a short colour table are black.
     EXPECT_EQ(Pixels(bitmap)[0], (Rgba{255, 0, 0, 255}));
     EXPECT_EQ(Pixels(bitmap)[1], (Rgba{0, 0, 0, 255}));
@@ -185,10 +198,9 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
     // Every truncation: no pixel data at all is a failure; cut rows give what they hold.
     for (size_t length = 0; length < good.size(); ++length)
     {
-        const bool loaded = bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(good.data()), length);
-        EXPECT_EQ(loaded, length > pixelsAt) << length;
+        EXPECT_EQ(LoadBytes(bitmap, good.substr(0, length)), length > pixelsAt) << length;
     }
-    ASSERT_TRUE(bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(good.data()), pixelsAt + 5));
+    ASSERT_TRUE(LoadBytes(bitmap, good.substr(0, pixelsAt + 5)));
     EXPECT_EQ(Pixels(bitmap)[3], (Rgba{0, 0, 0, 255}));
     EXPECT_EQ(Pixels(bitmap)[4], k_clear);
 
@@ -198,7 +210,7 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
         {
             file[at + b] = static_cast<char>(value >> (8 * b));
         }
-        return bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+        return LoadBytes(bitmap, file);
     };
     EXPECT_FALSE(withField(18, 0));           // no width
     EXPECT_FALSE(withField(22, 0x80000000));  // the most negative height
@@ -218,27 +230,4 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
 
     EXPECT_FALSE(bitmap.Load("no such picture.bmp"));
     EXPECT_EQ(bitmap.GetWidth(), 0);
-}
-
-TEST(Bitmap, GetBitsPacksAnyLayoutAndRefusesWhatDoesNotFit)
-{
-    CBitmap bitmap;
-    const std::string rows = BitmapRows(3, {0xFFFFFF, 0xFF0000, 0x0000FF}, 24);
-    ASSERT_TRUE(LoadFile(bitmap, BitmapFileBytes({3, 1, 24, 0, {}, {}, rows})));
-
-    // 5-6-5 in two bytes per pixel, rows padded to four pixels.
-    unsigned size = 0;
-    ASSERT_TRUE(bitmap.GetBits(nullptr, size, 0xF800, 0x07E0, 0x001F, 0, true));
-    ASSERT_EQ(size, 8u);
-    std::vector<unsigned char> bits(size);
-    ASSERT_TRUE(bitmap.GetBits(bits.data(), size, 0xF800, 0x07E0, 0x001F, 0, true));
-    EXPECT_EQ(bits, (std::vector<unsigned char>{0xFF, 0xFF, 0x00, 0xF8, 0x1F, 0x00, 0, 0}));
-
-    // Masks of 33 bits, and a buffer smaller than the pixels: nothing written.
-    std::vector<unsigned char> untouched(64, 0xAB);
-    size = 64;
-    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0x1FF, 0xFF00, 0xFF0000, 0xFF000000, false));
-    size = 11;
-    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, false));
-    EXPECT_EQ(untouched, std::vector<unsigned char>(64, 0xAB));
 }

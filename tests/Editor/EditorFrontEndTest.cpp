@@ -180,18 +180,39 @@ TEST_F(EditorFrontEndTest, ASceneKeyStillWorksAfterUndoingADeletionElsewhere)
 
 // The default scene holds every body type, shape and joint kind, with names on bodies, fixtures and
 // joints, several of them shared.
-TEST_F(EditorFrontEndTest, SaveLoadCyclesVisitsAndNewScenesKeepEveryNameAndBodyAndNoSelection)
+TEST_F(EditorFrontEndTest, ScenesSavedAndLoadedKeepEveryNameAndBodyAndFailuresKeepTheSceneAndTheFileAndSayWhy)
 {
     std::filesystem::copy_file(VEXA_SOURCE_DIR "/data/vexa.json", "vexa.json",
                                std::filesystem::copy_options::overwrite_existing);
     Restart(0);
     ToggleEditor();
-    const int bodies = getTest()->GetWorld()->GetBodyCount();
+    ::Test* scene = getTest();
+    const int bodies = scene->GetWorld()->GetBodyCount();
     const std::vector<std::string> names = NamesInFile("vexa.json");
     EXPECT_GT(names.size(), 10u);
     SaveAs("cycle.json");
     ExpectLastMessage("Saved scene to file: cycle.json", k_successColour);
     EXPECT_EQ(names, NamesInFile("cycle.json"));
+
+    // Loads and saves that fail keep the scene being edited and the file it was saved to.
+    WriteFile("garbage.json", "{ this is not a scene");
+    for (const std::string name : {"missing.json", "garbage.json"})
+    {
+        LoadFrom(name);
+        ExpectLastMessage("Could not load scene from file: " + name, k_errorColour);
+        EXPECT_EQ(scene, getTest());
+        EXPECT_EQ(scene, g_editor->getTest());
+        EXPECT_EQ(bodies, scene->GetWorld()->GetBodyCount());
+    }
+    LoadFrom("");
+    ExpectLastMessage("Enter a file name", k_errorColour);
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    ExpectLastMessage("Enter a file name", k_errorColour);
+    EXPECT_EQ(scene, getTest());
+    const std::string saved = ReadFile("cycle.json");
+    SaveAs("no-such-directory/cycle.json");
+    ExpectLastMessage("Could not save scene to file: no-such-directory/cycle.json", k_errorColour);
+    EXPECT_EQ(saved, ReadFile("cycle.json"));
 
     // Another registry row started while editing, then the file loaded in its place: the editor
     // edits each new scene with nothing selected, and the row (and so the title) stays.
@@ -208,7 +229,7 @@ TEST_F(EditorFrontEndTest, SaveLoadCyclesVisitsAndNewScenesKeepEveryNameAndBodyA
     EXPECT_EQ(getTest(), g_editor->getTest());
     ::Test* replaced = getTest();
     selectABody();
-    EditorKey(12, GLUT_ACTIVE_CTRL);
+    LoadFrom("cycle.json");
     ExpectLastMessage("Loaded scene from file: cycle.json", k_successColour);
     ASSERT_NE(replaced, getTest());
     EXPECT_EQ(getTest(), g_editor->getTest());
@@ -233,39 +254,10 @@ TEST_F(EditorFrontEndTest, SaveLoadCyclesVisitsAndNewScenesKeepEveryNameAndBodyA
     EXPECT_STREQ("vexa.json", EditorPanel().fileName) << "each visit starts with the default name";
     SaveAs("again.json");
     EXPECT_EQ(names, NamesInFile("again.json"));
-}
-
-TEST_F(EditorFrontEndTest, FailedLoadOrSaveKeepsTheSceneAndTheFileAndSaysWhy)
-{
-    SwitchScene(1);
-    ToggleEditor();
-    ::Test* scene = getTest();
-    const int bodies = scene->GetWorld()->GetBodyCount();
-    WriteFile("garbage.json", "{ this is not a scene");
-    for (const std::string name : {"missing.json", "garbage.json"})
-    {
-        LoadFrom(name);
-        ExpectLastMessage("Could not load scene from file: " + name, k_errorColour);
-        EXPECT_EQ(scene, getTest());
-        EXPECT_EQ(scene, g_editor->getTest());
-        EXPECT_EQ(bodies, scene->GetWorld()->GetBodyCount());
-    }
-    LoadFrom("");
-    ExpectLastMessage("Enter a file name", k_errorColour);
-    EditorKey(19, GLUT_ACTIVE_CTRL);
-    ExpectLastMessage("Enter a file name", k_errorColour);
-    EXPECT_EQ(scene, getTest());
-
-    SaveAs("kept.json");
-    const std::string previous = ReadFile("kept.json");
-    SaveAs("no-such-directory/kept.json");
-    ExpectLastMessage("Could not save scene to file: no-such-directory/kept.json", k_errorColour);
-    EXPECT_EQ(previous, ReadFile("kept.json"));
 
     // A file that loads with an object left out loads, and says how many were left out.
     WriteFile("partial.json", R"({"body": [{}, {"type": 9}]})");
     LoadFrom("partial.json");
-    EXPECT_NE(scene, getTest());
     EXPECT_EQ(1, getTest()->GetWorld()->GetBodyCount());
     ExpectLastMessage("1 object of the file could not be loaded (see the console)", k_errorColour);
 }
