@@ -5,7 +5,6 @@
 #include "Editor/EditorModelScene.h"
 #include "Editor/EditorText.h"
 #include "Editor/Mat33.h"
-#include "Framework/Shell.h"
 #include "Physics/JointKinds.h"
 #include "Physics/Springs.h"
 #include "Support/Shell/PixelReference.h"
@@ -72,7 +71,7 @@ protected:
         editor.setSpecialKeyState(false, false, false);
     }
 
-    // Frames drawn on a black background, the last read back.
+    // Frames drawn over each other on one black background, then read back.
     void DrawFrame(Editor& editor, int frames = 1)
     {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

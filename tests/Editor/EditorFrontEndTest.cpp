@@ -3,8 +3,6 @@
 #include "EditorModeFixture.h"
 
 #include "Framework/DefaultPanel.h"
-#include "Framework/Settings.h"
-#include "Framework/Shell.h"
 #include "Framework/Test.h"
 #include "Tests/Car.h"
 #include "Tests/TestEntries.h"

@@ -222,10 +222,9 @@ TEST_F(PanelActions, CreatedObjectsGoAroundTheCursorInTheBodysFrameAndEmptyJoint
 {
     in.bodyType = b2_kinematicBody;
     editor.handleUIButton(k_createBody);
-    b2Body* created = newest();
     ASSERT_EQ(world()->GetBodyCount(), 3);
-    EXPECT_EQ(created->GetType(), b2_kinematicBody);
-    EXPECT_EQ(created->GetPosition(), b2Vec2_zero);
+    EXPECT_EQ(newest()->GetType(), b2_kinematicBody);
+    EXPECT_EQ(newest()->GetPosition(), b2Vec2_zero);
 
     // A square of side 1 around the cursor (the origin), lined up with the turned body.
     clickAt(b->GetPosition());
