@@ -124,9 +124,7 @@ TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
 TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthDataDecodeAndGetBitsPacksAnyLayoutOrRefuses)
 {
     const std::vector<std::uint32_t> palette = {Entry(0), Entry(1), Entry(2)};
-    const Rgba c0 = EntryColour(0);
-    const Rgba c1 = EntryColour(1);
-    const Rgba c2 = EntryColour(2);
+    const Rgba c[] = {EntryColour(0), EntryColour(1), EntryColour(2)};
     // Row 0: a run of two, an odd literal run of three (padded) reaching past the row; end of row;
     // a jump to row 2, column 1; a run of 255 past the row's end; end of picture, after which
     // nothing counts.
@@ -154,14 +152,14 @@ TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthDataDecodeAndGetBitsPacksAnyL
          {{16, 32, 48, 255}, {64, 80, 96, 255}}},
         {"8-bit run-length data places runs, literals and jumps and drops what falls outside",
          {4, 3, 8, 1, palette, {}, rle8},
-         {c1, c1, c2, c0, k_clear, k_clear, k_clear, k_clear, k_clear, c2, c2, c2}},
+         {c[1], c[1], c[2], c[0], k_clear, k_clear, k_clear, k_clear, k_clear, c[2], c[2], c[2]}},
         {"4-bit runs alternate two indices; a literal run of three takes two bytes",
          {5, 2, 4, 2, palette, {}, std::string("\x05\x12\x00\x00\x00\x03\x21\x00\x02\x00\x00\x01", 12)},
-         {c1, c2, c1, c2, c1, c2, c1, c0, c0, c0}},
+         {c[1], c[2], c[1], c[2], c[1], c[2], c[1], c[0], c[0], c[0]}},
     };
-    for (const auto& c : cases)
+    for (const auto& example : cases)
     {
-        EXPECT_EQ(Decode(c.contents), c.pixels) << c.what;
+        EXPECT_EQ(Decode(example.contents), example.pixels) << example.what;
     }
 
     // Packed out again in any layout: 5-6-5 in two bytes per pixel, rows padded to four pixels.

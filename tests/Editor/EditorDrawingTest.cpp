@@ -156,7 +156,10 @@ bool Contains(const TextRows& rows, const std::string& text)
 
 }  // namespace
 
-TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFrames)
+// What an editor without a world draws: messages, the grid, and the trace image, "vexatrace.bmp" of
+// the working directory, stretched over the square from the world origin to (imageScale,
+// imageScale) behind everything else.
+TEST_F(EditorDrawingTest, MessagesStackFadeAndAgeOutGridLevelsFollowTheZoomAndTheTraceImageFillsItsSquare)
 {
     Editor editor(nullptr);
     View(editor, b2Vec2_zero, 1.0f);
@@ -178,7 +181,6 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
     ASSERT_GE(greenTop, 0);
     EXPECT_LT(redTop, greenTop);
     EXPECT_GT(redStrength, 240);
-
     // Half a second before the end (frame 571) the text is drawn at about half strength.
     DrawFrame(editor, 569);
     DrawFrame(editor);
@@ -186,24 +188,8 @@ TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFr
     const int faded = Find(0, 0, 200, 100, red).second;
     EXPECT_GT(faded, 60);
     EXPECT_LT(faded, 190);
-
     DrawFrame(editor, 40);
-    EXPECT_TRUE(editor.messages().empty());
-}
-
-// The trace image, "vexatrace.bmp" of the working directory, is stretched over the square from the
-// world origin to (imageScale, imageScale) behind everything else.
-TEST_F(EditorDrawingTest, TraceImageIsStretchedOverItsSquareAndGridLevelsAppearAsTheViewZoomsIn)
-{
-    // Red, green and blue columns: rows of three pixels, which are not a multiple of four.
-    const std::vector<std::uint32_t> rows = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF};
-    std::ofstream("vexatrace.bmp", std::ios::binary) << BitmapFileBytes({3, 2, 24, 0, {}, {}, BitmapRows(3, rows, 24)});
-    Editor editor(nullptr);
-    // The columns' centres, and a point beyond the square.
-    EXPECT_EQ(ColoursAt(editor, {{0.79f, 1.55f}, {2.37f, 3.55f}, {3.96f, 1.55f}, {7.92f, 3.55f}}), "rgbk");
-    imageScale = 9.5f;
-    EXPECT_EQ(ColoursAt(editor, {{1.58f, 1.55f}, {4.75f, 3.55f}, {7.92f, 3.55f}}), "rgb");
-    EXPECT_TRUE(editor.messages().empty());
+    EXPECT_TRUE(editor.messages().empty()) << "messages last 600 frames";
 
     auto fine = [](Pixel p) { return p.b > 40 && p.r < 30 && p.g < 30; };
     auto unit = [](Pixel p) { return p.g > 25 && p.r < 20 && p.b < 20; };
@@ -213,8 +199,8 @@ TEST_F(EditorDrawingTest, TraceImageIsStretchedOverItsSquareAndGridLevelsAppearA
         float pixelsPerUnit;
         bool fine, unit, coarse;
     };
-    // Around (1000, 1000), so that a line of every level is in view and the origin (and the trace
-    // image) is not; the text rows at the top are left out.
+    // Around (1000, 1000), so that a line of every level is in view and the origin is not; the
+    // text rows at the top are left out.
     for (const Case& c : {Case{300.0f, true, true, true}, Case{26.0f, false, true, true},
                           Case{24.0f, false, false, true}, Case{2.4f, false, false, false}})
     {
@@ -226,6 +212,17 @@ TEST_F(EditorDrawingTest, TraceImageIsStretchedOverItsSquareAndGridLevelsAppearA
         EXPECT_EQ(Find(0, 80, m_width, m_height, unit).first >= 0, c.unit);
         EXPECT_EQ(Find(0, 80, m_width, m_height, coarse).first >= 0, c.coarse);
     }
+
+    // Red, green and blue columns: rows of three pixels, which are not a multiple of four. A new
+    // editor would report a missing image on its first frame, as above.
+    const std::vector<std::uint32_t> rows = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF};
+    std::ofstream("vexatrace.bmp", std::ios::binary) << BitmapFileBytes({3, 2, 24, 0, {}, {}, BitmapRows(3, rows, 24)});
+    Editor traced(nullptr);
+    // The columns' centres, and a point beyond the square.
+    EXPECT_EQ(ColoursAt(traced, {{0.79f, 1.55f}, {2.37f, 3.55f}, {3.96f, 1.55f}, {7.92f, 3.55f}}), "rgbk");
+    imageScale = 9.5f;
+    EXPECT_EQ(ColoursAt(traced, {{1.58f, 1.55f}, {4.75f, 3.55f}, {7.92f, 3.55f}}), "rgb");
+    EXPECT_TRUE(traced.messages().empty());
 }
 
 // A scene with every shape and joint type the editor draws, shown in each edit method with a

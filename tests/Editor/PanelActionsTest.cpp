@@ -49,32 +49,10 @@ protected:
     _panelInput& in = editor.panelInput();
 };
 
-TEST_F(PanelActions, BodySettingsKeepWhatWasLeftMixedAndMassScalesTheDensities)
+// Values left mixed or unset keep each object's own; the ones set go to every selected object.
+TEST_F(PanelActions, ApplyingWritesOnlyTheValuesThatAreSetAndMassAndDensityFollowEachOther)
 {
-    selectBodies({a, b});
-    EXPECT_EQ(editor.panelInfo().bodyBullet, k_mixedFlag);
-    in.bodyBullet = k_mixedFlag;
-    in.bodyFixedRotation = 1;
-    in.bodyGravityScale = 0.5f;
-    editor.handleUIButton(k_applyBody);
-    EXPECT_TRUE(a->IsBullet());
-    EXPECT_FALSE(b->IsBullet());
-    EXPECT_TRUE(a->IsFixedRotation() && b->IsFixedRotation());
-    EXPECT_EQ(b->GetGravityScale(), 0.5f);
-    EXPECT_EQ(a->GetType(), b2_dynamicBody) << "the empty type item keeps each body's type";
-
-    // Mass 4 becomes 8: the density doubles. A static body has no mass to scale.
-    b->SetType(b2_staticBody);
-    in.bodyMass = 8.0f;
-    editor.handleUIButton(k_applyBody);
-    EXPECT_FLOAT_EQ(a->GetMass(), 8.0f);
-    EXPECT_FLOAT_EQ(boxA->GetDensity(), 2.0f);
-    EXPECT_EQ(boxB->GetDensity(), 1.0f);
-    EXPECT_EQ(b->GetMass(), 0.0f);
-}
-
-TEST_F(PanelActions, FixtureDensityChangesTheMassUnsetFieldsKeepTheirValuesAndNamesGoToAll)
-{
+    // Fixtures: the density changes the masses; a name goes to every selected fixture.
     boxA->SetSensor(true);
     b2Filter filter;
     filter.categoryBits = 2;
@@ -91,40 +69,57 @@ TEST_F(PanelActions, FixtureDensityChangesTheMassUnsetFieldsKeepTheirValuesAndNa
     EXPECT_EQ(boxA->GetFilterData().categoryBits, 2);
     EXPECT_EQ(boxB->GetFilterData().maskBits, 5);
     EXPECT_EQ(editor.panelInfo().fixtureDensity, 3.0f) << "the panel shows what the world now holds";
-
     in.name = "brick";
     editor.handleUIButton(k_setName);
     EXPECT_EQ(editor.getNameOfFixture(boxA), "brick");
     EXPECT_EQ(editor.getNameOfFixture(boxB), "brick");
     EXPECT_EQ(editor.getNameOfBody(a), "") << "only the selected fixtures are named";
-}
 
-TEST_F(PanelActions, ApplyingJointValuesWritesOnlyTheFieldsThatAreSet)
-{
-    b2Joint* first = addRevolute(a, b, b2Vec2(0.0f, 0.0f));
-    b2Joint* second = addRevolute(b, a, b2Vec2(0.0f, 10.0f));
-    static_cast<b2RevoluteJoint*>(first)->SetMotorSpeed(1.0f);
-    static_cast<b2RevoluteJoint*>(second)->SetMotorSpeed(2.0f);
-    static_cast<b2RevoluteJoint*>(second)->EnableLimit(true);
+    // Bodies: a mass of 8 where it was 12 scales the density to 2; a static body has no mass to scale.
+    selectBodies({a, b});
+    EXPECT_EQ(editor.panelInfo().bodyBullet, k_mixedFlag);
+    in = _panelInput();
+    in.bodyBullet = k_mixedFlag;
+    in.bodyFixedRotation = 1;
+    in.bodyGravityScale = 0.5f;
+    editor.handleUIButton(k_applyBody);
+    EXPECT_TRUE(a->IsBullet());
+    EXPECT_FALSE(b->IsBullet());
+    EXPECT_TRUE(a->IsFixedRotation() && b->IsFixedRotation());
+    EXPECT_EQ(b->GetGravityScale(), 0.5f);
+    EXPECT_EQ(a->GetType(), b2_dynamicBody) << "the empty type item keeps each body's type";
+    b->SetType(b2_staticBody);
+    in.bodyMass = 8.0f;
+    editor.handleUIButton(k_applyBody);
+    EXPECT_FLOAT_EQ(a->GetMass(), 8.0f);
+    EXPECT_FLOAT_EQ(boxA->GetDensity(), 2.0f);
+    EXPECT_EQ(boxB->GetDensity(), 3.0f);
+    EXPECT_EQ(b->GetMass(), 0.0f);
+
+    // Joints: an empty speed, a torque, the limit box left showing "(?) ", collide connected ticked.
+    auto* first = static_cast<b2RevoluteJoint*>(addRevolute(a, b, b2Vec2(0.0f, 0.0f)));
+    auto* second = static_cast<b2RevoluteJoint*>(addRevolute(b, a, b2Vec2(0.0f, 10.0f)));
+    first->SetMotorSpeed(1.0f);
+    second->SetMotorSpeed(2.0f);
+    second->EnableLimit(true);
     editor.setEditMethod(EM_JOINTS);
     clickAt(b2Vec2(0.0f, 0.0f));
     clickAt(b2Vec2(0.0f, 10.0f), 0, true);
     ASSERT_EQ(state().selectedJoints.size(), 2u);
-
-    // Empty speed, a torque, the limit box left showing "(?) ", collide connected ticked.
+    in = _panelInput();
     in.jointMaxMotorPower = 40.0f;
     in.jointEnableLimit = k_mixedFlag;
     in.jointCollideConnected = 1;
     editor.handleUIButton(k_applyJoint);
-    for (b2Joint* joint : {first, second})
+    for (b2RevoluteJoint* joint : {first, second})
     {
-        EXPECT_EQ(static_cast<b2RevoluteJoint*>(joint)->GetMaxMotorTorque(), 40.0f);
+        EXPECT_EQ(joint->GetMaxMotorTorque(), 40.0f);
         EXPECT_TRUE(joint->GetCollideConnected());
     }
-    EXPECT_EQ(static_cast<b2RevoluteJoint*>(first)->GetMotorSpeed(), 1.0f);
-    EXPECT_EQ(static_cast<b2RevoluteJoint*>(second)->GetMotorSpeed(), 2.0f);
-    EXPECT_FALSE(static_cast<b2RevoluteJoint*>(first)->IsLimitEnabled());
-    EXPECT_TRUE(static_cast<b2RevoluteJoint*>(second)->IsLimitEnabled());
+    EXPECT_EQ(first->GetMotorSpeed(), 1.0f);
+    EXPECT_EQ(second->GetMotorSpeed(), 2.0f);
+    EXPECT_FALSE(first->IsLimitEnabled());
+    EXPECT_TRUE(second->IsLimitEnabled());
 }
 
 TEST_F(PanelActions, EveryBadValueMissingChoiceAndImpossibleJointIsRefusedWithNothingChanged)
