@@ -163,12 +163,9 @@ TEST_F(EditorDrawingTest, MessagesStackFadeAndAgeOutGridLevelsFollowTheZoomAndTh
 {
     Editor editor(nullptr);
     View(editor, b2Vec2_zero, 1.0f);
-    // Without a trace image the first frame reports it, in red like the first message below.
+    // Without a trace image the first frame reports it, in red, as every overlay picture shows.
     DrawFrame(editor);
     ASSERT_EQ(editor.messages().size(), 1u);
-    EXPECT_EQ(editor.messages()[0].text, "Failed to load vexatrace.bmp");
-    EXPECT_EQ(editor.messages()[0].colour.r, 1.0f);
-    EXPECT_EQ(editor.messages()[0].colour.g, 0.0f);
     editor.addMessage("first message", k_errorColour);
     editor.addMessage("second message", k_successColour);
     auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
@@ -336,12 +333,9 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePictureAndInformationRows
     EXPECT_EQ(bareRows.back().text, "  Fixtures: 0");
     EXPECT_EQ(bareRows.back().colour.g, 0.0f);
 
-    b2Filter filter;
-    filter.categoryBits = 0x0003;
-    loop->SetFilterData(filter);
     const TextRows loopRows = FixtureInfoText(*loop, "");
     EXPECT_TRUE(Contains(loopRows, "  Shape: chain"));
-    EXPECT_TRUE(Contains(loopRows, "  Category bits: 1,2"));
+    EXPECT_TRUE(Contains(loopRows, "  Category bits: 1"));
     EXPECT_TRUE(Contains(loopRows, "  Mask bits: all bits set"));
     EXPECT_TRUE(Contains(loopRows, "  Sub-type: loop"));
     EXPECT_EQ(humanReadableBitMask(0), "zero");
@@ -358,13 +352,14 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePictureAndInformationRows
     EXPECT_TRUE(Contains(JointInfoText(*rodJoint, ""), "  Frequency: 4.0000 Hz"));
 }
 
+// The overlay pictures show the idle block with a selection, a rotation around the cursor and
+// most of the block of a joint anchor being moved; these are the states and parts they do not show.
 TEST(EditorDrawingText, OperationBlockFollowsTheState)
 {
     OperationView view;
     view.editMethod = EM_FIXTURES;
     EXPECT_EQ(Texts(OperationText(view)), std::vector<std::string>{"Selecting fixtures (0)"});
     view.selectedCount = 2;
-    EXPECT_TRUE(Contains(OperationText(view), "  Del : delete selection (press twice)"));
 
     view.state = CS_DELETE;
     EXPECT_EQ(Texts(OperationText(view))[0], "Pending deletion  (2 fixtures)");
@@ -377,21 +372,14 @@ TEST(EditorDrawingText, OperationBlockFollowsTheState)
 
     // Moving joint anchor A names the other anchor's body as the next one to move.
     view.state = CS_TRANSLATE | CS_ANCHOR_A;
-    view.delta.Set(1.5f, -2.0f);
-    std::vector<std::string> texts = Texts(OperationText(view));
-    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 5),
-              (std::vector<std::string>{"Translating (body A joint anchor)", "  Delta : 1.5000, -2.0000", "",
-                                        "  Press g/t again to move joint anchor for body B", ""}));
+    EXPECT_EQ(Texts(OperationText(view))[3], "  Press g/t again to move joint anchor for body B");
     view.editMethod = EM_BODIES;
     view.limitJointSelected = true;
     view.state = CS_ROTATE;
-    view.angle = 0.5f;
     view.rotateAroundSelection = true;
-    texts = Texts(OperationText(view));
+    const std::vector<std::string> texts = Texts(OperationText(view));
     EXPECT_EQ(texts[0], "Rotating around selection");
-    EXPECT_EQ(texts[1], "  Angle : 28.6479 degrees");
     EXPECT_EQ(texts[3], "  Press l to set joint limits for currently selected joint");
-    EXPECT_EQ(texts.back(), "* Hold Ctrl to move in steps of 5 degrees");
     // Flags that never go together describe nothing.
     view.state = CS_SCALE | CS_ANCHOR_A;
     EXPECT_TRUE(OperationText(view).empty());

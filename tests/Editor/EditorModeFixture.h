@@ -40,8 +40,6 @@ protected:
         HoldModifiers(0);
     }
 
-    void EditorFrame() { Editor_DisplayFunc(); }
-
     // A key in editor mode with the given modifiers (GLUT_ACTIVE_* bits) held.
     void EditorKey(unsigned char key, int modifiers = 0)
     {
@@ -56,7 +54,7 @@ protected:
     void PointAt(int x, int y)
     {
         Editor_MouseMotion(x, y);
-        EditorFrame();
+        Editor_DisplayFunc();
         Editor_MouseMotion(x, y);
     }
 

@@ -20,7 +20,7 @@ protected:
     {
         EditorModeTest::SetUp();
         ToggleEditor();
-        EditorFrame();
+        Editor_DisplayFunc();
         int width = 0;
         getWindowDimensions(width, windowHeight);
         panelLeft = width - k_panelWidth;
@@ -30,9 +30,9 @@ protected:
     void ClickPanel(int x, int y)
     {
         Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
-        EditorFrame();
+        Editor_DisplayFunc();
         Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
-        EditorFrame();
+        Editor_DisplayFunc();
     }
 
     // Moves the mouse down the panel's column at x until ImGui reports the widget `id` of the
@@ -62,7 +62,7 @@ protected:
             Editor_Keyboard(static_cast<unsigned char>(c), x, y);
             Editor_KeyboardUp(static_cast<unsigned char>(c), x, y);
         }
-        EditorFrame();
+        Editor_DisplayFunc();
     }
 
     // Where the panel starts in the window.
@@ -135,7 +135,6 @@ TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndA
     SetFileName("");
     const int column = panelLeft + 100;
     type("typed.json", column, clickWidget("##fileName", column));
-    EXPECT_STREQ("typed.json", EditorPanel().fileName);
     EditorKey(19, GLUT_ACTIVE_CTRL);
     ExpectLastMessage("Saved scene to file: typed.json", k_successColour);
 
@@ -162,7 +161,6 @@ TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndA
     HoldModifiers(GLUT_ACTIVE_SHIFT);
     LeftClickAt(bodies[1]->GetPosition());
     HoldModifiers(0);
-    EditorFrame();
     ASSERT_EQ(g_editor->controlState().selectedBodies.size(), 2u);
     const auto snapshot = [world] { return WorldDoc(true).writeToString(world); };
     const std::string before = snapshot();
@@ -170,12 +168,11 @@ TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndA
     EXPECT_EQ(snapshot(), before) << "the untouched mixed bullet box and empty fields keep each body's values";
 
     // A ticked box and a number field that does not hold a number: the refusal applies neither.
-    // Number fields start right of their labels.
     clickWidget("###Bullet", panelLeft + 20);
     EXPECT_EQ(1, EditorPanel().bodyBullet.value);
     EXPECT_FALSE(EditorPanel().bodyBullet.mixed);
-    const int field = column + 50;
-    type("--2", field, clickWidget("##bodyGravityScale", field));
+    // Number fields start right of their labels.
+    type("--2", column + 50, clickWidget("##bodyGravityScale", column + 50));
     const int apply = clickWidget("Apply body settings", column);
     ExpectLastMessage("Gravity scale is not a number: nothing was changed.", k_refusalColour);
     EXPECT_EQ(snapshot(), before);
@@ -185,7 +182,7 @@ TEST_F(EditorPanelTest, RealWidgetsKeepMixedValuesRefuseTextThatIsNotANumberAndA
     // with every frame.
     PointAt(10, 10);
     EditorKey('v');
-    EditorFrame();
+    Editor_DisplayFunc();
     ASSERT_FALSE(EditorPanel().enabled.applyBody);
     std::snprintf(EditorPanel().bodyGravityScale, sizeof(EditorPanel().bodyGravityScale), "--2");
     const float refusalLife = g_editor->messages().back().life;
