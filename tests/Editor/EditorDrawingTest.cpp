@@ -353,7 +353,7 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePictureAndInformationRows
 }
 
 // The overlay pictures show the idle block with a selection, a rotation around the cursor and
-// most of the block of a joint anchor being moved; these are the states and parts they do not show.
+// most of the block of a joint anchor being moved; these are the states and rows they do not show.
 TEST(EditorDrawingText, OperationBlockFollowsTheState)
 {
     OperationView view;
