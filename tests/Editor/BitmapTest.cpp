@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,14 +16,10 @@ using Rgba = std::array<int, 4>;
 
 const Rgba k_clear{0, 0, 0, 0};
 
-// Writes the file and loads it as the editor does.
-bool LoadFile(CBitmap& bitmap, const std::string& bytes)
+// Decodes the bytes as Load decodes a file that holds them (the trace image test loads by name).
+bool LoadBytes(CBitmap& bitmap, const std::string& bytes)
 {
-    const std::string path = ::testing::TempDir() + "vexa-bitmap-test.bmp";
-    std::ofstream(path, std::ios::binary) << bytes;
-    const bool loaded = bitmap.Load(path.c_str());
-    std::remove(path.c_str());
-    return loaded;
+    return bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
 // The pixels, bottom row first, as red, green, blue and alpha bytes without row padding.
@@ -46,7 +40,7 @@ std::vector<Rgba> Pixels(const CBitmap& bitmap)
 std::vector<Rgba> Decode(const BitmapFileContents& contents)
 {
     CBitmap bitmap;
-    EXPECT_TRUE(LoadFile(bitmap, BitmapFileBytes(contents)));
+    EXPECT_TRUE(LoadBytes(bitmap, BitmapFileBytes(contents)));
     return Pixels(bitmap);
 }
 
@@ -63,10 +57,11 @@ Rgba EntryColour(int i)
 
 }  // namespace
 
-// A file written out byte by byte, not by the writer the other cases use.
-TEST(Bitmap, TwentyFourBitRowsDecodeBottomRowFirst)
+// Widths that leave every amount of row padding; a negative height stores the rows top-down.
+TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
 {
-    // Headers, then two rows of 6 bytes padded to 8: red, green (bottom), blue, white (top).
+    // A file written out byte by byte, not by the writer the other cases use: headers, then two
+    // rows of 6 bytes padded to 8: red, green (bottom), blue, white (top).
     const std::string file(
         "BM\x46\0\0\0\0\0\0\0\x36\0\0\0"
         "\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0\0\0\0\0\x10\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
@@ -74,14 +69,10 @@ TEST(Bitmap, TwentyFourBitRowsDecodeBottomRowFirst)
         "\xff\0\0\xff\xff\xff\0\0",
         70);
     CBitmap bitmap;
-    ASSERT_TRUE(LoadFile(bitmap, file));
+    ASSERT_TRUE(LoadBytes(bitmap, file));
     EXPECT_EQ(Pixels(bitmap),
               (std::vector<Rgba>{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}));
-}
 
-TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
-{
-    const int height = 3;
     for (int bits : {1, 4, 8, 16, 24, 32})
     {
         std::vector<std::uint32_t> palette;
@@ -91,54 +82,49 @@ TEST(Bitmap, EveryUncompressedDepthAtEveryWidthInBothRowOrders)
         }
         for (int width : {1, 2, 3, 5, 4})
         {
-            for (bool topDown : {false, true})
+            for (int height : {3, -3})
             {
-                std::vector<std::uint32_t> values(width * height);
-                std::vector<Rgba> expected(width * height);
-                for (int y = 0; y < height; ++y)
+                std::vector<std::uint32_t> values(width * 3);
+                std::vector<Rgba> expected(width * 3);
+                // Expected bottom row first, stored in file order.
+                for (int i = 0; i < width * 3; ++i)
                 {
-                    for (int x = 0; x < width; ++x)
+                    const int x = i % width;
+                    const int y = i / width;
+                    const int r = (x * 40 + y * 90) % 256;
+                    const int g = (x * 70 + 30) % 256;
+                    const int b = (y * 50 + x) % 256;
+                    const int a = 1 + (x + y) % 255;
+                    std::uint32_t& value = values[(height < 0 ? 2 - y : y) * width + x];
+                    Rgba& colour = expected[i];
+                    if (bits == 16)
                     {
-                        const int r = (x * 40 + y * 90) % 256;
-                        const int g = (x * 70 + 30) % 256;
-                        const int b = (y * 50 + x) % 256;
-                        const int a = 1 + (x + y) % 255;
-                        // Stored in file order, expected bottom row first.
-                        std::uint32_t& value = values[(topDown ? height - 1 - y : y) * width + x];
-                        Rgba& colour = expected[y * width + x];
-                        if (bits == 16)
-                        {
-                            value = static_cast<std::uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | b >> 3);
-                            colour = Rgba{r & 0xF8, g & 0xF8, b & 0xF8, 255};
-                        }
-                        else if (bits > 16)
-                        {
-                            value = static_cast<std::uint32_t>(a << 24 | r << 16 | g << 8 | b);
-                            colour = Rgba{r, g, b, bits == 32 ? a : 255};
-                        }
-                        else
-                        {
-                            value = static_cast<std::uint32_t>((x * 3 + y * 5) % (1 << bits));
-                            colour = EntryColour(static_cast<int>(value));
-                        }
+                        value = static_cast<std::uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | b >> 3);
+                        colour = Rgba{r & 0xF8, g & 0xF8, b & 0xF8, 255};
+                    }
+                    else if (bits > 16)
+                    {
+                        value = static_cast<std::uint32_t>(a << 24 | r << 16 | g << 8 | b);
+                        colour = Rgba{r, g, b, bits == 32 ? a : 255};
+                    }
+                    else
+                    {
+                        value = static_cast<std::uint32_t>((x * 3 + y * 5) % (1 << bits));
+                        colour = EntryColour(static_cast<int>(value));
                     }
                 }
-                const BitmapFileContents contents{width, topDown ? -height : height,     bits, 0, palette,
-                                                  {},    BitmapRows(width, values, bits)};
-                EXPECT_EQ(Decode(contents), expected)
-                    << bits << " bits, " << width << " wide, " << (topDown ? "top-down" : "bottom-up");
+                EXPECT_EQ(Decode({width, height, bits, 0, palette, {}, BitmapRows(width, values, bits)}), expected)
+                    << bits << " bits, " << width << " wide, height " << height;
             }
         }
     }
 }
 
 // Fields: width, height, depth, compression (1 and 2 run-length, 3 bit fields), palette, masks, data.
-TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthData)
+TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthDataDecodeAndGetBitsPacksAnyLayoutOrRefuses)
 {
     const std::vector<std::uint32_t> palette = {Entry(0), Entry(1), Entry(2)};
-    const Rgba c0 = EntryColour(0);
-    const Rgba c1 = EntryColour(1);
-    const Rgba c2 = EntryColour(2);
+    const Rgba c[] = {EntryColour(0), EntryColour(1), EntryColour(2)};
     // Row 0: a run of two, an odd literal run of three (padded) reaching past the row; end of row;
     // a jump to row 2, column 1; a run of 255 past the row's end; end of picture, after which
     // nothing counts.
@@ -149,9 +135,6 @@ TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthData)
         BitmapFileContents contents;
         std::vector<Rgba> pixels;
     } cases[] = {
-        {"5-5-5 white keeps its low bits clear",
-         {1, 1, 16, 0, {}, {}, BitmapRows(1, {0x7FFF}, 16)},
-         {{248, 248, 248, 255}}},
         {"bit fields fill a narrow channel's low bits when it is not zero; no alpha mask is opaque",
          {3, 1, 16, 3, {}, {0xF800, 0x07E0, 0x001F}, BitmapRows(3, {0xFFFF, 0x001F, 0x0000}, 16)},
          {{255, 255, 255, 255}, {0, 0, 255, 255}, {0, 0, 0, 255}}},
@@ -169,15 +152,34 @@ TEST(Bitmap, ChannelLayoutsColourTablesAndRunLengthData)
          {{16, 32, 48, 255}, {64, 80, 96, 255}}},
         {"8-bit run-length data places runs, literals and jumps and drops what falls outside",
          {4, 3, 8, 1, palette, {}, rle8},
-         {c1, c1, c2, c0, k_clear, k_clear, k_clear, k_clear, k_clear, c2, c2, c2}},
+         {c[1], c[1], c[2], c[0], k_clear, k_clear, k_clear, k_clear, k_clear, c[2], c[2], c[2]}},
         {"4-bit runs alternate two indices; a literal run of three takes two bytes",
          {5, 2, 4, 2, palette, {}, std::string("\x05\x12\x00\x00\x00\x03\x21\x00\x02\x00\x00\x01", 12)},
-         {c1, c2, c1, c2, c1, c2, c1, c0, c0, c0}},
+         {c[1], c[2], c[1], c[2], c[1], c[2], c[1], c[0], c[0], c[0]}},
     };
-    for (const auto& c : cases)
+    for (const auto& example : cases)
     {
-        EXPECT_EQ(Decode(c.contents), c.pixels) << c.what;
+        EXPECT_EQ(Decode(example.contents), example.pixels) << example.what;
     }
+
+    // Packed out again in any layout: 5-6-5 in two bytes per pixel, rows padded to four pixels.
+    CBitmap bitmap;
+    const std::string rows = BitmapRows(3, {0xFFFFFF, 0xFF0000, 0x0000FF}, 24);
+    ASSERT_TRUE(LoadBytes(bitmap, BitmapFileBytes({3, 1, 24, 0, {}, {}, rows})));
+    unsigned size = 0;
+    ASSERT_TRUE(bitmap.GetBits(nullptr, size, 0xF800, 0x07E0, 0x001F, 0, true));
+    ASSERT_EQ(size, 8u);
+    std::vector<unsigned char> bits(size);
+    ASSERT_TRUE(bitmap.GetBits(bits.data(), size, 0xF800, 0x07E0, 0x001F, 0, true));
+    EXPECT_EQ(bits, (std::vector<unsigned char>{0xFF, 0xFF, 0x00, 0xF8, 0x1F, 0x00, 0, 0}));
+
+    // Masks of 33 bits, and a buffer smaller than the pixels: nothing written.
+    std::vector<unsigned char> untouched(64, 0xAB);
+    size = 64;
+    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0x1FF, 0xFF00, 0xFF0000, 0xFF000000, false));
+    size = 11;
+    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, false));
+    EXPECT_EQ(untouched, std::vector<unsigned char>(64, 0xAB));
 }
 
 TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
@@ -186,7 +188,7 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
     const std::string good = BitmapFileBytes({3, 3, 8, 0, {0, 0xFF0000}, {}, BitmapRows(3, values, 8)});
     const size_t pixelsAt = good.size() - 12;
     CBitmap bitmap;
-    ASSERT_TRUE(LoadFile(bitmap, good));
+    ASSERT_TRUE(LoadBytes(bitmap, good));
     // Indices beyond a short colour table are black.
     EXPECT_EQ(Pixels(bitmap)[0], (Rgba{255, 0, 0, 255}));
     EXPECT_EQ(Pixels(bitmap)[1], (Rgba{0, 0, 0, 255}));
@@ -194,10 +196,9 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
     // Every truncation: no pixel data at all is a failure; cut rows give what they hold.
     for (size_t length = 0; length < good.size(); ++length)
     {
-        const bool loaded = bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(good.data()), length);
-        EXPECT_EQ(loaded, length > pixelsAt) << length;
+        EXPECT_EQ(LoadBytes(bitmap, good.substr(0, length)), length > pixelsAt) << length;
     }
-    ASSERT_TRUE(bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(good.data()), pixelsAt + 5));
+    ASSERT_TRUE(LoadBytes(bitmap, good.substr(0, pixelsAt + 5)));
     EXPECT_EQ(Pixels(bitmap)[3], (Rgba{0, 0, 0, 255}));
     EXPECT_EQ(Pixels(bitmap)[4], k_clear);
 
@@ -207,7 +208,7 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
         {
             file[at + b] = static_cast<char>(value >> (8 * b));
         }
-        return bitmap.LoadFromMemory(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+        return LoadBytes(bitmap, file);
     };
     EXPECT_FALSE(withField(18, 0));           // no width
     EXPECT_FALSE(withField(22, 0x80000000));  // the most negative height
@@ -227,27 +228,4 @@ TEST(Bitmap, BrokenFilesLoadAsFalseOrAsWhatIsReallyThere)
 
     EXPECT_FALSE(bitmap.Load("no such picture.bmp"));
     EXPECT_EQ(bitmap.GetWidth(), 0);
-}
-
-TEST(Bitmap, GetBitsPacksAnyLayoutAndRefusesWhatDoesNotFit)
-{
-    CBitmap bitmap;
-    const std::string rows = BitmapRows(3, {0xFFFFFF, 0xFF0000, 0x0000FF}, 24);
-    ASSERT_TRUE(LoadFile(bitmap, BitmapFileBytes({3, 1, 24, 0, {}, {}, rows})));
-
-    // 5-6-5 in two bytes per pixel, rows padded to four pixels.
-    unsigned size = 0;
-    ASSERT_TRUE(bitmap.GetBits(nullptr, size, 0xF800, 0x07E0, 0x001F, 0, true));
-    ASSERT_EQ(size, 8u);
-    std::vector<unsigned char> bits(size);
-    ASSERT_TRUE(bitmap.GetBits(bits.data(), size, 0xF800, 0x07E0, 0x001F, 0, true));
-    EXPECT_EQ(bits, (std::vector<unsigned char>{0xFF, 0xFF, 0x00, 0xF8, 0x1F, 0x00, 0, 0}));
-
-    // Masks of 33 bits, and a buffer smaller than the pixels: nothing written.
-    std::vector<unsigned char> untouched(64, 0xAB);
-    size = 64;
-    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0x1FF, 0xFF00, 0xFF0000, 0xFF000000, false));
-    size = 11;
-    EXPECT_FALSE(bitmap.GetBits(untouched.data(), size, 0xFF, 0xFF00, 0xFF0000, 0xFF000000, false));
-    EXPECT_EQ(untouched, std::vector<unsigned char>(64, 0xAB));
 }

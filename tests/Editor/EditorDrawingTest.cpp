@@ -5,7 +5,6 @@
 #include "Editor/EditorModelScene.h"
 #include "Editor/EditorText.h"
 #include "Editor/Mat33.h"
-#include "Framework/Shell.h"
 #include "Physics/JointKinds.h"
 #include "Physics/Springs.h"
 #include "Support/Shell/PixelReference.h"
@@ -30,8 +29,6 @@ struct Pixel
     int r, g, b;
 };
 
-using Pixels = std::vector<std::pair<int, int>>;
-
 class EditorDrawingTest : public ShellTest
 {
 protected:
@@ -44,12 +41,10 @@ protected:
     // The trace image is read from the working directory, where it must not outlive its test.
     void TearDown() override
     {
-        std::remove(TracePath().c_str());
+        std::remove("vexatrace.bmp");
         imageScale = 4.75f;
         ShellTest::TearDown();
     }
-
-    static std::string TracePath() { return ShellWorkingDirectory() + "/vexatrace.bmp"; }
 
     // Shows the world rectangle around `centre` at `zoom` and tells the editor so.
     void View(Editor& editor, b2Vec2 centre, float zoom)
@@ -76,7 +71,7 @@ protected:
         editor.setSpecialKeyState(false, false, false);
     }
 
-    // Frames drawn on a black background, the last read back.
+    // Frames drawn over each other on one black background, then read back.
     void DrawFrame(Editor& editor, int frames = 1)
     {
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -89,43 +84,35 @@ protected:
             editor.render();
         }
         editor.endDrawing();
-        m_pixels.assign(static_cast<size_t>(m_width) * m_height * 4, 0);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, m_pixels.data());
+        m_frame = ReadDrawingArea();
     }
 
     // Pixel (x, y) of the last frame, y from the top.
     Pixel At(int x, int y) const
     {
-        const unsigned char* p = &m_pixels[(static_cast<size_t>(m_height - 1 - y) * m_width + x) * 4];
+        const unsigned char* p = &m_frame.rgb[(static_cast<size_t>(m_height - 1 - y) * m_width + x) * 3];
         return Pixel{p[0], p[1], p[2]};
     }
 
-    // Pixels of the last frame in the box [x0, x1) × [y0, y1) that match.
-    Pixels Find(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& matches)
+    // The first row of the box [x0, x1) × [y0, y1) of the last frame, from the top, with a pixel
+    // that matches (-1 when none does), and the strongest red of the pixels that match.
+    std::pair<int, int> Find(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& matches) const
     {
-        Pixels found;
-        for (int y = std::max(y0, 0); y < std::min(y1, m_height); ++y)
+        int top = -1;
+        int reddest = 0;
+        for (int y = y0; y < y1; ++y)
         {
-            for (int x = std::max(x0, 0); x < std::min(x1, m_width); ++x)
+            for (int x = x0; x < x1; ++x)
             {
-                if (matches(At(x, y)))
+                const Pixel p = At(x, y);
+                if (matches(p))
                 {
-                    found.emplace_back(x, y);
+                    top = top < 0 ? y : top;
+                    reddest = std::max(reddest, p.r);
                 }
             }
         }
-        return found;
-    }
-
-    int Reddest(const Pixels& found) const
-    {
-        int red = 0;
-        for (const auto& p : found)
-        {
-            red = std::max(red, At(p.first, p.second).r);
-        }
-        return red;
+        return {top, reddest};
     }
 
     // The trace image's test view, (-1, -1) to about (11, 11), read back at world points as the
@@ -149,7 +136,7 @@ protected:
 
     int m_width = 0;
     int m_height = 0;
-    std::vector<unsigned char> m_pixels;
+    Picture m_frame;
 };
 
 std::vector<std::string> Texts(const TextRows& rows)
@@ -169,9 +156,38 @@ bool Contains(const TextRows& rows, const std::string& text)
 
 }  // namespace
 
-TEST_F(EditorDrawingTest, GridLevelsAppearAsTheViewZoomsIn)
+// What an editor without a world draws: messages, the grid, and the trace image, "vexatrace.bmp" of
+// the working directory, stretched over the square from the world origin to (imageScale,
+// imageScale) behind everything else.
+TEST_F(EditorDrawingTest, MessagesStackFadeAndAgeOutGridLevelsFollowTheZoomAndTheTraceImageFillsItsSquare)
 {
     Editor editor(nullptr);
+    View(editor, b2Vec2_zero, 1.0f);
+    // Without a trace image the first frame reports it, in red, as every overlay picture shows.
+    DrawFrame(editor);
+    ASSERT_EQ(editor.messages().size(), 1u);
+    editor.addMessage("first message", k_errorColour);
+    editor.addMessage("second message", k_successColour);
+    auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
+    auto green = [](Pixel p) { return p.g > 30 && p.r < 20 && p.b < 20; };
+    DrawFrame(editor);
+    // The older, red text starts above the green.
+    const auto [redTop, redStrength] = Find(0, 0, 200, 100, red);
+    const int greenTop = Find(0, 0, 200, 100, green).first;
+    ASSERT_GE(redTop, 0);
+    ASSERT_GE(greenTop, 0);
+    EXPECT_LT(redTop, greenTop);
+    EXPECT_GT(redStrength, 240);
+    // Half a second before the end (frame 571) the text is drawn at about half strength.
+    DrawFrame(editor, 569);
+    DrawFrame(editor);
+    ASSERT_EQ(editor.messages().size(), 3u);
+    const int faded = Find(0, 0, 200, 100, red).second;
+    EXPECT_GT(faded, 60);
+    EXPECT_LT(faded, 190);
+    DrawFrame(editor, 40);
+    EXPECT_TRUE(editor.messages().empty()) << "messages last 600 frames";
+
     auto fine = [](Pixel p) { return p.b > 40 && p.r < 30 && p.g < 30; };
     auto unit = [](Pixel p) { return p.g > 25 && p.r < 20 && p.b < 20; };
     auto coarse = [](Pixel p) { return p.r > 60 && p.g < 30 && p.b < 30; };
@@ -189,68 +205,27 @@ TEST_F(EditorDrawingTest, GridLevelsAppearAsTheViewZoomsIn)
         View(editor, b2Vec2(1000.37f, 1000.41f), zoom);
         DrawFrame(editor);
         SCOPED_TRACE(c.pixelsPerUnit);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, fine).empty(), c.fine);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, unit).empty(), c.unit);
-        EXPECT_EQ(!Find(0, 80, m_width, m_height, coarse).empty(), c.coarse);
+        EXPECT_EQ(Find(0, 80, m_width, m_height, fine).first >= 0, c.fine);
+        EXPECT_EQ(Find(0, 80, m_width, m_height, unit).first >= 0, c.unit);
+        EXPECT_EQ(Find(0, 80, m_width, m_height, coarse).first >= 0, c.coarse);
     }
-}
 
-TEST_F(EditorDrawingTest, MessagesStackOldestFirstFadeAndAgeOutAfterSixHundredFrames)
-{
-    Editor editor(nullptr);
-    View(editor, b2Vec2_zero, 1.0f);
-    // Without a trace image the first frame reports it, in red like the first message below.
-    DrawFrame(editor);
-    ASSERT_EQ(editor.messages().size(), 1u);
-    EXPECT_EQ(editor.messages()[0].text, "Failed to load vexatrace.bmp");
-    EXPECT_EQ(editor.messages()[0].colour.r, 1.0f);
-    EXPECT_EQ(editor.messages()[0].colour.g, 0.0f);
-    editor.addMessage("first message", k_errorColour);
-    editor.addMessage("second message", k_successColour);
-    auto red = [](Pixel p) { return p.r > 30 && p.g < 20 && p.b < 20; };
-    auto green = [](Pixel p) { return p.g > 30 && p.r < 20 && p.b < 20; };
-    DrawFrame(editor);
-    // Found row by row from the top: the older, red text starts above the green.
-    const Pixels redText = Find(0, 0, 200, 100, red);
-    const Pixels greenText = Find(0, 0, 200, 100, green);
-    ASSERT_FALSE(redText.empty());
-    ASSERT_FALSE(greenText.empty());
-    EXPECT_LT(redText.front().second, greenText.front().second);
-    EXPECT_GT(Reddest(redText), 240);
-
-    // Half a second before the end (frame 571) the text is drawn at about half strength.
-    DrawFrame(editor, 569);
-    DrawFrame(editor);
-    ASSERT_EQ(editor.messages().size(), 3u);
-    const int faded = Reddest(Find(0, 0, 200, 100, red));
-    EXPECT_GT(faded, 60);
-    EXPECT_LT(faded, 190);
-
-    DrawFrame(editor, 40);
-    EXPECT_TRUE(editor.messages().empty());
-}
-
-// The trace image, "vexatrace.bmp" of the working directory, is stretched over the square from the
-// world origin to (imageScale, imageScale) behind everything else.
-TEST_F(EditorDrawingTest, TraceImageThreePixelsWideIsStretchedOverTheSquareAndFollowsTheScale)
-{
-    // Red, green and blue columns: rows of three pixels, which are not a multiple of four.
+    // Red, green and blue columns: rows of three pixels, which are not a multiple of four. A new
+    // editor would report a missing image on its first frame, as above.
     const std::vector<std::uint32_t> rows = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF};
-    std::ofstream(TracePath(), std::ios::binary) << BitmapFileBytes({3, 2, 24, 0, {}, {}, BitmapRows(3, rows, 24)});
-    Editor editor(nullptr);
+    std::ofstream("vexatrace.bmp", std::ios::binary) << BitmapFileBytes({3, 2, 24, 0, {}, {}, BitmapRows(3, rows, 24)});
+    Editor traced(nullptr);
     // The columns' centres, and a point beyond the square.
-    EXPECT_EQ(ColoursAt(editor, {{0.79f, 1.55f}, {2.37f, 3.55f}, {3.96f, 1.55f}, {7.92f, 3.55f}}), "rgbk");
-    EXPECT_TRUE(editor.messages().empty());
-
+    EXPECT_EQ(ColoursAt(traced, {{0.79f, 1.55f}, {2.37f, 3.55f}, {3.96f, 1.55f}, {7.92f, 3.55f}}), "rgbk");
     imageScale = 9.5f;
-    EXPECT_EQ(ColoursAt(editor, {{1.58f, 1.55f}, {4.75f, 3.55f}, {7.92f, 3.55f}}), "rgb");
-    EXPECT_TRUE(editor.messages().empty());
+    EXPECT_EQ(ColoursAt(traced, {{1.58f, 1.55f}, {4.75f, 3.55f}, {7.92f, 3.55f}}), "rgb");
+    EXPECT_TRUE(traced.messages().empty());
 }
 
 // A scene with every shape and joint type the editor draws, shown in each edit method with a
 // candidate and a selection, and during each operation's overlay, against the pictures the
 // editor drew before its drawing was batched.
-TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
+TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePictureAndInformationRowsDescribeTheObjects)
 {
     Resize(520, 300);
     getViewportDimensions(m_width, m_height);
@@ -267,7 +242,7 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     b2Body* c = scene.addBody(b2Vec2(4.0f, 4.0f), b2_kinematicBody);
     scene.addBox(c, 0.6f, 0.6f);
     b2Body* d = scene.addBody(b2Vec2(0.0f, 9.0f));
-    scene.addChain(d, {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}}, true);
+    b2Fixture* loop = scene.addChain(d, {{-1.5f, -1.0f}, {1.5f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.2f}}, true);
     scene.addCircle(d, 0.75f, b2Vec2(0.5f, 0.5f));
     auto* hinge = static_cast<b2RevoluteJoint*>(scene.addRevolute(a, b, b2Vec2(-2.0f, 4.0f)));
     hinge->EnableLimit(true);
@@ -280,11 +255,11 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     world->CreateJoint(&slider);
     b2DistanceJointDef rod;
     rod.Initialize(a, d, a->GetPosition(), d->GetPosition());
-    world->CreateJoint(&rod);
+    b2Joint* rodJoint = world->CreateJoint(&rod);
     b2WheelJointDef wheel;
     wheel.Initialize(c, d, c->GetPosition(), b2Vec2(0.0f, 1.0f));
     world->CreateJoint(&wheel);
-    Physics::CreateRopeJoint(world, {ground, c, b2Vec2(6.0f, 0.0f), b2Vec2_zero, 6.0f});
+    b2Joint* rope = Physics::CreateRopeJoint(world, {ground, c, b2Vec2(6.0f, 0.0f), b2Vec2_zero, 6.0f});
 
     Editor& editor = scene.editor;
     View(editor, b2Vec2(0.0f, 4.0f), 0.45f);
@@ -343,70 +318,48 @@ TEST_F(EditorDrawingTest, EveryOverlayDrawsItsReferencePicture)
     editor.handleKeyDown('m');
     MoveMouse(editor, b2Vec2(-6.0f, 7.0f));
     expectPicture("measure");
-}
 
-TEST(EditorDrawingText, InfoDescribesBodiesFixturesAndJoints)
-{
-    EditorModelScene scene;
-    b2World& world = *scene.world();
-    b2Body* bare = scene.addBody(b2Vec2_zero, b2_staticBody);
-    TextRows bareRows = BodyInfoText(*bare, "");
+    // The rows the information mode shows, about the scene's objects and a body without fixtures.
+    const TextRows bodyRows = BodyInfoText(*d, "crate");
+    EXPECT_EQ(bodyRows[1].text, "  Name: crate");
+    EXPECT_TRUE(Contains(bodyRows, "  Position: 0.000000,9.000000"));
+    EXPECT_TRUE(Contains(bodyRows, "    Circle: 1"));
+    EXPECT_TRUE(Contains(bodyRows, "    Loop: 1"));
+    EXPECT_TRUE(Contains(bodyRows, "      Total child edges: 4"));
+    EXPECT_FALSE(Contains(bodyRows, "    Polygon: 0"));
+    EXPECT_EQ(BodyInfoText(*d, std::string(1000, 'n'))[1].text.size(), 255u) << "long lines are cut";
+    const TextRows bareRows = BodyInfoText(*scene.addBody(b2Vec2_zero, b2_staticBody), "");
     EXPECT_EQ(bareRows[1].text, "  Type: static");
     EXPECT_EQ(bareRows.back().text, "  Fixtures: 0");
     EXPECT_EQ(bareRows.back().colour.g, 0.0f);
 
-    b2Body* body = scene.addBody(b2Vec2(1.0f, 2.0f));
-    scene.addBox(body, 0.5f, 0.5f);
-    b2Fixture* chain = scene.addChain(body, {{0.0f, 0.0f}, {4.0f, 0.0f}, {4.0f, 4.0f}}, true);
-    TextRows bodyRows = BodyInfoText(*body, "crate");
-    EXPECT_EQ(bodyRows[1].text, "  Name: crate");
-    EXPECT_TRUE(Contains(bodyRows, "  Position: 1.000000,2.000000"));
-    EXPECT_TRUE(Contains(bodyRows, "    Polygon: 1"));
-    EXPECT_TRUE(Contains(bodyRows, "    Loop: 1"));
-    EXPECT_TRUE(Contains(bodyRows, "      Total child edges: 3"));
-    EXPECT_FALSE(Contains(bodyRows, "    Circle: 0"));
-    EXPECT_EQ(BodyInfoText(*body, std::string(1000, 'n'))[1].text.size(), 255u) << "long lines are cut";
-
-    b2Filter filter;
-    filter.categoryBits = 0x0003;
-    chain->SetFilterData(filter);
-    TextRows chainRows = FixtureInfoText(*chain, "");
-    EXPECT_TRUE(Contains(chainRows, "  Shape: chain"));
-    EXPECT_TRUE(Contains(chainRows, "  Category bits: 1,2"));
-    EXPECT_TRUE(Contains(chainRows, "  Mask bits: all bits set"));
-    EXPECT_TRUE(Contains(chainRows, "  Sub-type: loop"));
+    const TextRows loopRows = FixtureInfoText(*loop, "");
+    EXPECT_TRUE(Contains(loopRows, "  Shape: chain"));
+    EXPECT_TRUE(Contains(loopRows, "  Category bits: 1"));
+    EXPECT_TRUE(Contains(loopRows, "  Mask bits: all bits set"));
+    EXPECT_TRUE(Contains(loopRows, "  Sub-type: loop"));
     EXPECT_EQ(humanReadableBitMask(0), "zero");
     EXPECT_EQ(humanReadableBitMask(0x8001), "1,32768");
 
-    b2RevoluteJointDef hinge;
-    hinge.Initialize(bare, body, b2Vec2(1.0f, 2.0f));
-    hinge.enableLimit = true;
-    hinge.lowerAngle = -0.5f * b2_pi;
-    hinge.upperAngle = 0.25f * b2_pi;
-    TextRows hingeRows = JointInfoText(*world.CreateJoint(&hinge), "hinge");
-    EXPECT_EQ(Texts(hingeRows)[2], "  Type: revolute");
-    EXPECT_TRUE(Contains(hingeRows, "  Lower limit: -90.000000 deg"));
-    EXPECT_TRUE(Contains(hingeRows, "    (movement range: 135.000000 deg)"));
-
-    b2Joint* rope = Physics::CreateRopeJoint(&world, {bare, body, b2Vec2_zero, b2Vec2(0.0f, 0.5f), 3.5f});
-    TextRows ropeRows = JointInfoText(*rope, "");
-    EXPECT_TRUE(Contains(ropeRows, "  Type: rope"));
-    EXPECT_TRUE(Contains(ropeRows, "  Max length: 3.500000"));
-
-    b2DistanceJointDef spring;
-    spring.Initialize(bare, body, b2Vec2_zero, b2Vec2(1.0f, 2.0f));
-    b2Joint* distance = world.CreateJoint(&spring);
-    Physics::SetSpring(distance, 4.0f, 0.5f);
-    EXPECT_TRUE(Contains(JointInfoText(*distance, ""), "  Frequency: 4.0000 Hz"));
+    // The hinge's limits, -0.5 and 1 radians, are shown in degrees, worked out in single precision.
+    const TextRows hingeRows = JointInfoText(*hinge, "hinge");
+    EXPECT_EQ(hingeRows[2].text, "  Type: revolute");
+    EXPECT_TRUE(Contains(hingeRows, "  Lower limit: -28.647890 deg"));
+    EXPECT_TRUE(Contains(hingeRows, "    (movement range: 85.943672 deg)"));
+    EXPECT_TRUE(Contains(JointInfoText(*rope, ""), "  Type: rope"));
+    EXPECT_TRUE(Contains(JointInfoText(*rope, ""), "  Max length: 6.000000"));
+    Physics::SetSpring(rodJoint, 4.0f, 0.5f);
+    EXPECT_TRUE(Contains(JointInfoText(*rodJoint, ""), "  Frequency: 4.0000 Hz"));
 }
 
+// The overlay pictures show the idle block with a selection, a rotation around the cursor and
+// most of the block of a joint anchor being moved; these are the states and rows they do not show.
 TEST(EditorDrawingText, OperationBlockFollowsTheState)
 {
     OperationView view;
     view.editMethod = EM_FIXTURES;
     EXPECT_EQ(Texts(OperationText(view)), std::vector<std::string>{"Selecting fixtures (0)"});
     view.selectedCount = 2;
-    EXPECT_TRUE(Contains(OperationText(view), "  Del : delete selection (press twice)"));
 
     view.state = CS_DELETE;
     EXPECT_EQ(Texts(OperationText(view))[0], "Pending deletion  (2 fixtures)");
@@ -419,21 +372,14 @@ TEST(EditorDrawingText, OperationBlockFollowsTheState)
 
     // Moving joint anchor A names the other anchor's body as the next one to move.
     view.state = CS_TRANSLATE | CS_ANCHOR_A;
-    view.delta.Set(1.5f, -2.0f);
-    std::vector<std::string> texts = Texts(OperationText(view));
-    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 5),
-              (std::vector<std::string>{"Translating (body A joint anchor)", "  Delta : 1.5000, -2.0000", "",
-                                        "  Press g/t again to move joint anchor for body B", ""}));
+    EXPECT_EQ(Texts(OperationText(view))[3], "  Press g/t again to move joint anchor for body B");
     view.editMethod = EM_BODIES;
     view.limitJointSelected = true;
     view.state = CS_ROTATE;
-    view.angle = 0.5f;
     view.rotateAroundSelection = true;
-    texts = Texts(OperationText(view));
+    const std::vector<std::string> texts = Texts(OperationText(view));
     EXPECT_EQ(texts[0], "Rotating around selection");
-    EXPECT_EQ(texts[1], "  Angle : 28.6479 degrees");
     EXPECT_EQ(texts[3], "  Press l to set joint limits for currently selected joint");
-    EXPECT_EQ(texts.back(), "* Hold Ctrl to move in steps of 5 degrees");
     // Flags that never go together describe nothing.
     view.state = CS_SCALE | CS_ANCHOR_A;
     EXPECT_TRUE(OperationText(view).empty());

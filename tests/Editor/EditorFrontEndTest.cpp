@@ -2,12 +2,7 @@
 // and saving and loading scene files by the name typed into the panel.
 #include "EditorModeFixture.h"
 
-#include "Editor/Editor.h"
-#include "Editor/EditorFrontEnd.h"
-#include "Editor/EditorPanel.h"
 #include "Framework/DefaultPanel.h"
-#include "Framework/Settings.h"
-#include "Framework/Shell.h"
 #include "Framework/Test.h"
 #include "Tests/Car.h"
 #include "Tests/TestEntries.h"
@@ -20,6 +15,19 @@
 
 namespace
 {
+
+// The first dynamic body of the world that has fixtures and no joints; null when there is none.
+b2Body* FreeDynamicBody(b2World* world)
+{
+    for (b2Body* body = world->GetBodyList(); body != nullptr; body = body->GetNext())
+    {
+        if (body->GetType() == b2_dynamicBody && body->GetFixtureList() != nullptr && body->GetJointList() == nullptr)
+        {
+            return body;
+        }
+    }
+    return nullptr;
+}
 
 // Every name a scene file holds, tagged with its kind and sorted, then its body count.
 std::vector<std::string> NamesInFile(const std::string& file)
@@ -62,7 +70,8 @@ protected:
     }
 };
 
-TEST_F(EditorFrontEndTest, CtrlEEntersAndLeavesOnlyWithExactlyCtrl)
+// Entering also ends a grab made in the simulation, without leaving the grab's anchor body behind.
+TEST_F(EditorFrontEndTest, ExactlyCtrlEEntersEndingAGrabAndLeavesToResumeFromTheEditedWorldOnEveryScene)
 {
     for (int modifiers : {GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT})
     {
@@ -70,50 +79,55 @@ TEST_F(EditorFrontEndTest, CtrlEEntersAndLeavesOnlyWithExactlyCtrl)
         Press(5);
         EXPECT_EQ(nullptr, g_editor);
     }
-    ToggleEditor();
-    ASSERT_NE(nullptr, g_editor);
-    EXPECT_EQ(getTest(), g_editor->getTest());
-    EXPECT_TRUE(IsEditorPanelOpen());
-    EXPECT_FALSE(IsDefaultPanelOpen());
-
-    // Not exactly Ctrl: the keys are the editor's own, and neither "s" nor "l" touches a file.
-    SetFileName("untouched.json");
-    EditorKey(5, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
-    EditorKey('s');
-    EditorKey(19, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
-    ASSERT_NE(nullptr, g_editor);
-    EXPECT_FALSE(std::filesystem::exists("untouched.json"));
-
-    EditorKey('e', GLUT_ACTIVE_CTRL);
-    EXPECT_EQ(nullptr, g_editor);
-    EXPECT_FALSE(IsEditorPanelOpen());
-    EXPECT_TRUE(IsDefaultPanelOpen());
-}
-
-TEST_F(EditorFrontEndTest, SimulationResumesFromTheEditedWorldOnEveryScene)
-{
     for (int row : {1, 10, 20, 29, 42})
     {
         SCOPED_TRACE(g_testEntries[row].name);
         SwitchScene(row);
         ::Test* test = getTest();
-        b2Body* body = FreeDynamicBody(test->GetWorld());
+        b2World* world = test->GetWorld();
+        b2Body* body = FreeDynamicBody(world);
         ASSERT_NE(nullptr, body);
         const int steps = test->stepCount;
+        const int bodies = world->GetBodyCount();
+        const int joints = world->GetJointCount();
+        // In the middle of the view, away from the panel.
+        getSettings()->viewCenter = body->GetWorldCenter();
+        int x = 0;
+        int y = 0;
+        WorldToPixel(body->GetWorldCenter(), x, y);
+        Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+        ASSERT_NE(nullptr, test->mouseJoint);
 
         ToggleEditor();
         ASSERT_NE(nullptr, g_editor);
+        EXPECT_EQ(test, g_editor->getTest());
+        EXPECT_TRUE(IsEditorPanelOpen() && !IsDefaultPanelOpen());
+        EXPECT_EQ(nullptr, test->mouseJoint);
+        EXPECT_EQ(bodies, world->GetBodyCount());
+        EXPECT_EQ(joints, world->GetJointCount());
+        // The release now reaches the editor, which has nothing to end.
+        Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+
+        // Not exactly Ctrl: the keys are the editor's own, and neither "s" nor "l" touches a file.
+        SetFileName("untouched.json");
+        EditorKey(5, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_SHIFT);
+        EditorKey('s');
+        EditorKey(19, GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
+        ASSERT_NE(nullptr, g_editor);
+        EXPECT_FALSE(std::filesystem::exists("untouched.json"));
+
         const b2Vec2 before = body->GetPosition();
-        EditorFrame();
-        EditorFrame();
+        Editor_DisplayFunc();
+        Editor_DisplayFunc();
         EXPECT_EQ(steps, test->stepCount) << "the world does not step while it is edited";
         EXPECT_EQ(before, body->GetPosition());
         const b2Vec2 moved = before + b2Vec2(3.0f, 2.0f);
         body->SetTransform(moved, body->GetAngle());
         g_editor->worldChanged();
 
-        ToggleEditor();
+        EditorKey('e', GLUT_ACTIVE_CTRL);
         ASSERT_EQ(nullptr, g_editor);
+        EXPECT_TRUE(IsDefaultPanelOpen() && !IsEditorPanelOpen());
         ASSERT_EQ(test, getTest());
         Frame();
         EXPECT_EQ(steps + 1, test->stepCount);
@@ -140,20 +154,14 @@ TEST_F(EditorFrontEndTest, ASceneKeyStillWorksAfterUndoingADeletionElsewhere)
     }
     ASSERT_TRUE(car != nullptr && plank != nullptr);
     const int joints = world->GetJointCount();
-    int plankJoints = 0;
-    for (b2JointEdge* e = plank->GetJointList(); e != nullptr; e = e->next)
-    {
-        ++plankJoints;
-    }
 
     ToggleEditor();
     getSettings()->viewCenter = plank->GetWorldCenter();
-    EditorFrame();
     LeftClickAt(plank->GetWorldCenter());
     ASSERT_EQ(g_editor->controlState().selectedBodies, std::set<b2Body*>{plank});
     EditorKey(127);
     EditorKey(127);
-    ASSERT_EQ(joints - plankJoints, world->GetJointCount());
+    ASSERT_LT(world->GetJointCount(), joints);
     EditorKey(26, GLUT_ACTIVE_CTRL);
     EXPECT_EQ(joints, world->GetJointCount());
     ToggleEditor();
@@ -167,74 +175,23 @@ TEST_F(EditorFrontEndTest, ASceneKeyStillWorksAfterUndoingADeletionElsewhere)
     EXPECT_LT(car->GetPosition().x, start - 1.0f) << "the car did not drive";
 }
 
-TEST_F(EditorFrontEndTest, EnteringEndsAGrabWithoutLeavingItsAnchorBehind)
+// The default scene holds every body type, shape and joint kind, with names on bodies, fixtures and
+// joints, several of them shared.
+TEST_F(EditorFrontEndTest, ScenesSavedAndLoadedKeepEveryNameAndBodyAndFailuresKeepTheSceneAndTheFileAndSayWhy)
 {
-    SwitchScene(10);
-    b2World* world = getTest()->GetWorld();
-    b2Body* body = FreeDynamicBody(world);
-    ASSERT_NE(nullptr, body);
-    const int bodies = world->GetBodyCount();
-    const int joints = world->GetJointCount();
-    int x = 0;
-    int y = 0;
-    WorldToPixel(body->GetWorldCenter(), x, y);
-    Click(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
-    ASSERT_NE(nullptr, getTest()->mouseJoint);
-
-    ToggleEditor();
-    EXPECT_EQ(nullptr, getTest()->mouseJoint);
-    EXPECT_EQ(bodies, world->GetBodyCount());
-    EXPECT_EQ(joints, world->GetJointCount());
-    // The release now reaches the editor, which has nothing to end.
-    Editor_Mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
-}
-
-TEST_F(EditorFrontEndTest, NamesTravelThroughSaveAndLoadAcrossTwoVisits)
-{
-    SwitchScene(29);
-    ::Test* scene = getTest();
-    b2World* world = scene->GetWorld();
-    b2Body* deck = world->GetBodyList();
-    ASSERT_NE(nullptr, deck->GetNext());
-    ASSERT_NE(nullptr, world->GetJointList());
-    scene->names.bodyNames[deck] = "deck";
-    scene->names.bodyNames[deck->GetNext()] = "twin";
-    scene->names.bodyNames[deck->GetNext()->GetNext()] = "twin";
-    scene->names.fixtureNames[deck->GetFixtureList()] = "plank";
-    scene->names.jointNames[world->GetJointList()] = "hinge";
-
-    ToggleEditor();
-    SaveAs("named.json");
-    ExpectLastMessage("Saved scene to file: named.json", k_successColour);
-    const std::vector<std::string> saved = NamesInFile("named.json");
-    EXPECT_EQ((std::vector<std::string>{"b deck", "b twin", "b twin", "f plank", "j hinge"}),
-              std::vector<std::string>(saved.begin(), saved.end() - 1));
-
-    EditorKey(12, GLUT_ACTIVE_CTRL);
-    ExpectLastMessage("Loaded scene from file: named.json", k_successColour);
-    ASSERT_NE(scene, getTest());
-    EXPECT_EQ(getTest(), g_editor->getTest());
-    EXPECT_EQ(29, getTestIndex()) << "the registry entry and title stay";
-    ASSERT_NE(nullptr, g_editor->getBodyByName("deck"));
-    EXPECT_EQ("plank", g_editor->getNameOfFixture(g_editor->getBodyByName("deck")->GetFixtureList()));
-    EXPECT_NE(nullptr, g_editor->getJointByName("hinge"));
-
-    // Leave, let the loaded world run, come back: the names are still the world's.
-    ToggleEditor();
-    Frame();
-    ToggleEditor();
-    ASSERT_NE(nullptr, g_editor);
-    EXPECT_STREQ("vexa.json", EditorPanel().fileName) << "each visit starts with the default name";
-    SaveAs("named-again.json");
-    EXPECT_EQ(saved, NamesInFile("named-again.json"));
-}
-
-TEST_F(EditorFrontEndTest, FailedLoadOrSaveKeepsTheSceneAndTheFileAndSaysWhy)
-{
-    SwitchScene(1);
+    std::filesystem::copy_file(VEXA_SOURCE_DIR "/data/vexa.json", "vexa.json",
+                               std::filesystem::copy_options::overwrite_existing);
+    Restart(0);
     ToggleEditor();
     ::Test* scene = getTest();
     const int bodies = scene->GetWorld()->GetBodyCount();
+    const std::vector<std::string> names = NamesInFile("vexa.json");
+    EXPECT_GT(names.size(), 10u);
+    SaveAs("cycle.json");
+    ExpectLastMessage("Saved scene to file: cycle.json", k_successColour);
+    EXPECT_EQ(names, NamesInFile("cycle.json"));
+
+    // Loads and saves that fail keep the scene being edited and the file it was saved to.
     WriteFile("garbage.json", "{ this is not a scene");
     for (const std::string name : {"missing.json", "garbage.json"})
     {
@@ -242,54 +199,63 @@ TEST_F(EditorFrontEndTest, FailedLoadOrSaveKeepsTheSceneAndTheFileAndSaysWhy)
         ExpectLastMessage("Could not load scene from file: " + name, k_errorColour);
         EXPECT_EQ(scene, getTest());
         EXPECT_EQ(scene, g_editor->getTest());
-        EXPECT_EQ(bodies, scene->GetWorld()->GetBodyCount());
     }
     LoadFrom("");
     ExpectLastMessage("Enter a file name", k_errorColour);
     EditorKey(19, GLUT_ACTIVE_CTRL);
     ExpectLastMessage("Enter a file name", k_errorColour);
     EXPECT_EQ(scene, getTest());
+    const std::string saved = ReadFile("cycle.json");
+    SaveAs("no-such-directory/cycle.json");
+    ExpectLastMessage("Could not save scene to file: no-such-directory/cycle.json", k_errorColour);
+    EXPECT_EQ(saved, ReadFile("cycle.json"));
 
-    SaveAs("kept.json");
-    const std::string previous = ReadFile("kept.json");
-    SaveAs("no-such-directory/kept.json");
-    ExpectLastMessage("Could not save scene to file: no-such-directory/kept.json", k_errorColour);
-    EXPECT_EQ(previous, ReadFile("kept.json"));
+    // Another registry row started while editing, then the file loaded in its place: the editor
+    // edits each new scene with nothing selected, and the row (and so the title) stays.
+    const auto selectABody = [this]() {
+        b2Body* body = FreeDynamicBody(getTest()->GetWorld());
+        ASSERT_NE(nullptr, body);
+        LeftClickAt(body->GetWorldCenter());
+        ASSERT_FALSE(g_editor->controlState().selectedBodies.empty());
+    };
+    selectABody();
+    SwitchScene(29);
+    EXPECT_TRUE(g_editor->controlState().selectedBodies.empty());
+    Editor_DisplayFunc();
+    EXPECT_EQ(getTest(), g_editor->getTest());
+    ::Test* replaced = getTest();
+    selectABody();
+    LoadFrom("cycle.json");
+    ExpectLastMessage("Loaded scene from file: cycle.json", k_successColour);
+    ASSERT_NE(replaced, getTest());
+    EXPECT_EQ(getTest(), g_editor->getTest());
+    EXPECT_EQ(29, getTestIndex());
+    EXPECT_TRUE(g_editor->controlState().selectedBodies.empty());
+    EXPECT_NE(nullptr, g_editor->getJointByName("seesaw hinge")) << "the editor knows the names it loaded";
+
+    // Reading builds polygons with their vertices in the reader's order, so the file settles
+    // after the first cycle and then stays the same.
+    EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
+    Editor_DisplayFunc();
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    const std::string settled = ReadFile("cycle.json");
+    EditorKey(12, GLUT_ACTIVE_CTRL);
+    EditorKey(19, GLUT_ACTIVE_CTRL);
+    EXPECT_EQ(settled, ReadFile("cycle.json"));
+
+    // Leave, let the loaded world run, come back: the names and bodies are still the world's.
+    ToggleEditor();
+    Frame();
+    ToggleEditor();
+    EXPECT_STREQ("vexa.json", EditorPanel().fileName) << "each visit starts with the default name";
+    SaveAs("again.json");
+    EXPECT_EQ(names, NamesInFile("again.json"));
 
     // A file that loads with an object left out loads, and says how many were left out.
     WriteFile("partial.json", R"({"body": [{}, {"type": 9}]})");
     LoadFrom("partial.json");
-    EXPECT_NE(scene, getTest());
     EXPECT_EQ(1, getTest()->GetWorld()->GetBodyCount());
     ExpectLastMessage("1 object of the file could not be loaded (see the console)", k_errorColour);
-}
-
-TEST_F(EditorFrontEndTest, LoadSaveCyclesOfTheDefaultSceneKeepEveryNameAndBody)
-{
-    CopyDefaultScene();
-    Restart(0);
-    ToggleEditor();
-    const int bodies = getTest()->GetWorld()->GetBodyCount();
-    const std::vector<std::string> names = NamesInFile("vexa.json");
-    EXPECT_GT(names.size(), 10u);
-    SaveAs("cycle.json");
-    EXPECT_EQ(names, NamesInFile("cycle.json"));
-    // Reading builds polygons with their vertices in the reader's order, so the file settles
-    // after the first cycle and then stays the same.
-    std::string settled;
-    for (int cycle = 0; cycle < 4; ++cycle)
-    {
-        EditorKey(12, GLUT_ACTIVE_CTRL);
-        EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
-        EditorFrame();
-        EditorKey(19, GLUT_ACTIVE_CTRL);
-        settled = cycle == 0 ? ReadFile("cycle.json") : settled;
-        EXPECT_EQ(settled, ReadFile("cycle.json"));
-    }
-    EXPECT_EQ(names, NamesInFile("cycle.json"));
-    ToggleEditor();
-    Frame();
-    EXPECT_EQ(bodies, getTest()->GetWorld()->GetBodyCount());
 }
 
 TEST_F(EditorFrontEndTest, RightDragPansCtrlRightDragZoomsAndTheDisplayAreaFollows)
@@ -332,27 +298,4 @@ TEST_F(EditorFrontEndTest, RightDragPansCtrlRightDragZoomsAndTheDisplayAreaFollo
     Editor_Resize(800, 600);
     getViewportDimensions(tw, th);
     EXPECT_NEAR(50.0f * 1.03f * tw / th, g_editor->pixelToWorld(static_cast<float>(tw)), 1e-3f);
-}
-
-TEST_F(EditorFrontEndTest, SceneReplacedWhileEditingLeavesNothingSelected)
-{
-    SwitchScene(10);
-    ToggleEditor();
-    const auto selectABody = [this]() {
-        b2Body* body = FreeDynamicBody(getTest()->GetWorld());
-        ASSERT_NE(nullptr, body);
-        LeftClickAt(body->GetWorldCenter());
-        ASSERT_FALSE(g_editor->controlState().selectedBodies.empty());
-    };
-
-    selectABody();
-    SaveAs("replaced.json");
-    EditorKey(12, GLUT_ACTIVE_CTRL);
-    EXPECT_TRUE(g_editor->controlState().selectedBodies.empty());
-
-    selectABody();
-    SwitchScene(5);
-    EXPECT_TRUE(g_editor->controlState().selectedBodies.empty());
-    EditorFrame();
-    EXPECT_EQ(getTest(), g_editor->getTest()) << "the editor edits the scene that replaced its own";
 }

@@ -22,13 +22,6 @@ class PanelActions : public ::testing::Test, public EditorModelScene
 protected:
     PanelActions() { a->SetBullet(true); }
 
-    // Selects a, then b, so that b is the body selected last.
-    void selectBoth()
-    {
-        clickAt(a->GetPosition());
-        clickAt(b->GetPosition(), 0, true);
-    }
-
     b2Joint* createJoint(int type)
     {
         in.jointType = type;
@@ -56,38 +49,15 @@ protected:
     _panelInput& in = editor.panelInput();
 };
 
-TEST_F(PanelActions, BodySettingsKeepWhatWasLeftMixedAndMassScalesTheDensities)
+// Values left mixed or unset keep each object's own; the ones set go to every selected object.
+TEST_F(PanelActions, ApplyingWritesOnlyTheValuesThatAreSetAndMassAndDensityFollowEachOther)
 {
-    selectBoth();
-    EXPECT_EQ(editor.panelInfo().bodyBullet, k_mixedFlag);
-    in.bodyBullet = k_mixedFlag;
-    in.bodyFixedRotation = 1;
-    in.bodyGravityScale = 0.5f;
-    editor.handleUIButton(k_applyBody);
-    EXPECT_TRUE(a->IsBullet());
-    EXPECT_FALSE(b->IsBullet());
-    EXPECT_TRUE(a->IsFixedRotation() && b->IsFixedRotation());
-    EXPECT_EQ(b->GetGravityScale(), 0.5f);
-    EXPECT_EQ(a->GetType(), b2_dynamicBody) << "the empty type item keeps each body's type";
-
-    // Mass 4 becomes 8: the density doubles. A static body has no mass to scale.
-    b->SetType(b2_staticBody);
-    in.bodyMass = 8.0f;
-    editor.handleUIButton(k_applyBody);
-    EXPECT_FLOAT_EQ(a->GetMass(), 8.0f);
-    EXPECT_FLOAT_EQ(boxA->GetDensity(), 2.0f);
-    EXPECT_EQ(boxB->GetDensity(), 1.0f);
-    EXPECT_EQ(b->GetMass(), 0.0f);
-}
-
-TEST_F(PanelActions, FixtureDensityChangesTheMassUnsetFieldsKeepTheirValuesAndNamesGoToAll)
-{
+    // Fixtures: the density changes the masses; a name goes to every selected fixture.
     boxA->SetSensor(true);
     b2Filter filter;
     filter.categoryBits = 2;
     boxA->SetFilterData(filter);
-    editor.setEditMethod(EM_FIXTURES);
-    selectBoth();
+    selectBodies({a, b}, true);
     in.fixtureDensity = 3.0f;
     in.fixtureIsSensor = k_mixedFlag;
     in.fixtureMaskBits = 5;
@@ -99,43 +69,60 @@ TEST_F(PanelActions, FixtureDensityChangesTheMassUnsetFieldsKeepTheirValuesAndNa
     EXPECT_EQ(boxA->GetFilterData().categoryBits, 2);
     EXPECT_EQ(boxB->GetFilterData().maskBits, 5);
     EXPECT_EQ(editor.panelInfo().fixtureDensity, 3.0f) << "the panel shows what the world now holds";
-
     in.name = "brick";
     editor.handleUIButton(k_setName);
     EXPECT_EQ(editor.getNameOfFixture(boxA), "brick");
     EXPECT_EQ(editor.getNameOfFixture(boxB), "brick");
     EXPECT_EQ(editor.getNameOfBody(a), "") << "only the selected fixtures are named";
-}
 
-TEST_F(PanelActions, ApplyingJointValuesWritesOnlyTheFieldsThatAreSet)
-{
-    b2Joint* first = addRevolute(a, b, b2Vec2(0.0f, 0.0f));
-    b2Joint* second = addRevolute(b, a, b2Vec2(0.0f, 10.0f));
-    static_cast<b2RevoluteJoint*>(first)->SetMotorSpeed(1.0f);
-    static_cast<b2RevoluteJoint*>(second)->SetMotorSpeed(2.0f);
-    static_cast<b2RevoluteJoint*>(second)->EnableLimit(true);
+    // Bodies: a mass of 8 where it was 12 scales the density to 2; a static body has no mass to scale.
+    selectBodies({a, b});
+    EXPECT_EQ(editor.panelInfo().bodyBullet, k_mixedFlag);
+    in = _panelInput();
+    in.bodyBullet = k_mixedFlag;
+    in.bodyFixedRotation = 1;
+    in.bodyGravityScale = 0.5f;
+    editor.handleUIButton(k_applyBody);
+    EXPECT_TRUE(a->IsBullet());
+    EXPECT_FALSE(b->IsBullet());
+    EXPECT_TRUE(a->IsFixedRotation() && b->IsFixedRotation());
+    EXPECT_EQ(b->GetGravityScale(), 0.5f);
+    EXPECT_EQ(a->GetType(), b2_dynamicBody) << "the empty type item keeps each body's type";
+    b->SetType(b2_staticBody);
+    in.bodyMass = 8.0f;
+    editor.handleUIButton(k_applyBody);
+    EXPECT_FLOAT_EQ(a->GetMass(), 8.0f);
+    EXPECT_FLOAT_EQ(boxA->GetDensity(), 2.0f);
+    EXPECT_EQ(boxB->GetDensity(), 3.0f);
+    EXPECT_EQ(b->GetMass(), 0.0f);
+
+    // Joints: an empty speed, a torque, the limit box left showing "(?) ", collide connected ticked.
+    auto* first = static_cast<b2RevoluteJoint*>(addRevolute(a, b, b2Vec2(0.0f, 0.0f)));
+    auto* second = static_cast<b2RevoluteJoint*>(addRevolute(b, a, b2Vec2(0.0f, 10.0f)));
+    first->SetMotorSpeed(1.0f);
+    second->SetMotorSpeed(2.0f);
+    second->EnableLimit(true);
     editor.setEditMethod(EM_JOINTS);
     clickAt(b2Vec2(0.0f, 0.0f));
     clickAt(b2Vec2(0.0f, 10.0f), 0, true);
     ASSERT_EQ(state().selectedJoints.size(), 2u);
-
-    // Empty speed, a torque, the limit box left showing "(?) ", collide connected ticked.
+    in = _panelInput();
     in.jointMaxMotorPower = 40.0f;
     in.jointEnableLimit = k_mixedFlag;
     in.jointCollideConnected = 1;
     editor.handleUIButton(k_applyJoint);
-    for (b2Joint* joint : {first, second})
+    for (b2RevoluteJoint* joint : {first, second})
     {
-        EXPECT_EQ(static_cast<b2RevoluteJoint*>(joint)->GetMaxMotorTorque(), 40.0f);
+        EXPECT_EQ(joint->GetMaxMotorTorque(), 40.0f);
         EXPECT_TRUE(joint->GetCollideConnected());
     }
-    EXPECT_EQ(static_cast<b2RevoluteJoint*>(first)->GetMotorSpeed(), 1.0f);
-    EXPECT_EQ(static_cast<b2RevoluteJoint*>(second)->GetMotorSpeed(), 2.0f);
-    EXPECT_FALSE(static_cast<b2RevoluteJoint*>(first)->IsLimitEnabled());
-    EXPECT_TRUE(static_cast<b2RevoluteJoint*>(second)->IsLimitEnabled());
+    EXPECT_EQ(first->GetMotorSpeed(), 1.0f);
+    EXPECT_EQ(second->GetMotorSpeed(), 2.0f);
+    EXPECT_FALSE(first->IsLimitEnabled());
+    EXPECT_TRUE(second->IsLimitEnabled());
 }
 
-TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
+TEST_F(PanelActions, EveryBadValueMissingChoiceAndImpossibleJointIsRefusedWithNothingChanged)
 {
     // `both`: a and b are selected (their fixtures in fixture mode), else only a; in joint mode the
     // joint between them.
@@ -147,49 +134,45 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
         const char* refusal;
         void (*set)(_panelInput&);
     } cases[] = {
-        {EM_BODIES, k_applyBody, false, "Mass must be", [](_panelInput& in) { in.bodyMass = -1.0f; }},
-        {EM_BODIES, k_applyBody, false, "Gravity scale must be", [](_panelInput& in) { in.bodyGravityScale = NAN; }},
+        {EM_BODIES, k_applyBody, false, "Mass must be", [](auto& in) { in.bodyMass = -1.0f; }},
+        {EM_BODIES, k_applyBody, false, "Gravity scale must be", [](auto& in) { in.bodyGravityScale = NAN; }},
         // Times a mass and gravity it overflows in the next step.
-        {EM_BODIES, k_applyBody, false, "Gravity scale must be",
-         [](_panelInput& in) { in.bodyGravityScale = 3.4e38f; }},
-        {EM_BODIES, k_createBody, false, "Choose a body type.", [](_panelInput&) {}},
+        {EM_BODIES, k_applyBody, false, "Gravity scale must be", [](auto& in) { in.bodyGravityScale = 3.4e38f; }},
+        {EM_BODIES, k_createBody, false, "Choose a body type.", [](auto&) {}},
         {EM_BODIES, k_createBody, false, "Gravity scale must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.bodyType = 2;
              in.bodyGravityScale = -2.0f;
          }},
-        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = -0.5f; }},
+        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](auto& in) { in.fixtureDensity = -0.5f; }},
         // A plank this light turns a whole bridge not-a-number in one step.
-        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](_panelInput& in) { in.fixtureDensity = 1e-30f; }},
-        {EM_FIXTURES, k_applyFixture, true, "Friction must be",
-         [](_panelInput& in) { in.fixtureFriction = INFINITY; }},
+        {EM_FIXTURES, k_applyFixture, true, "Density must be", [](auto& in) { in.fixtureDensity = 1e-30f; }},
+        {EM_FIXTURES, k_applyFixture, true, "Friction must be", [](auto& in) { in.fixtureFriction = INFINITY; }},
         {EM_FIXTURES, k_applyFixture, true, "Category bits must be",
-         [](_panelInput& in) { in.fixtureCategoryBits = 0x10000; }},
-        {EM_FIXTURES, k_applyFixture, true, "Mask bits must be", [](_panelInput& in) { in.fixtureMaskBits = -1; }},
-        {EM_FIXTURES, k_applyFixture, true, "Group index must be",
-         [](_panelInput& in) { in.fixtureGroupIndex = 32768; }},
+         [](auto& in) { in.fixtureCategoryBits = 0x10000; }},
+        {EM_FIXTURES, k_applyFixture, true, "Mask bits must be", [](auto& in) { in.fixtureMaskBits = -1; }},
+        {EM_FIXTURES, k_applyFixture, true, "Group index must be", [](auto& in) { in.fixtureGroupIndex = 32768; }},
         // The selection is asked about before the shape type.
-        {EM_BODIES, k_createFixture, true, "Select only one body to add the fixture to.", [](_panelInput&) {}},
-        {EM_BODIES, k_createFixture, false, "Choose a shape type.", [](_panelInput&) {}},
+        {EM_BODIES, k_createFixture, true, "Select only one body to add the fixture to.", [](auto&) {}},
+        {EM_BODIES, k_createFixture, false, "Choose a shape type.", [](auto&) {}},
         {EM_BODIES, k_createFixture, false, "Density must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.shapeType = 0;
              in.fixtureDensity = -1.0f;
          }},
-        {EM_JOINTS, k_applyJoint, false, "Damping ratio must be", [](_panelInput& in) { in.jointDampingRatio = NAN; }},
-        {EM_JOINTS, k_applyJoint, false, "Motor speed must be",
-         [](_panelInput& in) { in.jointMotorSpeed = -INFINITY; }},
-        {EM_JOINTS, k_applyJoint, false, "Max power must be", [](_panelInput& in) { in.jointMaxMotorPower = -5.0f; }},
+        {EM_JOINTS, k_applyJoint, false, "Damping ratio must be", [](auto& in) { in.jointDampingRatio = NAN; }},
+        {EM_JOINTS, k_applyJoint, false, "Motor speed must be", [](auto& in) { in.jointMotorSpeed = -INFINITY; }},
+        {EM_JOINTS, k_applyJoint, false, "Max power must be", [](auto& in) { in.jointMaxMotorPower = -5.0f; }},
         {EM_BODIES, k_createJoint, false, "Select two bodies to join.",
-         [](_panelInput& in) { in.jointType = e_revoluteJoint; }},
-        {EM_BODIES, k_createJoint, true, "Choose a joint type.", [](_panelInput&) {}},
+         [](auto& in) { in.jointType = e_revoluteJoint; }},
+        {EM_BODIES, k_createJoint, true, "Choose a joint type.", [](auto&) {}},
         {EM_BODIES, k_createJoint, true, "Length must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.jointType = e_ropeJoint;
              in.jointLength = 0.0f;
          }},
         {EM_BODIES, k_createJoint, true, "Frequency must be",
-         [](_panelInput& in) {
+         [](auto& in) {
              in.jointType = e_distanceJoint;
              in.jointFrequency = -1.0f;
          }},
@@ -208,6 +191,17 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
         expectRefused(c.button, c.refusal);
     }
 
+    // Bodies waiting for the second Del, and two bodies the library cannot move, are not joined.
+    selectBodies({a, b});
+    in = _panelInput();
+    in.jointType = e_revoluteJoint;
+    editor.handleKeyDown(127);
+    expectRefused(k_createJoint, "No joint made: the bodies are about to be deleted.");
+    editor.handleKeyDown(27);
+    a->SetType(b2_staticBody);
+    b->SetType(b2_kinematicBody);
+    expectRefused(k_createJoint, "No joint made: at least one of the two bodies must be dynamic.");
+
     // A density within range whose mass overflows on a large fixture left the body's centre, then
     // its velocity, not a number (found by the monkey test).
     addBox(addBody(b2Vec2(0.0f, 0.0f)), 1e8f, 1e8f);
@@ -219,27 +213,13 @@ TEST_F(PanelActions, EveryBadValueAndMissingChoiceIsRefusedWithNothingChanged)
     expectRefused(k_applyFixture, "Fixture settings refused: mass is too large to compute.");
 }
 
-// Bodies waiting for the second Del, and two bodies the library cannot move, are not joined.
-TEST_F(PanelActions, NoJointIsMadeToBodiesAboutToGoOrToTwoThatCannotMove)
-{
-    selectBoth();
-    in.jointType = e_revoluteJoint;
-    editor.handleKeyDown(127);
-    expectRefused(k_createJoint, "No joint made: the bodies are about to be deleted.");
-    editor.handleKeyDown(27);
-    a->SetType(b2_staticBody);
-    b->SetType(b2_kinematicBody);
-    expectRefused(k_createJoint, "No joint made: at least one of the two bodies must be dynamic.");
-}
-
-TEST_F(PanelActions, CreatedBodiesAndShapesGoAroundTheCursorInTheBodysFrame)
+TEST_F(PanelActions, CreatedObjectsGoAroundTheCursorInTheBodysFrameAndEmptyJointFieldsTakeTheDefaults)
 {
     in.bodyType = b2_kinematicBody;
     editor.handleUIButton(k_createBody);
-    b2Body* created = newest();
     ASSERT_EQ(world()->GetBodyCount(), 3);
-    EXPECT_EQ(created->GetType(), b2_kinematicBody);
-    EXPECT_EQ(created->GetPosition(), b2Vec2_zero);
+    EXPECT_EQ(newest()->GetType(), b2_kinematicBody);
+    EXPECT_EQ(newest()->GetPosition(), b2Vec2_zero);
 
     // A square of side 1 around the cursor (the origin), lined up with the turned body.
     clickAt(b->GetPosition());
@@ -258,13 +238,10 @@ TEST_F(PanelActions, CreatedBodiesAndShapesGoAroundTheCursorInTheBodysFrame)
     const Physics::ShapeGeometry pentagon = Physics::GetGeometry(b->GetFixtureList());
     EXPECT_TRUE(pentagon.loop);
     EXPECT_EQ(pentagon.points.size(), 5u);
-}
 
-// A joint's first anchor is at the cursor (the origin), a distance joint's second one its length to
-// the right.
-TEST_F(PanelActions, TheBodySelectedLastIsBAndEmptyJointFieldsTakeTheDefaults)
-{
-    selectBoth();
+    // A joint's first anchor is at the cursor, a distance joint's second one its length to the right;
+    // the body selected last is B.
+    selectBodies({a, b});
     b2Joint* revolute = createJoint(e_revoluteJoint);
     ASSERT_NE(revolute, nullptr);
     EXPECT_EQ(revolute->GetBodyA(), a);
