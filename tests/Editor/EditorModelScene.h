@@ -12,71 +12,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <string>
 #include <vector>
 
-struct EditorModelScene
+// A scene host and the objects a test builds in its world, for tests that need no editor.
+struct SceneBuilder
 {
     Test host;
-    Editor editor{&host};
-
-    EditorModelScene() { showView(1.0f); }
 
     b2World* world() { return host.GetWorld(); }
     // The world as a scene file holds it: a refused action leaves this text as it was.
     std::string snapshot() { return WorldDoc(true).writeToString(world()); }
-    // The newest message, or nothing.
-    std::string lastMessage() const
-    {
-        return editor.messages().empty() ? std::string() : editor.messages().back().text;
-    }
-    const _controlState& state() const { return editor.controlState(); }
-
-    // `scale` 2 shows twice as much of the world (zoomed out).
-    void showView(float scale)
-    {
-        editor.setDisplayArea(b2Vec2(-50.0f * scale, -50.0f * scale), b2Vec2(50.0f * scale, 50.0f * scale), 1000, 1000);
-    }
-
-    void moveMouse(b2Vec2 p) { editor.handleMouseMove(b2Vec2(500.0f + 10.0f * p.x, 500.0f - 10.0f * p.y), p); }
-
-    void click(int button, bool shift = false, bool ctrl = false)
-    {
-        editor.setSpecialKeyState(shift, false, ctrl);
-        editor.handleMouseButtonDown(button);
-        editor.setSpecialKeyState(false, false, false);
-    }
-
-    void clickAt(b2Vec2 p, int button = 0, bool shift = false, bool ctrl = false)
-    {
-        moveMouse(p);
-        click(button, shift, ctrl);
-    }
-
-    void press(unsigned char key, bool shift = false, bool ctrl = false)
-    {
-        editor.setSpecialKeyState(shift, false, ctrl);
-        editor.handleKeyDown(key);
-        editor.handleKeyUp(key);
-        editor.setSpecialKeyState(false, false, false);
-    }
-
-    // Body mode with exactly these bodies selected; with `fixtures`, their fixtures in fixture mode.
-    void selectBodies(const std::vector<b2Body*>& bodies, bool fixtures = false)
-    {
-        editor.setEditMethod(EM_BODIES);
-        for (size_t i = 0; i < bodies.size(); ++i)
-        {
-            clickAt(bodies[i]->GetPosition(), 0, i > 0);
-        }
-        ASSERT_EQ(state().selectedBodies, std::set<b2Body*>(bodies.begin(), bodies.end()));
-        if (fixtures)
-        {
-            press('a');
-            editor.setEditMethod(EM_FIXTURES);
-        }
-    }
-
     // The body made last, which the library keeps first in its list.
     b2Body* newest() { return world()->GetBodyList(); }
 
@@ -138,6 +86,16 @@ struct EditorModelScene
         return world()->CreateJoint(&def);
     }
 
+    static std::set<b2Fixture*> fixturesOf(b2Body* body)
+    {
+        std::set<b2Fixture*> fixtures;
+        for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
+        {
+            fixtures.insert(f);
+        }
+        return fixtures;
+    }
+
     // The points of the fixture's shape in world coordinates.
     static std::vector<b2Vec2> worldPoints(const b2Fixture* fixture)
     {
@@ -147,5 +105,89 @@ struct EditorModelScene
             p = fixture->GetBody()->GetWorldPoint(p);
         }
         return points;
+    }
+
+    // Whether the two lists hold the same points in some order, each within 1e-4 of its partner:
+    // points the editor transforms come back with rounding errors.
+    static bool samePoints(const std::vector<b2Vec2>& a, const std::vector<b2Vec2>& b)
+    {
+        return std::is_permutation(a.begin(), a.end(), b.begin(), b.end(),
+                                   [](b2Vec2 p, b2Vec2 q) { return b2Distance(p, q) < 1e-4f; });
+    }
+};
+
+struct EditorModelScene : SceneBuilder
+{
+    Editor editor{&host};
+
+    EditorModelScene() { showView(1.0f); }
+
+    // The newest message, or nothing.
+    std::string lastMessage() const
+    {
+        return editor.messages().empty() ? std::string() : editor.messages().back().text;
+    }
+    const _controlState& state() const { return editor.controlState(); }
+
+    // `scale` 2 shows twice as much of the world (zoomed out).
+    void showView(float scale)
+    {
+        editor.setDisplayArea(b2Vec2(-50.0f * scale, -50.0f * scale), b2Vec2(50.0f * scale, 50.0f * scale), 1000, 1000);
+    }
+
+    void moveMouse(b2Vec2 p) { editor.handleMouseMove(b2Vec2(500.0f + 10.0f * p.x, 500.0f - 10.0f * p.y), p); }
+
+    void click(int button, bool shift = false, bool ctrl = false)
+    {
+        editor.setSpecialKeyState(shift, false, ctrl);
+        editor.handleMouseButtonDown(button);
+        editor.setSpecialKeyState(false, false, false);
+    }
+
+    void clickAt(b2Vec2 p, int button = 0, bool shift = false, bool ctrl = false)
+    {
+        moveMouse(p);
+        click(button, shift, ctrl);
+    }
+
+    void press(unsigned char key, bool shift = false, bool ctrl = false)
+    {
+        editor.setSpecialKeyState(shift, false, ctrl);
+        editor.handleKeyDown(key);
+        editor.handleKeyUp(key);
+        editor.setSpecialKeyState(false, false, false);
+    }
+
+    void pressEach(const std::string& keys)
+    {
+        for (const char key : keys)
+        {
+            press(static_cast<unsigned char>(key));
+        }
+    }
+
+    // Presses `keys` with the mouse at `from`, moves the mouse to `to` and presses `then`.
+    void drag(const std::string& keys, b2Vec2 from, b2Vec2 to, const std::string& then = "")
+    {
+        moveMouse(from);
+        pressEach(keys);
+        moveMouse(to);
+        pressEach(then);
+    }
+
+    // Body mode with exactly these bodies selected; with `fixtures`, their fixtures in fixture mode.
+    void selectBodies(const std::vector<b2Body*>& bodies, bool fixtures = false)
+    {
+        editor.setEditMethod(EM_BODIES);
+        for (size_t i = 0; i < bodies.size(); ++i)
+        {
+            clickAt(bodies[i]->GetPosition(), 0, i > 0);
+        }
+        ASSERT_EQ(state().selectedBodies, std::set<b2Body*>(bodies.begin(), bodies.end()));
+        if (fixtures)
+        {
+            press('a');
+            editor.setEditMethod(EM_FIXTURES);
+        }
     }
 };
