@@ -17,7 +17,8 @@ class EditorModel : public ::testing::Test, public EditorModelScene
 {
 };
 
-TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
+// Switching keeps every selection; A selects the selected bodies' fixtures, in body mode only.
+TEST_F(EditorModel, EditMethodKeysKeepSelectionsAndASelectsTheSelectedBodiesFixtures)
 {
     b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
     addBox(body, 1.0f, 1.0f);
@@ -29,7 +30,6 @@ TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
     EXPECT_EQ(editor.getEditMethod(), EM_FIXTURES);
     EXPECT_TRUE(state().candidateBodies.empty());
     EXPECT_EQ(state().selectedBodies.size(), 2u);
-    // A selects the selected bodies' fixtures, in body mode only.
     press('a');
     EXPECT_TRUE(state().selectedFixtures.empty());
     press('v', false, true);  // Ctrl+V pastes; it never switches to vertices
@@ -43,28 +43,12 @@ TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
     press('a');
     EXPECT_EQ(state().selectedFixtures.size(), 2u);
     EXPECT_EQ(state().selectedBodies.size(), 2u);
-
-    // While telling stacked bodies apart the method stays; Esc ends it and picks afresh.
-    click(1);
-    ASSERT_EQ(state().state, CS_DISAMBIGUATE);
-    press('j');
-    EXPECT_EQ(editor.getEditMethod(), EM_BODIES);
-    press(27);
-    EXPECT_EQ(state().state, 0);
-    EXPECT_TRUE(state().disambiguationBodies.empty());
-    EXPECT_EQ(state().candidateBodies.size(), 2u);
-    // A right click ends it as well.
-    click(1);
-    click(1);
-    EXPECT_EQ(state().state, 0);
-    // The panel's own switch leaves it at once.
-    click(1);
-    editor.setEditMethod(EM_JOINTS);
-    EXPECT_EQ(state().state, 0);
 }
 
-TEST_F(EditorModel, OverlayKeysCycleAndWrap)
+// The console hears every message, but of the keys only those the editor does not know.
+TEST_F(EditorModel, OverlayKeysCycleAndWrapAndOnlyUnknownKeysAndMessagesReachTheConsole)
 {
+    testing::internal::CaptureStdout();
     EXPECT_EQ(editor.infoMode(), 2);
     press('H', true);
     EXPECT_EQ(editor.helpPage(), maxHelpPage);
@@ -74,20 +58,12 @@ TEST_F(EditorModel, OverlayKeysCycleAndWrap)
     EXPECT_EQ(editor.helpPage(), 1);
     press('i');
     EXPECT_EQ(editor.infoMode(), 0);
-    press('i');
-    press('i');
+    pressEach("ii");
     EXPECT_EQ(editor.infoMode(), 2);
     press('w');
     EXPECT_TRUE(editor.showsWorldInfo());
-}
 
-TEST_F(EditorModel, TheConsoleGetsEveryMessageAndOnlyKeysTheEditorDoesNotKnow)
-{
-    testing::internal::CaptureStdout();
-    for (unsigned char key : {'g', 't', 'r', 's', 'x', 'y', 'l', 'L', 'm', 'o', 'c', 'M', '+', '-'})
-    {
-        press(key);
-    }
+    pressEach("gtrsxylLmocM+-");
     press(127);
     press(3, false, true);
     press('q');
@@ -142,9 +118,7 @@ TEST_F(EditorModel, NamesAndVertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
     addBox(body, 2.0f, 2.0f);
     press('v');
     clickAt(b2Vec2(2.0f, 2.0f));
-    press('g');
-    moveMouse(b2Vec2(3.0f, 3.0f));
-    press(27);
+    drag("g", b2Vec2(2.0f, 2.0f), b2Vec2(3.0f, 3.0f), "\x1b");
     ASSERT_FALSE(state().validVertexDisplays.empty());
 
     ::Test other;
