@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <set>
 
 namespace
@@ -23,29 +21,11 @@ protected:
     }
 };
 
-void ExpectSamePoints(std::vector<b2Vec2> actual, std::vector<b2Vec2> expected)
-{
-    const auto before = [](const b2Vec2& a, const b2Vec2& b) {
-        return a.x < b.x - 1e-4f || (std::abs(a.x - b.x) <= 1e-4f && a.y < b.y);
-    };
-    std::sort(actual.begin(), actual.end(), before);
-    std::sort(expected.begin(), expected.end(), before);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < actual.size(); ++i)
-    {
-        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-4f);
-        EXPECT_NEAR(actual[i].y, expected[i].y, 1e-4f);
-    }
-}
-
 TEST_F(Mirror, ARotatedBodyIsCopiedAcrossTheCursorLineWithItsShapesReflected)
 {
     b2Body* source = addBody(b2Vec2(3.0f, 2.0f), b2_dynamicBody, 0.3f);
     addBox(source, 0.4f, 0.2f, b2Vec2(0.5f, 0.0f));
-    const b2Vec2 corners[] = {{-1.0f, -1.0f}, {0.0f, -1.0f}, {-1.0f, 0.5f}};
-    b2PolygonShape triangle;
-    triangle.Set(corners, 3);
-    addShape(source, triangle);
+    addPolygon(source, {{-1.0f, -1.0f}, {0.0f, -1.0f}, {-1.0f, 0.5f}});
     host.names.bodyNames[source] = "left arm";
     placeCursor(1.0f);
     selectBodies({source});
@@ -76,7 +56,7 @@ TEST_F(Mirror, ARotatedBodyIsCopiedAcrossTheCursorLineWithItsShapesReflected)
         {
             p.x = 2.0f - p.x;
         }
-        ExpectSamePoints(worldPoints(f), reflected);
+        EXPECT_TRUE(samePoints(worldPoints(f), reflected));
         const auto* polygon = static_cast<const b2PolygonShape*>(f->GetShape());
         EXPECT_TRUE(polygon->Validate());
     }
@@ -109,10 +89,8 @@ TEST_F(Mirror, MirroredContainersStillHoldWhatFallsIntoThem)
     EXPECT_EQ(box.points.size(), 4u);
 
     // A ball dropped into each mirrored container (left of the cursor) stays in it.
-    b2Body* inCup = addBody(b2Vec2(-10.0f, 2.0f));
-    addCircle(inCup, 0.3f);
-    b2Body* inBox = addBody(b2Vec2(-15.0f, 2.0f));
-    addCircle(inBox, 0.3f);
+    b2Body* inCup = addCircle(addBody(b2Vec2(-10.0f, 2.0f)), 0.3f)->GetBody();
+    b2Body* inBox = addCircle(addBody(b2Vec2(-15.0f, 2.0f)), 0.3f)->GetBody();
     for (int step = 0; step < 120; ++step)
     {
         world()->Step(1.0f / 60.0f, 8, 3);
@@ -123,12 +101,9 @@ TEST_F(Mirror, MirroredContainersStillHoldWhatFallsIntoThem)
 
 TEST_F(Mirror, RevoluteJointsBetweenSelectedBodiesMoveAsTheMirrorImageWithinReflectedLimits)
 {
-    b2Body* frame = addBody(b2Vec2(4.0f, 10.0f), b2_staticBody);
-    addBox(frame, 0.5f, 0.5f);
-    b2Body* arm = addBody(b2Vec2(5.0f, 10.0f), b2_dynamicBody, 0.4f);
-    addBox(arm, 1.0f, 0.1f, b2Vec2(1.0f, 0.0f));
-    b2Body* loose = addBody(b2Vec2(4.0f, 20.0f));
-    addBox(loose, 0.5f, 0.5f);
+    b2Body* frame = addBox(addBody(b2Vec2(4.0f, 10.0f), b2_staticBody), 0.5f, 0.5f)->GetBody();
+    b2Body* arm = addBox(addBody(b2Vec2(5.0f, 10.0f), b2_dynamicBody, 0.4f), 1.0f, 0.1f, b2Vec2(1.0f, 0.0f))->GetBody();
+    b2Body* loose = addBox(addBody(b2Vec2(4.0f, 20.0f)), 0.5f, 0.5f)->GetBody();
     b2RevoluteJointDef hinge;
     hinge.Initialize(frame, arm, b2Vec2(5.0f, 10.0f));
     hinge.referenceAngle = 0.0f;  // the arm starts 0.4 up, near its upper limit
@@ -169,10 +144,8 @@ TEST_F(Mirror, RevoluteJointsBetweenSelectedBodiesMoveAsTheMirrorImageWithinRefl
 TEST_F(Mirror, ACopyThatCannotBeMadeIsReportedAndNothingIsJoinedToIt)
 {
     // Reflected about x = 3e8, the far body would land beyond the coordinates a scene may use.
-    b2Body* far = addBody(b2Vec2(-5.0e8f, 0.0f));
-    addBox(far, 1.0f, 1.0f);
-    b2Body* near = addBody(b2Vec2(3.0e8f + 100.0f, 0.0f));
-    addBox(near, 1.0f, 1.0f);
+    b2Body* far = addBox(addBody(b2Vec2(-5.0e8f, 0.0f)), 1.0f, 1.0f)->GetBody();
+    b2Body* near = addBox(addBody(b2Vec2(3.0e8f + 100.0f, 0.0f)), 1.0f, 1.0f)->GetBody();
     addRevolute(far, near, b2Vec2(0.0f, 0.0f));
     placeCursor(3.0e8f);
     selectBodies({far, near});
