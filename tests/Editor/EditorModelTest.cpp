@@ -1,10 +1,6 @@
-// The editor's model without a window: its state after construction, the keys that switch edit
-// methods and overlays, messages, names, and what happens to its selections when objects or the
-// whole host go away.
+// The editor's model without a window: the keys that switch edit methods and overlays, messages,
+// names, and its host changing or going away.
 #include "Editor/EditorModelScene.h"
-
-#include "Physics/Create.h"
-#include "Physics/JointKinds.h"
 
 #include <gtest/gtest.h>
 
@@ -76,41 +72,9 @@ TEST_F(EditorModel, OverlayKeysCycleAndWrapAndOnlyUnknownKeysAndMessagesReachThe
     EXPECT_EQ(editor.messages()[1].text, "second");
 }
 
-TEST_F(EditorModel, ObjectsDestroyedThroughTheHostLeaveEverySet)
-{
-    b2Body* ground = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
-    b2Body* wheel = addBody(b2Vec2(0.0f, 0.0f));
-    b2Body* arm = addBody(b2Vec2(6.0f, 0.0f));
-    addCircle(wheel, 1.0f);
-    b2Joint* axle = addRevolute(ground, wheel, b2Vec2(0.0f, 0.0f));
-    b2Joint* hinge = addRevolute(ground, arm, b2Vec2(6.0f, 0.0f));
-    const b2GearJointDef gear = Physics::CouplingGear(axle, hinge);
-    ASSERT_NE(Physics::CreateJoint(world(), gear), nullptr);
-
-    clickAt(b2Vec2(0.0f, 0.0f));
-    click(1);  // ground and wheel share the origin: tell them apart
-    press('a');
-    editor.setEditMethod(EM_VERTICES);  // leaves telling apart
-    editor.setEditMethod(EM_JOINTS);
-    clickAt(b2Vec2(6.0f, 0.0f));
-    ASSERT_EQ(state().selectedJoints, std::set<b2Joint*>{hinge});
-    ASSERT_EQ(state().selectedFixtures.size(), 1u);
-
-    // The hinge goes and takes the gear that couples it; then the wheel with its rim and axle.
-    ASSERT_TRUE(host.DestroyJoint(hinge));
-    EXPECT_TRUE(state().selectedJoints.empty());
-    ASSERT_TRUE(host.DestroyBody(wheel));
-    EXPECT_EQ(state().selectedBodies, std::set<b2Body*>{ground});
-    EXPECT_EQ(state().disambiguationBodies, std::set<b2Body*>{ground});
-    EXPECT_TRUE(state().selectedFixtures.empty());
-    EXPECT_NE(editor.lastSelectedBody(), wheel);
-    editor.setEditMethod(EM_BODIES);
-    moveMouse(b2Vec2(0.0f, 0.0f));
-    EXPECT_EQ(state().candidateBodies, std::set<b2Body*>{ground});
-}
-
-// Loading a scene edits another host before the old one (and its fixtures) is deleted.
-TEST_F(EditorModel, NamesAndVertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
+// Loading a scene edits another host before the old one (and its fixtures) is deleted; a host may
+// also go while the editor is still on it.
+TEST_F(EditorModel, NamesAndOutlinesStayWithTheHostTheyWereMadeInAndTheEditorOutlivesItsHost)
 {
     b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
     host.names.bodyNames[body] = "crate";
@@ -121,39 +85,30 @@ TEST_F(EditorModel, NamesAndVertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
     drag("g", b2Vec2(2.0f, 2.0f), b2Vec2(3.0f, 3.0f), "\x1b");
     ASSERT_FALSE(state().validVertexDisplays.empty());
 
-    ::Test other;
-    editor.setTest(&other);
+    auto other = std::make_unique<::Test>();
+    editor.setTest(other.get());
     EXPECT_EQ(editor.getNameOfBody(body), "");
-    EXPECT_EQ(editor.getWorld(), other.GetWorld());
+    EXPECT_EQ(editor.getWorld(), other->GetWorld());
     EXPECT_TRUE(state().validVertexDisplays.empty());
     EXPECT_TRUE(state().invalidVertexDisplays.empty());
-    editor.setTest(&host);
-    EXPECT_EQ(editor.getNameOfBody(body), "crate");
-}
-
-TEST(EditorHost, AnEditorOutlivesItsHost)
-{
-    auto host = std::make_unique<::Test>();
-    Editor editor(host.get());
     b2BodyDef def;
-    b2Body* body = host->GetWorld()->CreateBody(&def);
-    host->names.bodyNames[body] = "gone";
-    editor.setDisplayArea(b2Vec2(-50.0f, -50.0f), b2Vec2(50.0f, 50.0f), 1000, 1000);
-    editor.handleMouseMove(b2Vec2(500.0f, 500.0f), b2Vec2_zero);
-    editor.handleMouseButtonDown(0);
-    ASSERT_EQ(editor.controlState().selectedBodies.size(), 1u);
+    other->names.bodyNames[other->GetWorld()->CreateBody(&def)] = "gone";
+    editor.setEditMethod(EM_BODIES);
+    clickAt(b2Vec2_zero);
+    ASSERT_EQ(state().selectedBodies.size(), 1u);
 
-    host.reset();
+    other.reset();
     EXPECT_EQ(editor.getTest(), nullptr);
     EXPECT_EQ(editor.getWorld(), nullptr);
-    EXPECT_TRUE(editor.controlState().selectedBodies.empty());
+    EXPECT_TRUE(state().selectedBodies.empty());
     EXPECT_EQ(editor.getBodyByName("gone"), nullptr);
     // Input keeps working on nothing.
-    editor.handleMouseMove(b2Vec2(500.0f, 500.0f), b2Vec2_zero);
-    editor.handleMouseButtonDown(0);
-    editor.handleKeyDown('j');
-    EXPECT_TRUE(editor.controlState().candidateJoints.empty());
+    clickAt(b2Vec2_zero);
+    press('j');
+    EXPECT_TRUE(state().candidateJoints.empty());
     EXPECT_FALSE(editor.panelInfo().jointApplicable);
+    editor.setTest(&host);
+    EXPECT_EQ(editor.getNameOfBody(body), "crate");
 }
 
 }  // namespace
