@@ -1,6 +1,5 @@
-// Copy and paste without a display: copies that follow the mouse until a click drops them, one
-// copy pasted many times, names left behind, clipboards of one edit method pasted in another, the
-// messages, and clipboard elements the physics library would refuse.
+// Copy and paste: copies that follow the mouse until a click drops them, names left behind, clipboards
+// of one edit method pasted in another, and clipboard elements the physics library would refuse.
 #include "Editor/EditorModelScene.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// Mirrored duplication without a display: copies reflected about the cursor's vertical line with
-// their shapes, containers that still hold what falls into them, revolute joints whose copies
-// move as the mirror image of their sources within reflected limits, and copies that cannot be
-// made.
+// Mirrored duplication about the cursor's vertical line: shapes, containers and hinged arms that
+// behave as mirror images of their sources, and copies that cannot be made.
 #include "Editor/EditorModelScene.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// Translating, rotating and scaling through keys and clicks without a display: how operations
-// start, switch and end, their amounts, what accepting applies to bodies, fixtures, vertices and
-// joint anchors, and what it refuses, leaving the world as it was.
+// Translating, rotating and scaling through keys and clicks: how operations start, switch and end,
+// their amounts, what accepting applies, and what it refuses, leaving the world as it was.
 #include "Editor/EditorModelScene.h"
 
 #include "Physics/Ghosts.h"

@@ -1,6 +1,5 @@
-// Picking under the mouse and selection by clicks, in every edit method: radii, ties, stacked
-// objects told apart, modifier keys, joint types that cannot be picked, and the equivalence of
-// the indexed picking with a plain walk over the world's lists.
+// Picking under the mouse and selection by clicks in every edit method, and the indexed picking
+// against a plain walk over the world's lists.
 #include "Editor/EditorModelScene.h"
 
 #include "Physics/JointKinds.h"

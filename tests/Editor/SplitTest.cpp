@@ -1,6 +1,5 @@
-// Inserting a vertex with Tab and a click: polygons get it just outside the edge, an edge
-// becomes two edge fixtures, chains and loops get it on the segment, and a split that would
-// leave a shape the physics library rejects changes nothing.
+// Inserting a vertex with Tab and a click into each shape type, and splits that would leave a shape
+// the physics library rejects, which change nothing.
 #include "Editor/EditorModelScene.h"
 
 #include <gtest/gtest.h>

@@ -13,20 +13,14 @@ namespace
 
 using Live = std::unordered_set<const void*>;
 
+// Edges number their two vertices 1 and 2; a loop's count includes its closing vertex.
 bool VertexInShape(const b2Fixture* fixture, int index)
 {
     const b2Shape* shape = fixture->GetShape();
-    switch (shape->GetType())
-    {
-    case b2Shape::e_edge:
-        return index == 1 || index == 2;
-    case b2Shape::e_polygon:
-        return index >= 0 && index < static_cast<const b2PolygonShape*>(shape)->m_count;
-    case b2Shape::e_chain:
-        return index >= 0 && index < static_cast<const b2ChainShape*>(shape)->m_count;
-    default:
-        return false;
-    }
+    const int count = shape->GetType() == b2Shape::e_polygon ? static_cast<const b2PolygonShape*>(shape)->m_count
+                      : shape->GetType() == b2Shape::e_chain ? static_cast<const b2ChainShape*>(shape)->m_count
+                                                             : 0;
+    return shape->GetType() == b2Shape::e_edge ? index == 1 || index == 2 : index >= 0 && index < count;
 }
 
 // The first of `elements` whose object (`objectOf` the element) is not in `live`, as a fault of `what`.
