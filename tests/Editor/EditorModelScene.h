@@ -37,24 +37,19 @@ struct SceneBuilder
         return world()->CreateBody(&def);
     }
 
-    b2Fixture* addShape(b2Body* body, const b2Shape& shape, float density = 1.0f)
-    {
-        return body->CreateFixture(&shape, density);
-    }
-
     // The convex hull of `corners`, built as scene files build it.
     b2Fixture* addPolygon(b2Body* body, const std::vector<b2Vec2>& corners)
     {
         b2PolygonShape shape;
         Physics::SetPolygon(shape, corners.data(), static_cast<int>(corners.size()));
-        return addShape(body, shape);
+        return body->CreateFixture(&shape, 1.0f);
     }
 
     b2Fixture* addBox(b2Body* body, float halfWidth, float halfHeight, b2Vec2 centre = b2Vec2_zero)
     {
         b2PolygonShape box;
         box.SetAsBox(halfWidth, halfHeight, centre, 0.0f);
-        return addShape(body, box);
+        return body->CreateFixture(&box, 1.0f);
     }
 
     b2Fixture* addCircle(b2Body* body, float radius, b2Vec2 centre = b2Vec2_zero)
@@ -62,21 +57,21 @@ struct SceneBuilder
         b2CircleShape circle;
         circle.m_radius = radius;
         circle.m_p = centre;
-        return addShape(body, circle);
+        return body->CreateFixture(&circle, 1.0f);
     }
 
     b2Fixture* addEdge(b2Body* body, b2Vec2 a, b2Vec2 b)
     {
         b2EdgeShape edge;
         edge.SetTwoSided(a, b);
-        return addShape(body, edge, 0.0f);
+        return body->CreateFixture(&edge, 0.0f);
     }
 
     b2Fixture* addChain(b2Body* body, const std::vector<b2Vec2>& points, bool loop)
     {
         b2ChainShape chain;
         (loop ? Physics::SetLoop : Physics::SetChain)(chain, points.data(), static_cast<int>(points.size()));
-        return addShape(body, chain, 0.0f);
+        return body->CreateFixture(&chain, 0.0f);
     }
 
     b2Joint* addRevolute(b2Body* a, b2Body* b, b2Vec2 anchor)

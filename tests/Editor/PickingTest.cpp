@@ -273,9 +273,9 @@ void BuildRandomScene(EditorModelScene& scene, std::mt19937& random)
             b2Body* twin = scene.addBody(position, body->GetType(), angle);
             for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
             {
-                scene.addShape(twin, *f->GetShape(), f->GetDensity());
+                twin->CreateFixture(f->GetShape(), f->GetDensity());
             }
-            scene.addShape(body, *body->GetFixtureList()->GetShape(), 1.0f);
+            body->CreateFixture(body->GetFixtureList()->GetShape(), 1.0f);
         }
         if (i % 8 == 3)
         {
