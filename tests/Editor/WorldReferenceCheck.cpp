@@ -37,20 +37,6 @@ std::string FindDead(const char* what, const Elements& elements, const Live& liv
     return std::string();
 }
 
-// Only for vertices of live fixtures.
-std::string FindMissingVertex(const char* what, const std::set<vertexInfo>& set)
-{
-    for (const vertexInfo& v : set)
-    {
-        if (!VertexInShape(v.fixture, v.index))
-        {
-            return FormatText("%s holds vertex %d of %p, which its shape does not have", what, v.index,
-                              (const void*)v.fixture);
-        }
-    }
-    return std::string();
-}
-
 // Collects the world's objects; returns the first value of theirs that is not finite, leaving the
 // collection unfinished, as that fault is reported before any other.
 std::string WalkWorld(const b2World* world, Live& bodies, Live& fixtures, Live& joints)
@@ -134,8 +120,16 @@ std::string FindBrokenReferences(const b2World* world, const _controlState* stat
                                         std::pair{"disambiguationVertices", &s.disambiguationVertices},
                                         std::pair{"selectedVertices", &s.selectedVertices}})
         {
-            const std::string dead = FindDead(what, *set, fixtures, fixtureOf);
-            faults.push_back(dead.empty() ? FindMissingVertex(what, *set) : dead);
+            // A vertex index is only looked up on a fixture found alive.
+            faults.push_back(FindDead(what, *set, fixtures, fixtureOf));
+            for (const vertexInfo& v : *set)
+            {
+                if (faults.back().empty() && !VertexInShape(v.fixture, v.index))
+                {
+                    faults.back() = FormatText("%s holds vertex %d of %p, which its shape does not have", what, v.index,
+                                               (const void*)v.fixture);
+                }
+            }
         }
     }
     const auto first = std::find_if(faults.begin(), faults.end(), [](const std::string& f) { return !f.empty(); });
