@@ -153,8 +153,7 @@ TEST_F(UndoTest, StepsAreWholeActionsAndANewOneDropsTheRedoBranch)
 TEST(UndoKeys, ActionsUndoAndRedoWithTheirNamesAndSelectionAndAPasteWithItsDropIsOneStep)
 {
     EditorModelScene scene;
-    b2Body* box = scene.addBody(b2Vec2(0, 0));
-    scene.addBox(box, 1, 1);
+    b2Body* box = scene.addBox(scene.addBody(b2Vec2(0, 0)), 1, 1)->GetBody();
     const std::string before = scene.snapshot();
     scene.clickAt(b2Vec2(0, 0));
     scene.drag("g", b2Vec2(0, 0), b2Vec2(5, 0));
