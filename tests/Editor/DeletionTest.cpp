@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -62,7 +64,9 @@ TEST_F(Deletion, FixturesKeepTheirOtherVerticesInPlaceOrGoBelowTheirLeastCount)
     confirmDelete();
 
     EXPECT_EQ(fixturesOf(body), (std::set<b2Fixture*>{kept, loop4, open3}));
-    EXPECT_TRUE(samePoints(worldPoints(kept), {before[1], before[3], before[4]}));
+    const std::vector<b2Vec2> corners = {before[1], before[3], before[4]};
+    const std::vector<b2Vec2> after = worldPoints(kept);
+    EXPECT_TRUE(std::is_permutation(corners.begin(), corners.end(), after.begin(), after.end()));
     EXPECT_EQ(host.names.fixtureNames[kept], "kept");
     EXPECT_EQ(worldPoints(loop4).size(), 3u);
     EXPECT_TRUE(Physics::GetGeometry(loop4).loop);
