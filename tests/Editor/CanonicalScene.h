@@ -12,6 +12,18 @@
 #include <string>
 #include <vector>
 
+// The parts one after the other, in sorted order.
+inline std::string SortedJoin(std::vector<std::string> parts)
+{
+    std::sort(parts.begin(), parts.end());
+    std::string text;
+    for (const std::string& part : parts)
+    {
+        text += part;
+    }
+    return text;
+}
+
 inline std::string CanonicalScene(b2World* world)
 {
     WorldDoc doc(true);
@@ -26,12 +38,7 @@ inline std::string CanonicalScene(b2World* world)
         {
             fixtures.push_back(writer.write(fixture));
         }
-        std::sort(fixtures.begin(), fixtures.end());
-        body["fixture"] = Json::Value(Json::arrayValue);
-        for (const std::string& fixture : fixtures)
-        {
-            body["fixture"].append(fixture);
-        }
+        body["fixture"] = SortedJoin(fixtures);
         bodies.push_back(writer.write(body));
     }
     // Gears come last in the file and name earlier joints, so one pass resolves them.
@@ -53,14 +60,5 @@ inline std::string CanonicalScene(b2World* world)
     }
     root.removeMember("body");
     root.removeMember("joint");
-    std::string text = writer.write(root);
-    for (std::vector<std::string>* parts : {&bodies, &joints})
-    {
-        std::sort(parts->begin(), parts->end());
-        for (const std::string& part : *parts)
-        {
-            text += part;
-        }
-    }
-    return text;
+    return writer.write(root) + SortedJoin(bodies) + SortedJoin(joints);
 }

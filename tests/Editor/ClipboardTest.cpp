@@ -1,6 +1,5 @@
-// Copy and paste without a display: copies that follow the mouse until a click drops them, one
-// copy pasted many times, names left behind, clipboards of one edit method pasted in another, the
-// messages, and clipboard elements the physics library would refuse.
+// Copy and paste: copies that follow the mouse until a click drops them, names left behind, clipboards
+// of one edit method pasted in another, and clipboard elements the physics library would refuse.
 #include "Editor/EditorModelScene.h"
 
 #include <gtest/gtest.h>
@@ -19,24 +18,13 @@ protected:
         selectBodies({target});
         editor.paste();
     }
-
-    static int fixtureCount(const b2Body* body)
-    {
-        int count = 0;
-        for (const b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
-        {
-            ++count;
-        }
-        return count;
-    }
 };
 
-TEST_F(Clipboard, PastedBodiesAreUnnamedCopiesThatFollowTheMouseAndOneCopyPastesAgain)
+TEST_F(Clipboard, PastedBodiesAreUnnamedCopiesThatFollowTheMouseAndFixturesGoOntoTheOneSelectedBody)
 {
-    b2Body* crate = addBody(b2Vec2(0.0f, 0.0f));
-    addBox(crate, 1.0f, 0.5f);
-    b2Body* ball = addBody(b2Vec2(10.0f, 0.0f), b2_staticBody);
-    addCircle(ball, 0.7f, b2Vec2(0.5f, 0.0f));
+    b2Body* crate = addBox(addBody(b2Vec2(0.0f, 0.0f)), 1.0f, 0.5f, b2Vec2(0.5f, 0.0f))->GetBody();
+    b2Body* ball = addCircle(addBody(b2Vec2(10.0f, 0.0f), b2_staticBody), 0.7f, b2Vec2(0.5f, 0.0f))->GetBody();
+    b2Body* other = addCircle(addBody(b2Vec2(-10.0f, 0.0f)), 0.7f)->GetBody();
     host.names.bodyNames[crate] = "crate";
     selectBodies({crate, ball});
     editor.copy();
@@ -44,7 +32,7 @@ TEST_F(Clipboard, PastedBodiesAreUnnamedCopiesThatFollowTheMouseAndOneCopyPastes
     {
         moveMouse(b2Vec2(20.0f, 20.0f));
         editor.paste();
-        EXPECT_EQ(world()->GetBodyCount(), 2 + 2 * paste);
+        EXPECT_EQ(world()->GetBodyCount(), 3 + 2 * paste);
         ASSERT_EQ(state().state, CS_TRANSLATE);
         EXPECT_EQ(state().startMouseWorld, b2Vec2(20.0f, 20.0f));
         ASSERT_EQ(state().selectedBodies.size(), 2u);
@@ -62,28 +50,19 @@ TEST_F(Clipboard, PastedBodiesAreUnnamedCopiesThatFollowTheMouseAndOneCopyPastes
         }
     }
     EXPECT_EQ(host.names.bodyNames.size(), 1u);
-}
 
-TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
-{
-    b2Body* source = addBody(b2Vec2(0.0f, 0.0f));
-    addBox(source, 1.0f, 0.5f, b2Vec2(0.5f, 0.0f));
-    b2Body* target = addBody(b2Vec2(10.0f, 0.0f));
-    addCircle(target, 0.7f);
-    b2Body* other = addBody(b2Vec2(-10.0f, 0.0f));
-    addCircle(other, 0.7f);
     // Body mode: onto the one selected body, selected, without following the mouse.
-    pasteFixtures(source, target);
-    ASSERT_EQ(fixtureCount(target), 2);
+    pasteFixtures(crate, ball);
+    ASSERT_EQ(fixturesOf(ball).size(), 2u);
     EXPECT_EQ(state().state, 0);
     ASSERT_EQ(state().selectedFixtures.size(), 1u);
     b2Fixture* pasted = *state().selectedFixtures.begin();
-    EXPECT_EQ(pasted->GetBody(), target);
+    EXPECT_EQ(pasted->GetBody(), ball);
     // In the body's own coordinates, as on the body it came from.
     EXPECT_EQ(static_cast<b2PolygonShape*>(pasted->GetShape())->m_centroid, b2Vec2(0.5f, 0.0f));
 
     // Two bodies selected: nowhere to go.
-    selectBodies({target, other});
+    selectBodies({ball, other});
     std::string before = snapshot();
     editor.paste();
     EXPECT_EQ(snapshot(), before);
@@ -92,12 +71,12 @@ TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
     selectBodies({other});
     editor.setEditMethod(EM_FIXTURES);
     editor.paste();
-    EXPECT_EQ(fixtureCount(other), 2);
+    EXPECT_EQ(fixturesOf(other).size(), 2u);
     EXPECT_EQ(state().state, CS_TRANSLATE);
     press(27);
 
     // A body clipboard pastes nothing in fixture mode.
-    selectBodies({source});
+    selectBodies({crate});
     editor.copy();
     editor.setEditMethod(EM_FIXTURES);
     before = snapshot();
@@ -108,10 +87,8 @@ TEST_F(Clipboard, FixturesPasteOntoTheOneSelectedBodyAndBodiesOnlyInBodyMode)
 
 TEST_F(Clipboard, CopyReportsWhatItCannotCopyAndJointsLeaveTheClipboardAlone)
 {
-    b2Body* a = addBody(b2Vec2(0.0f, 0.0f));
-    addBox(a, 1.0f, 1.0f);
-    b2Body* b = addBody(b2Vec2(2.0f, 0.0f));
-    addBox(b, 1.0f, 1.0f);
+    b2Body* a = addBox(addBody(b2Vec2(0.0f, 0.0f)), 1.0f, 1.0f)->GetBody();
+    b2Body* b = addBox(addBody(b2Vec2(2.0f, 0.0f)), 1.0f, 1.0f)->GetBody();
     addRevolute(a, b, b2Vec2(1.0f, 0.0f));
 
     editor.paste();
@@ -147,11 +124,10 @@ TEST_F(Clipboard, AnElementTheLibraryWouldRefuseIsLeftOutWholeAndTheRestPastes)
     b2Body* plate = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
     addBox(plate, 1.0f, 1.0f);
     addCircle(plate, 0.5f, b2Vec2(2.0e9f, 0.0f));
-    b2Body* ball = addBody(b2Vec2(10.0f, 0.0f));
-    addCircle(ball, 0.5f);
+    b2Body* ball = addCircle(addBody(b2Vec2(10.0f, 0.0f)), 0.5f)->GetBody();
 
     pasteFixtures(plate, ball);
-    EXPECT_EQ(fixtureCount(ball), 2);
+    EXPECT_EQ(fixturesOf(ball).size(), 2u);
     EXPECT_EQ(lastMessage().rfind("Could not paste fixture ", 0), 0u) << lastMessage();
     EXPECT_EQ(editor.messages().back().colour.g, k_refusalColour.g);
 
@@ -162,7 +138,7 @@ TEST_F(Clipboard, AnElementTheLibraryWouldRefuseIsLeftOutWholeAndTheRestPastes)
     EXPECT_EQ(world()->GetBodyCount(), 3);
     EXPECT_EQ(lastMessage().rfind("Could not paste body ", 0), 0u) << lastMessage();
     ASSERT_EQ(state().selectedBodies.size(), 1u);
-    EXPECT_EQ(fixtureCount(*state().selectedBodies.begin()), 2);
+    EXPECT_EQ(fixturesOf(*state().selectedBodies.begin()).size(), 2u);
     EXPECT_EQ(state().state, CS_TRANSLATE);
 }
 

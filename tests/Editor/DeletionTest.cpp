@@ -1,9 +1,8 @@
-// Deleting the selection with Del twice: bodies, fixtures and joints leave the world and every
-// editor set; vertices are deleted from their fixture in place, the fixture going when too few
-// would remain, and a deletion that would leave a shape the physics library rejects changes
-// nothing.
+// Deleting with Del twice: objects leave the world and every editor set, as when the host destroys
+// them; vertices go from their fixture in place, and shapes the physics library rejects change nothing.
 #include "Editor/EditorModelScene.h"
 
+#include "Physics/Create.h"
 #include "Physics/JointKinds.h"
 
 #include <gtest/gtest.h>
@@ -64,12 +63,7 @@ TEST_F(Deletion, FixturesKeepTheirOtherVerticesInPlaceOrGoBelowTheirLeastCount)
     selectVertices(open2, {0});
     confirmDelete();
 
-    std::set<b2Fixture*> remaining;
-    for (b2Fixture* f = body->GetFixtureList(); f != nullptr; f = f->GetNext())
-    {
-        remaining.insert(f);
-    }
-    EXPECT_EQ(remaining, (std::set<b2Fixture*>{kept, loop4, open3}));
+    EXPECT_EQ(fixturesOf(body), (std::set<b2Fixture*>{kept, loop4, open3}));
     const std::vector<b2Vec2> corners = {before[1], before[3], before[4]};
     const std::vector<b2Vec2> after = worldPoints(kept);
     EXPECT_TRUE(std::is_permutation(corners.begin(), corners.end(), after.begin(), after.end()));
@@ -102,38 +96,62 @@ TEST_F(Deletion, ARemainderTheLibraryRejectsIsRefusedWithNothingChanged)
     }
 }
 
-TEST_F(Deletion, BodiesTakeTheirJointsAndGearsOutOfEverySelection)
+// Objects leave every selection, with the joints and gears that go with them, whether the editor
+// deletes them or the host destroys them behind its back.
+TEST_F(Deletion, DeletedOrDestroyedObjectsTakeTheirJointsAndGearsOutOfEverySelection)
 {
-    b2Body* ground = addBody(b2Vec2(-10.0f, 0.0f), b2_staticBody);
-    b2Body* wheel = addBody(b2Vec2(0.0f, 0.0f));
-    b2Body* slider = addBody(b2Vec2(10.0f, 0.0f));
-    addCircle(wheel, 1.0f);
-    addBox(slider, 1.0f, 1.0f);
-    b2Joint* hinge = addRevolute(ground, wheel, wheel->GetPosition());
+    b2Body* ground = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
+    b2Body* wheel = addCircle(addBody(b2Vec2(0.0f, 0.0f)), 1.0f)->GetBody();
+    b2Body* arm = addBody(b2Vec2(6.0f, 0.0f));
+    b2Body* slider = addBox(addBody(b2Vec2(12.0f, 0.0f)), 1.0f, 1.0f)->GetBody();
+    b2Joint* axle = addRevolute(ground, wheel, b2Vec2(0.0f, 0.0f));
+    b2Joint* hinge = addRevolute(ground, arm, b2Vec2(6.0f, 0.0f));
     b2PrismaticJointDef slide;
     slide.Initialize(ground, slider, slider->GetPosition(), b2Vec2(1.0f, 0.0f));
     b2Joint* rail = world()->CreateJoint(&slide);
-    const b2GearJointDef gear = Physics::CouplingGear(hinge, rail);
-    world()->CreateJoint(&gear);
+    for (const b2GearJointDef& gear : {Physics::CouplingGear(axle, rail), Physics::CouplingGear(axle, hinge)})
+    {
+        ASSERT_NE(Physics::CreateJoint(world(), gear), nullptr);
+    }
 
     press(k_del);
     EXPECT_EQ(state().state, 0) << "with nothing selected Del does not ask";
     editor.setEditMethod(EM_JOINTS);
-    clickAt(b2Vec2(0.0f, 0.0f));
-    ASSERT_EQ(state().selectedJoints, std::set<b2Joint*>{hinge});
+    clickAt(b2Vec2(12.0f, 0.0f));
+    ASSERT_EQ(state().selectedJoints, std::set<b2Joint*>{rail});
     editor.setEditMethod(EM_BODIES);
-    clickAt(wheel->GetPosition());
+    clickAt(slider->GetPosition());
     press(k_del);
     press(27);
-    EXPECT_EQ(world()->GetBodyCount(), 3) << "Esc takes the first Del back";
-
+    EXPECT_EQ(world()->GetBodyCount(), 4) << "Esc takes the first Del back";
     confirmDelete();
-    EXPECT_EQ(world()->GetBodyCount(), 2);
-    EXPECT_EQ(world()->GetJointList(), rail) << "the gear coupling the hinge went with it";
-    EXPECT_EQ(world()->GetJointCount(), 1);
+    EXPECT_EQ(world()->GetBodyCount(), 3);
+    EXPECT_EQ(world()->GetJointCount(), 3) << "the gear coupling the rail went with it";
     EXPECT_TRUE(state().selectedJoints.empty());
     EXPECT_TRUE(state().selectedBodies.empty());
     EXPECT_FALSE(editor.panelInfo().bodyApplicable);
+
+    // The host destroys the hinge, which takes the gear that couples it, then the wheel with its rim
+    // and axle, while the wheel and the ground it shares the origin with are being told apart.
+    clickAt(b2Vec2(0.0f, 0.0f));
+    click(1);
+    press('a');
+    editor.setEditMethod(EM_VERTICES);  // leaves telling apart
+    editor.setEditMethod(EM_JOINTS);
+    clickAt(b2Vec2(6.0f, 0.0f));
+    ASSERT_EQ(state().selectedJoints, std::set<b2Joint*>{hinge});
+    ASSERT_EQ(state().selectedFixtures.size(), 1u);
+    ASSERT_TRUE(host.DestroyJoint(hinge));
+    EXPECT_TRUE(state().selectedJoints.empty());
+    EXPECT_EQ(world()->GetJointCount(), 1);
+    ASSERT_TRUE(host.DestroyBody(wheel));
+    EXPECT_EQ(state().selectedBodies, std::set<b2Body*>{ground});
+    EXPECT_EQ(state().disambiguationBodies, std::set<b2Body*>{ground});
+    EXPECT_TRUE(state().selectedFixtures.empty());
+    EXPECT_NE(editor.lastSelectedBody(), wheel);
+    editor.setEditMethod(EM_BODIES);
+    moveMouse(b2Vec2(0.0f, 0.0f));
+    EXPECT_EQ(state().candidateBodies, std::set<b2Body*>{ground});
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
-// The editor's model without a window: its state after construction, the keys that switch edit
-// methods and overlays, messages, names, and what happens to its selections when objects or the
-// whole host go away.
+// The editor's model without a window: the keys that switch edit methods and overlays, messages,
+// names, and its host changing or going away.
 #include "Editor/EditorModelScene.h"
-
-#include "Physics/Create.h"
-#include "Physics/JointKinds.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +13,8 @@ class EditorModel : public ::testing::Test, public EditorModelScene
 {
 };
 
-TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
+// Switching keeps every selection; A selects the selected bodies' fixtures, in body mode only.
+TEST_F(EditorModel, EditMethodKeysKeepSelectionsAndASelectsTheSelectedBodiesFixtures)
 {
     b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
     addBox(body, 1.0f, 1.0f);
@@ -29,7 +26,6 @@ TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
     EXPECT_EQ(editor.getEditMethod(), EM_FIXTURES);
     EXPECT_TRUE(state().candidateBodies.empty());
     EXPECT_EQ(state().selectedBodies.size(), 2u);
-    // A selects the selected bodies' fixtures, in body mode only.
     press('a');
     EXPECT_TRUE(state().selectedFixtures.empty());
     press('v', false, true);  // Ctrl+V pastes; it never switches to vertices
@@ -43,28 +39,12 @@ TEST_F(EditorModel, EditMethodKeysSwitchOnlyWhileIdleAndKeepSelections)
     press('a');
     EXPECT_EQ(state().selectedFixtures.size(), 2u);
     EXPECT_EQ(state().selectedBodies.size(), 2u);
-
-    // While telling stacked bodies apart the method stays; Esc ends it and picks afresh.
-    click(1);
-    ASSERT_EQ(state().state, CS_DISAMBIGUATE);
-    press('j');
-    EXPECT_EQ(editor.getEditMethod(), EM_BODIES);
-    press(27);
-    EXPECT_EQ(state().state, 0);
-    EXPECT_TRUE(state().disambiguationBodies.empty());
-    EXPECT_EQ(state().candidateBodies.size(), 2u);
-    // A right click ends it as well.
-    click(1);
-    click(1);
-    EXPECT_EQ(state().state, 0);
-    // The panel's own switch leaves it at once.
-    click(1);
-    editor.setEditMethod(EM_JOINTS);
-    EXPECT_EQ(state().state, 0);
 }
 
-TEST_F(EditorModel, OverlayKeysCycleAndWrap)
+// The console hears every message, but of the keys only those the editor does not know.
+TEST_F(EditorModel, OverlayKeysCycleAndWrapAndOnlyUnknownKeysAndMessagesReachTheConsole)
 {
+    testing::internal::CaptureStdout();
     EXPECT_EQ(editor.infoMode(), 2);
     press('H', true);
     EXPECT_EQ(editor.helpPage(), maxHelpPage);
@@ -74,20 +54,12 @@ TEST_F(EditorModel, OverlayKeysCycleAndWrap)
     EXPECT_EQ(editor.helpPage(), 1);
     press('i');
     EXPECT_EQ(editor.infoMode(), 0);
-    press('i');
-    press('i');
+    pressEach("ii");
     EXPECT_EQ(editor.infoMode(), 2);
     press('w');
     EXPECT_TRUE(editor.showsWorldInfo());
-}
 
-TEST_F(EditorModel, TheConsoleGetsEveryMessageAndOnlyKeysTheEditorDoesNotKnow)
-{
-    testing::internal::CaptureStdout();
-    for (unsigned char key : {'g', 't', 'r', 's', 'x', 'y', 'l', 'L', 'm', 'o', 'c', 'M', '+', '-'})
-    {
-        press(key);
-    }
+    pressEach("gtrsxylLmocM+-");
     press(127);
     press(3, false, true);
     press('q');
@@ -100,41 +72,9 @@ TEST_F(EditorModel, TheConsoleGetsEveryMessageAndOnlyKeysTheEditorDoesNotKnow)
     EXPECT_EQ(editor.messages()[1].text, "second");
 }
 
-TEST_F(EditorModel, ObjectsDestroyedThroughTheHostLeaveEverySet)
-{
-    b2Body* ground = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
-    b2Body* wheel = addBody(b2Vec2(0.0f, 0.0f));
-    b2Body* arm = addBody(b2Vec2(6.0f, 0.0f));
-    addCircle(wheel, 1.0f);
-    b2Joint* axle = addRevolute(ground, wheel, b2Vec2(0.0f, 0.0f));
-    b2Joint* hinge = addRevolute(ground, arm, b2Vec2(6.0f, 0.0f));
-    const b2GearJointDef gear = Physics::CouplingGear(axle, hinge);
-    ASSERT_NE(Physics::CreateJoint(world(), gear), nullptr);
-
-    clickAt(b2Vec2(0.0f, 0.0f));
-    click(1);  // ground and wheel share the origin: tell them apart
-    press('a');
-    editor.setEditMethod(EM_VERTICES);  // leaves telling apart
-    editor.setEditMethod(EM_JOINTS);
-    clickAt(b2Vec2(6.0f, 0.0f));
-    ASSERT_EQ(state().selectedJoints, std::set<b2Joint*>{hinge});
-    ASSERT_EQ(state().selectedFixtures.size(), 1u);
-
-    // The hinge goes and takes the gear that couples it; then the wheel with its rim and axle.
-    ASSERT_TRUE(host.DestroyJoint(hinge));
-    EXPECT_TRUE(state().selectedJoints.empty());
-    ASSERT_TRUE(host.DestroyBody(wheel));
-    EXPECT_EQ(state().selectedBodies, std::set<b2Body*>{ground});
-    EXPECT_EQ(state().disambiguationBodies, std::set<b2Body*>{ground});
-    EXPECT_TRUE(state().selectedFixtures.empty());
-    EXPECT_NE(editor.lastSelectedBody(), wheel);
-    editor.setEditMethod(EM_BODIES);
-    moveMouse(b2Vec2(0.0f, 0.0f));
-    EXPECT_EQ(state().candidateBodies, std::set<b2Body*>{ground});
-}
-
-// Loading a scene edits another host before the old one (and its fixtures) is deleted.
-TEST_F(EditorModel, NamesAndVertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
+// Loading a scene edits another host before the old one (and its fixtures) is deleted; a host may
+// also go while the editor is still on it.
+TEST_F(EditorModel, NamesAndOutlinesStayWithTheHostTheyWereMadeInAndTheEditorOutlivesItsHost)
 {
     b2Body* body = addBody(b2Vec2(0.0f, 0.0f));
     host.names.bodyNames[body] = "crate";
@@ -142,44 +82,33 @@ TEST_F(EditorModel, NamesAndVertexMoveOutlinesStayWithTheHostTheyWereMadeIn)
     addBox(body, 2.0f, 2.0f);
     press('v');
     clickAt(b2Vec2(2.0f, 2.0f));
-    press('g');
-    moveMouse(b2Vec2(3.0f, 3.0f));
-    press(27);
+    drag("g", b2Vec2(2.0f, 2.0f), b2Vec2(3.0f, 3.0f), "\x1b");
     ASSERT_FALSE(state().validVertexDisplays.empty());
 
-    ::Test other;
-    editor.setTest(&other);
+    auto other = std::make_unique<::Test>();
+    editor.setTest(other.get());
     EXPECT_EQ(editor.getNameOfBody(body), "");
-    EXPECT_EQ(editor.getWorld(), other.GetWorld());
+    EXPECT_EQ(editor.getWorld(), other->GetWorld());
     EXPECT_TRUE(state().validVertexDisplays.empty());
     EXPECT_TRUE(state().invalidVertexDisplays.empty());
-    editor.setTest(&host);
-    EXPECT_EQ(editor.getNameOfBody(body), "crate");
-}
-
-TEST(EditorHost, AnEditorOutlivesItsHost)
-{
-    auto host = std::make_unique<::Test>();
-    Editor editor(host.get());
     b2BodyDef def;
-    b2Body* body = host->GetWorld()->CreateBody(&def);
-    host->names.bodyNames[body] = "gone";
-    editor.setDisplayArea(b2Vec2(-50.0f, -50.0f), b2Vec2(50.0f, 50.0f), 1000, 1000);
-    editor.handleMouseMove(b2Vec2(500.0f, 500.0f), b2Vec2_zero);
-    editor.handleMouseButtonDown(0);
-    ASSERT_EQ(editor.controlState().selectedBodies.size(), 1u);
+    other->names.bodyNames[other->GetWorld()->CreateBody(&def)] = "gone";
+    editor.setEditMethod(EM_BODIES);
+    clickAt(b2Vec2_zero);
+    ASSERT_EQ(state().selectedBodies.size(), 1u);
 
-    host.reset();
+    other.reset();
     EXPECT_EQ(editor.getTest(), nullptr);
     EXPECT_EQ(editor.getWorld(), nullptr);
-    EXPECT_TRUE(editor.controlState().selectedBodies.empty());
+    EXPECT_TRUE(state().selectedBodies.empty());
     EXPECT_EQ(editor.getBodyByName("gone"), nullptr);
     // Input keeps working on nothing.
-    editor.handleMouseMove(b2Vec2(500.0f, 500.0f), b2Vec2_zero);
-    editor.handleMouseButtonDown(0);
-    editor.handleKeyDown('j');
-    EXPECT_TRUE(editor.controlState().candidateJoints.empty());
+    clickAt(b2Vec2_zero);
+    press('j');
+    EXPECT_TRUE(state().candidateJoints.empty());
     EXPECT_FALSE(editor.panelInfo().jointApplicable);
+    editor.setTest(&host);
+    EXPECT_EQ(editor.getNameOfBody(body), "crate");
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
-// Mirrored duplication without a display: copies reflected about the cursor's vertical line with
-// their shapes, containers that still hold what falls into them, revolute joints whose copies
-// move as the mirror image of their sources within reflected limits, and copies that cannot be
-// made.
+// Mirrored duplication about the cursor's vertical line: shapes, containers and hinged arms that
+// behave as mirror images of their sources, and copies that cannot be made.
 #include "Editor/EditorModelScene.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <set>
 
 namespace
@@ -23,29 +19,11 @@ protected:
     }
 };
 
-void ExpectSamePoints(std::vector<b2Vec2> actual, std::vector<b2Vec2> expected)
-{
-    const auto before = [](const b2Vec2& a, const b2Vec2& b) {
-        return a.x < b.x - 1e-4f || (std::abs(a.x - b.x) <= 1e-4f && a.y < b.y);
-    };
-    std::sort(actual.begin(), actual.end(), before);
-    std::sort(expected.begin(), expected.end(), before);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < actual.size(); ++i)
-    {
-        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-4f);
-        EXPECT_NEAR(actual[i].y, expected[i].y, 1e-4f);
-    }
-}
-
 TEST_F(Mirror, ARotatedBodyIsCopiedAcrossTheCursorLineWithItsShapesReflected)
 {
     b2Body* source = addBody(b2Vec2(3.0f, 2.0f), b2_dynamicBody, 0.3f);
     addBox(source, 0.4f, 0.2f, b2Vec2(0.5f, 0.0f));
-    const b2Vec2 corners[] = {{-1.0f, -1.0f}, {0.0f, -1.0f}, {-1.0f, 0.5f}};
-    b2PolygonShape triangle;
-    triangle.Set(corners, 3);
-    addShape(source, triangle);
+    addPolygon(source, {{-1.0f, -1.0f}, {0.0f, -1.0f}, {-1.0f, 0.5f}});
     host.names.bodyNames[source] = "left arm";
     placeCursor(1.0f);
     selectBodies({source});
@@ -76,7 +54,7 @@ TEST_F(Mirror, ARotatedBodyIsCopiedAcrossTheCursorLineWithItsShapesReflected)
         {
             p.x = 2.0f - p.x;
         }
-        ExpectSamePoints(worldPoints(f), reflected);
+        EXPECT_TRUE(samePoints(worldPoints(f), reflected));
         const auto* polygon = static_cast<const b2PolygonShape*>(f->GetShape());
         EXPECT_TRUE(polygon->Validate());
     }
@@ -87,48 +65,17 @@ TEST_F(Mirror, ARotatedBodyIsCopiedAcrossTheCursorLineWithItsShapesReflected)
     EXPECT_EQ(newest()->GetPosition(), b2Vec2(-1.0f, 2.0f));
 }
 
-TEST_F(Mirror, MirroredContainersStillHoldWhatFallsIntoThem)
+// A cup (an open chain) and a box (a loop), traced clockwise so that they collide on their inside,
+// are mirrored with an arm hinged to a frame within limits: balls dropped into the mirrored
+// containers stay in them, and the mirrored arm swings as the mirror image of its source.
+TEST_F(Mirror, MirroredContainersHoldWhatFallsInAndMirroredHingesSwingAsMirrorImages)
 {
-    // A cup (an open chain) and a box (a loop), both traced clockwise so that they collide on
-    // their inside, on a static body right of the cursor.
     b2Body* containers = addBody(b2Vec2(10.0f, 0.0f), b2_staticBody);
     addChain(containers, {{2.0f, 4.0f}, {2.0f, 0.0f}, {-2.0f, 0.0f}, {-2.0f, 4.0f}}, false);
     addChain(containers, {{7.0f, 4.0f}, {7.0f, 0.0f}, {3.0f, 0.0f}, {3.0f, 4.0f}}, true);
-    placeCursor(0.0f);
-    selectBodies({containers});
-    editor.mirror();
-    b2Body* copy = newest();
-    ASSERT_NE(copy, containers);
-
-    // The library keeps the newest fixture first.
-    const Physics::ShapeGeometry box = Physics::GetGeometry(copy->GetFixtureList());
-    const Physics::ShapeGeometry cup = Physics::GetGeometry(copy->GetFixtureList()->GetNext());
-    EXPECT_FALSE(cup.loop);
-    EXPECT_EQ(cup.points.size(), 4u);
-    EXPECT_TRUE(box.loop);
-    EXPECT_EQ(box.points.size(), 4u);
-
-    // A ball dropped into each mirrored container (left of the cursor) stays in it.
-    b2Body* inCup = addBody(b2Vec2(-10.0f, 2.0f));
-    addCircle(inCup, 0.3f);
-    b2Body* inBox = addBody(b2Vec2(-15.0f, 2.0f));
-    addCircle(inBox, 0.3f);
-    for (int step = 0; step < 120; ++step)
-    {
-        world()->Step(1.0f / 60.0f, 8, 3);
-    }
-    EXPECT_NEAR(inCup->GetPosition().y, 0.3f, 0.05f);
-    EXPECT_NEAR(inBox->GetPosition().y, 0.3f, 0.05f);
-}
-
-TEST_F(Mirror, RevoluteJointsBetweenSelectedBodiesMoveAsTheMirrorImageWithinReflectedLimits)
-{
-    b2Body* frame = addBody(b2Vec2(4.0f, 10.0f), b2_staticBody);
-    addBox(frame, 0.5f, 0.5f);
-    b2Body* arm = addBody(b2Vec2(5.0f, 10.0f), b2_dynamicBody, 0.4f);
-    addBox(arm, 1.0f, 0.1f, b2Vec2(1.0f, 0.0f));
-    b2Body* loose = addBody(b2Vec2(4.0f, 20.0f));
-    addBox(loose, 0.5f, 0.5f);
+    b2Body* frame = addBox(addBody(b2Vec2(4.0f, 10.0f), b2_staticBody), 0.5f, 0.5f)->GetBody();
+    b2Body* arm = addBox(addBody(b2Vec2(5.0f, 10.0f), b2_dynamicBody, 0.4f), 1.0f, 0.1f, b2Vec2(1.0f, 0.0f))->GetBody();
+    b2Body* loose = addBox(addBody(b2Vec2(4.0f, 20.0f)), 0.5f, 0.5f)->GetBody();
     b2RevoluteJointDef hinge;
     hinge.Initialize(frame, arm, b2Vec2(5.0f, 10.0f));
     hinge.referenceAngle = 0.0f;  // the arm starts 0.4 up, near its upper limit
@@ -142,37 +89,54 @@ TEST_F(Mirror, RevoluteJointsBetweenSelectedBodiesMoveAsTheMirrorImageWithinRefl
     addRevolute(frame, loose, loose->GetPosition());
 
     placeCursor(0.0f);
-    selectBodies({frame, arm});
+    selectBodies({containers, frame, arm});
     editor.mirror();
-    ASSERT_EQ(world()->GetBodyCount(), 5);
-    ASSERT_EQ(world()->GetJointCount(), 4);
-    auto* copy = static_cast<b2RevoluteJoint*>(world()->GetJointList());
-    ASSERT_EQ(copy->GetType(), e_revoluteJoint);
-    EXPECT_EQ(copy->GetBodyA()->GetPosition(), b2Vec2(-4.0f, 10.0f));
-    EXPECT_EQ(copy->GetBodyB()->GetPosition(), b2Vec2(-5.0f, 10.0f));
-    EXPECT_TRUE(copy->IsLimitEnabled());
-    EXPECT_FLOAT_EQ(copy->GetLowerLimit(), -0.5f);
-    EXPECT_FLOAT_EQ(copy->GetUpperLimit(), 0.2f);
-    EXPECT_NEAR(copy->GetAnchorA().x, -5.0f, 1e-5f);
-    EXPECT_NEAR(copy->GetAnchorB().y, 10.0f, 1e-5f);
+    ASSERT_EQ(world()->GetBodyCount(), 7);
+    ASSERT_EQ(world()->GetJointCount(), 4) << "only joints between selected bodies are copied";
+    b2Body* copy = newest();
+    while (copy != nullptr && copy->GetPosition() != b2Vec2(-10.0f, 0.0f))
+    {
+        copy = copy->GetNext();
+    }
+    ASSERT_NE(copy, nullptr);
+    // The library keeps the newest fixture first.
+    const Physics::ShapeGeometry box = Physics::GetGeometry(copy->GetFixtureList());
+    const Physics::ShapeGeometry cup = Physics::GetGeometry(copy->GetFixtureList()->GetNext());
+    EXPECT_FALSE(cup.loop);
+    EXPECT_EQ(cup.points.size(), 4u);
+    EXPECT_TRUE(box.loop);
+    EXPECT_EQ(box.points.size(), 4u);
 
-    // Swinging down under gravity into the lower limit and back, each rig mirrors the other.
-    EXPECT_NEAR(copy->GetJointAngle(), -0.4f, 1e-5f);
-    for (int step = 0; step < 90; ++step)
+    auto* hingeCopy = static_cast<b2RevoluteJoint*>(world()->GetJointList());
+    ASSERT_EQ(hingeCopy->GetType(), e_revoluteJoint);
+    EXPECT_EQ(hingeCopy->GetBodyA()->GetPosition(), b2Vec2(-4.0f, 10.0f));
+    EXPECT_EQ(hingeCopy->GetBodyB()->GetPosition(), b2Vec2(-5.0f, 10.0f));
+    EXPECT_TRUE(hingeCopy->IsLimitEnabled());
+    EXPECT_FLOAT_EQ(hingeCopy->GetLowerLimit(), -0.5f);
+    EXPECT_FLOAT_EQ(hingeCopy->GetUpperLimit(), 0.2f);
+    EXPECT_NEAR(hingeCopy->GetAnchorA().x, -5.0f, 1e-5f);
+    EXPECT_NEAR(hingeCopy->GetAnchorB().y, 10.0f, 1e-5f);
+    EXPECT_NEAR(hingeCopy->GetJointAngle(), -0.4f, 1e-5f);
+
+    // Balls dropped into the mirrored containers (left of the cursor); the arms swing down under
+    // gravity into their lower limits and back.
+    b2Body* inCup = addCircle(addBody(b2Vec2(-10.0f, 2.0f)), 0.3f)->GetBody();
+    b2Body* inBox = addCircle(addBody(b2Vec2(-15.0f, 2.0f)), 0.3f)->GetBody();
+    for (int step = 0; step < 120; ++step)
     {
         world()->Step(1.0f / 60.0f, 8, 3);
-        ASSERT_NEAR(copy->GetJointAngle(), -source->GetJointAngle(), 1e-3f) << step;
+        ASSERT_NEAR(hingeCopy->GetJointAngle(), -source->GetJointAngle(), 1e-3f) << step;
     }
     EXPECT_NEAR(source->GetJointAngle(), -0.2f, 0.05f);
+    EXPECT_NEAR(inCup->GetPosition().y, 0.3f, 0.05f);
+    EXPECT_NEAR(inBox->GetPosition().y, 0.3f, 0.05f);
 }
 
 TEST_F(Mirror, ACopyThatCannotBeMadeIsReportedAndNothingIsJoinedToIt)
 {
     // Reflected about x = 3e8, the far body would land beyond the coordinates a scene may use.
-    b2Body* far = addBody(b2Vec2(-5.0e8f, 0.0f));
-    addBox(far, 1.0f, 1.0f);
-    b2Body* near = addBody(b2Vec2(3.0e8f + 100.0f, 0.0f));
-    addBox(near, 1.0f, 1.0f);
+    b2Body* far = addBox(addBody(b2Vec2(-5.0e8f, 0.0f)), 1.0f, 1.0f)->GetBody();
+    b2Body* near = addBox(addBody(b2Vec2(3.0e8f + 100.0f, 0.0f)), 1.0f, 1.0f)->GetBody();
     addRevolute(far, near, b2Vec2(0.0f, 0.0f));
     placeCursor(3.0e8f);
     selectBodies({far, near});

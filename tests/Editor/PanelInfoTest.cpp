@@ -18,9 +18,8 @@ protected:
 
 TEST_F(PanelInfo, ControlGroupsFollowTheEditMethodAndTheSelection)
 {
-    b2Body* a = addBody(b2Vec2(0.0f, 0.0f));
+    b2Body* a = addBox(addBody(b2Vec2(0.0f, 0.0f)), 1.0f, 1.0f)->GetBody();
     b2Body* b = addBody(b2Vec2(10.0f, 0.0f));
-    addBox(a, 1.0f, 1.0f);
     addRevolute(a, b, b2Vec2(5.0f, 0.0f));
     EXPECT_TRUE(info().bodyCreatable);
     EXPECT_FALSE(info().nameEditable || info().bodyApplicable || info().fixtureCreatable);
@@ -52,8 +51,7 @@ TEST_F(PanelInfo, ControlGroupsFollowTheEditMethodAndTheSelection)
 TEST_F(PanelInfo, SharedBodyAndFixtureValuesShowAndDisagreementsAreMarked)
 {
     b2Body* ground = addBody(b2Vec2(0.0f, 0.0f), b2_staticBody);
-    b2Body* ball = addBody(b2Vec2(1.0f, 0.0f));
-    addCircle(ball, 1.0f);
+    b2Body* ball = addCircle(addBody(b2Vec2(1.0f, 0.0f)), 1.0f)->GetBody();
     ball->SetFixedRotation(true);
     for (b2Body* body : {ground, ball})
     {
@@ -100,12 +98,10 @@ TEST_F(PanelInfo, JointValuesDependOnTheJointType)
     b2Body* a = addBody(b2Vec2(-10.0f, 0.0f));
     b2Body* b = addBody(b2Vec2(0.0f, 0.0f));
     b2Body* c = addBody(b2Vec2(10.0f, 0.0f));
-    b2RevoluteJointDef revolute;
-    revolute.Initialize(ground, a, a->GetPosition());
-    revolute.enableMotor = true;
-    revolute.motorSpeed = b2_pi;
-    revolute.maxMotorTorque = 30.0f;
-    world()->CreateJoint(&revolute);
+    auto* motor = static_cast<b2RevoluteJoint*>(addRevolute(ground, a, a->GetPosition()));
+    motor->EnableMotor(true);
+    motor->SetMotorSpeed(b2_pi);
+    motor->SetMaxMotorTorque(30.0f);
     b2DistanceJointDef distance;
     distance.Initialize(ground, b, b->GetPosition(), b->GetPosition() + b2Vec2(0.0f, 3.0f));
     b2Joint* spring = world()->CreateJoint(&distance);

@@ -1,6 +1,5 @@
-// Inserting a vertex with Tab and a click: polygons get it just outside the edge, an edge
-// becomes two edge fixtures, chains and loops get it on the segment, and a split that would
-// leave a shape the physics library rejects changes nothing.
+// Inserting a vertex with Tab and a click into each shape type, and splits that would leave a shape
+// the physics library rejects, which change nothing.
 #include "Editor/EditorModelScene.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +58,8 @@ TEST_F(Split, PolygonsGetTheVertexJustOutsideTheEdgeUntilTheyAreFull)
     EXPECT_FALSE(splitPointShownAt(middle)) << "a polygon of 8 corners offers no split point";
 }
 
-TEST_F(Split, AnEdgeBecomesTwoEdgesWithTheSameMaterial)
+// An edge becomes two edge fixtures; chains and loops get the vertex on the segment and stay selected.
+TEST_F(Split, EdgesBecomeTwoEdgesWithTheSameMaterialAndChainsGetTheVertexOnTheSegment)
 {
     b2Body* body = addBody(b2Vec2(0.0f, 5.0f));
     b2Fixture* edge = addEdge(body, b2Vec2(-4.0f, 0.0f), b2Vec2(4.0f, 0.0f));
@@ -81,18 +81,14 @@ TEST_F(Split, AnEdgeBecomesTwoEdgesWithTheSameMaterial)
     EXPECT_TRUE(first.hasGhostBefore && !first.hasGhostAfter && !second.hasGhostBefore && second.hasGhostAfter);
     EXPECT_EQ(second.ghostAfter, b2Vec2(6, -1));
     EXPECT_TRUE(added->GetFriction() == 0.7f && added->IsSensor() && added->GetFilterData().groupIndex == -3);
-}
 
-TEST_F(Split, ChainsAndLoopsGetTheVertexOnTheSegmentAndStaySelected)
-{
-    b2Body* body = addBody(b2Vec2_zero, b2_staticBody);
-    b2Fixture* open = addChain(body, {{-20, 0}, {-15, 0}, {-10, 0}}, false);
-    b2Fixture* loop = addChain(body, {{10, -3}, {20, -3}, {20, 3}}, true);
+    b2Body* ground = addBody(b2Vec2_zero, b2_staticBody);
+    b2Fixture* open = addChain(ground, {{-20, 0}, {-15, 0}, {-10, 0}}, false);
+    b2Fixture* loop = addChain(ground, {{10, -3}, {20, -3}, {20, 3}}, true);
     editor.setEditMethod(EM_FIXTURES);
     clickAt(b2Vec2(-17.5f, 0.0f));
     ASSERT_EQ(state().selectedFixtures, std::set<b2Fixture*>{open});
     editor.setEditMethod(EM_VERTICES);
-
     splitAt(b2Vec2(-12.5f, 0.5f));
     EXPECT_EQ(Physics::GetGeometry(open).points, (std::vector<b2Vec2>{{-20, 0}, {-15, 0}, {-12.5f, 0}, {-10, 0}}));
     EXPECT_EQ(state().selectedFixtures, std::set<b2Fixture*>{open});
@@ -110,9 +106,17 @@ TEST_F(Split, SplitsTheLibraryWouldRejectChangeNothing)
     b2Body* body = addBody(b2Vec2_zero, b2_staticBody);
     addEdge(body, b2Vec2(-30.0f, 0.0f), b2Vec2(-25.0f, 0.0f));
     addChain(body, {{0, 0}, {0.008f, 0}, {5, 0}}, false);
-    addBox(body, 2.0f, 2.0f, b2Vec2(20.0f, 0.0f));
+    b2Fixture* square = addBox(body, 2.0f, 2.0f, b2Vec2(20.0f, 0.0f));
+    ASSERT_TRUE(splitPointShownAt(b2Vec2(22.5f, 1.0f)));
+    EXPECT_EQ(state().splitInfo.fixture, square);
+    EXPECT_FLOAT_EQ(state().splitInfo.fraction, 0.75f);
+    EXPECT_EQ(state().splitInfo.segmentStart, b2Vec2(22.0f, -2.0f));
+    clickAt(b2Vec2(18.0f, 2.0f));
+    const std::set<vertexInfo> selected = state().selectedVertices;
+    ASSERT_EQ(selected.size(), 1u);
     // Beyond the edge's end; between two chain points closer than twice the slop; at a square's
-    // corner, where the point outside would leave the corner on a straight side.
+    // corner, where the point outside would leave the corner on a straight side. The refused click
+    // leaves the selection as it was.
     for (const b2Vec2& p : {b2Vec2(-24.0f, 0.0f), b2Vec2(0.004f, -0.5f), b2Vec2(22.0f, -2.0f)})
     {
         const std::string before = snapshot();
@@ -120,6 +124,7 @@ TEST_F(Split, SplitsTheLibraryWouldRejectChangeNothing)
         splitAt(p);
         EXPECT_EQ(snapshot(), before) << p.x;
         EXPECT_EQ(lastMessage().rfind("No vertex inserted: ", 0), 0u) << lastMessage();
+        EXPECT_EQ(state().selectedVertices, selected);
     }
 }
 

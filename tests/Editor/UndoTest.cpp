@@ -4,9 +4,7 @@
 #include "EditorModelScene.h"
 
 #include "Editor/WorldEdits.h"
-#include "Framework/Test.h"
 #include "Physics/Create.h"
-#include "Physics/Ghosts.h"
 #include "Physics/Springs.h"
 
 #include <gtest/gtest.h>
@@ -16,56 +14,32 @@ namespace
 
 // A ground with a loop, two dynamic bodies, a revolute and a prismatic joint to the ground and a
 // gear coupling them: every kind of object undo must bring back. No editor: the history alone.
-class UndoTest : public ::testing::Test
+class UndoTest : public ::testing::Test, public SceneBuilder
 {
 protected:
     void SetUp() override
     {
         edits.setHost(&host);
-        b2World* world = host.GetWorld();
-        b2BodyDef def;
-        b2Body* ground = world->CreateBody(&def);
-        const b2Vec2 loop[] = {{-20, 0}, {20, 0}, {20, 20}, {-20, 20}};
-        b2ChainShape chain;
-        Physics::SetLoop(chain, loop, 4);
-        ground->CreateFixture(&chain, 0.0f);
-
-        def.type = b2_dynamicBody;
-        def.position.Set(-3, 5);
-        a = world->CreateBody(&def);
-        b2PolygonShape box;
-        box.SetAsBox(1, 0.5f);
-        a->CreateFixture(&box, 2.0f);
-        def.position.Set(4, 5);
-        def.awake = false;
-        b = world->CreateBody(&def);
-        b2CircleShape circle;
-        circle.m_radius = 0.5f;
-        b->CreateFixture(&circle, 1.0f);
-
-        b2RevoluteJointDef revoluteDef;
-        revoluteDef.Initialize(ground, a, a->GetPosition());
-        revolute = world->CreateJoint(&revoluteDef);
+        b2Body* ground = addBody(b2Vec2_zero, b2_staticBody);
+        addChain(ground, {{-20, 0}, {20, 0}, {20, 20}, {-20, 20}}, true);
+        host.names.fixtureNames[addBox(a, 1.0f, 0.5f)] = "plate";
+        addCircle(b, 0.5f);
+        revolute = addRevolute(ground, a, a->GetPosition());
         b2PrismaticJointDef prismaticDef;
         prismaticDef.Initialize(ground, b, b->GetPosition(), b2Vec2(1, 0));
-        prismatic = world->CreateJoint(&prismaticDef);
+        prismatic = world()->CreateJoint(&prismaticDef);
         const b2GearJointDef gear = Physics::CouplingGear(revolute, prismatic, 2.0f);
-        world->CreateJoint(&gear);
-
+        world()->CreateJoint(&gear);
+        b->SetAwake(false);
         host.names.bodyNames[a] = "arm";
-        host.names.fixtureNames[a->GetFixtureList()] = "plate";
         host.names.jointNames[revolute] = "hinge";
     }
 
-    // The scene with its objects in list order: what undo gives back in place.
-    std::string exact() { return WorldDoc(true).writeToString(host.GetWorld()); }
+    std::string canonical() { return CanonicalScene(world()); }
 
-    std::string canonical() { return CanonicalScene(host.GetWorld()); }
-
-    ::Test host;
     WorldEdits edits;
-    b2Body* a = nullptr;
-    b2Body* b = nullptr;
+    b2Body* a = addBody(b2Vec2(-3, 5));
+    b2Body* b = addBody(b2Vec2(4, 5));
     b2Joint* revolute = nullptr;
     b2Joint* prismatic = nullptr;
 };
@@ -74,7 +48,7 @@ protected:
 
 TEST_F(UndoTest, ChangedObjectsGetTheirValuesBackInPlace)
 {
-    const std::string before = exact();
+    const std::string before = snapshot();
     b2Fixture* plate = a->GetFixtureList();
     edits.beginStep("edit everything");
     edits.placeBody(a, b2Vec2(1, 2), 0.5f);
@@ -90,17 +64,17 @@ TEST_F(UndoTest, ChangedObjectsGetTheirValuesBackInPlace)
     // monkey).
     edits.setBodyMass(b, 0.0f);
     edits.endStep();
-    const std::string after = exact();
+    const std::string after = snapshot();
     ASSERT_NE(before, after);
 
     EXPECT_EQ(edits.undo(), "edit everything");
-    EXPECT_EQ(exact(), before);
+    EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(a->GetFixtureList(), plate);
     EXPECT_EQ(host.names.bodyNames[a], "arm");
     EXPECT_FALSE(b->IsAwake());
 
     EXPECT_EQ(edits.redo(), "edit everything");
-    EXPECT_EQ(exact(), after);
+    EXPECT_EQ(snapshot(), after);
     EXPECT_EQ(edits.redo(), "");
 }
 
@@ -114,13 +88,13 @@ TEST_F(UndoTest, DeletedBodiesComeBackWithTheirJointsGearAndNamesAsOftenAsAsked)
     edits.destroyBody(b);
     edits.endStep();
     const std::string after = canonical();
-    EXPECT_EQ(host.GetWorld()->GetJointCount(), 0);
+    EXPECT_EQ(world()->GetJointCount(), 0);
     const auto only = [](const auto& names) { return names.size() == 1 ? names.begin()->second : "?"; };
     for (int i = 0; i < 10; ++i)
     {
         edits.undo();
         ASSERT_EQ(canonical(), before);
-        EXPECT_EQ(host.GetWorld()->GetJointCount(), 3);
+        EXPECT_EQ(world()->GetJointCount(), 3);
         EXPECT_EQ(only(host.names.bodyNames) + only(host.names.fixtureNames) + only(host.names.jointNames),
                   "armplatehinge");
         edits.redo();
@@ -153,7 +127,7 @@ TEST_F(UndoTest, CreatedObjectsGoAndComeBack)
     EXPECT_EQ(canonical(), before);
     edits.redo();
     EXPECT_EQ(canonical(), after);
-    EXPECT_EQ(Physics::GetSpringFrequency(host.GetWorld()->GetJointList()), 4.0f);
+    EXPECT_EQ(Physics::GetSpringFrequency(world()->GetJointList()), 4.0f);
 }
 
 TEST_F(UndoTest, StepsAreWholeActionsAndANewOneDropsTheRedoBranch)
@@ -179,12 +153,10 @@ TEST_F(UndoTest, StepsAreWholeActionsAndANewOneDropsTheRedoBranch)
 TEST(UndoKeys, ActionsUndoAndRedoWithTheirNamesAndSelectionAndAPasteWithItsDropIsOneStep)
 {
     EditorModelScene scene;
-    b2Body* box = scene.addBody(b2Vec2(0, 0));
-    scene.addBox(box, 1, 1);
+    b2Body* box = scene.addBox(scene.addBody(b2Vec2(0, 0)), 1, 1)->GetBody();
     const std::string before = scene.snapshot();
     scene.clickAt(b2Vec2(0, 0));
-    scene.press('g');
-    scene.moveMouse(b2Vec2(5, 0));
+    scene.drag("g", b2Vec2(0, 0), b2Vec2(5, 0));
     scene.click(0);
     const std::string moved = scene.snapshot();
     ASSERT_NE(moved, before);

@@ -5,7 +5,6 @@
 #include "WorldDoc/ObjectNames.h"
 
 #include <algorithm>
-#include <cmath>
 #include <set>
 #include <unordered_set>
 
@@ -14,30 +13,14 @@ namespace
 
 using Live = std::unordered_set<const void*>;
 
-bool Finite(float v)
-{
-    return std::isfinite(v);
-}
-
-bool Finite(const b2Vec2& v)
-{
-    return std::isfinite(v.x) && std::isfinite(v.y);
-}
-
+// Edges number their two vertices 1 and 2; a loop's count includes its closing vertex.
 bool VertexInShape(const b2Fixture* fixture, int index)
 {
     const b2Shape* shape = fixture->GetShape();
-    switch (shape->GetType())
-    {
-    case b2Shape::e_edge:
-        return index == 1 || index == 2;
-    case b2Shape::e_polygon:
-        return index >= 0 && index < static_cast<const b2PolygonShape*>(shape)->m_count;
-    case b2Shape::e_chain:
-        return index >= 0 && index < static_cast<const b2ChainShape*>(shape)->m_count;
-    default:
-        return false;
-    }
+    const int count = shape->GetType() == b2Shape::e_polygon ? static_cast<const b2PolygonShape*>(shape)->m_count
+                      : shape->GetType() == b2Shape::e_chain ? static_cast<const b2ChainShape*>(shape)->m_count
+                                                             : 0;
+    return shape->GetType() == b2Shape::e_edge ? index == 1 || index == 2 : index >= 0 && index < count;
 }
 
 // The first of `elements` whose object (`objectOf` the element) is not in `live`, as a fault of `what`.
@@ -54,53 +37,35 @@ std::string FindDead(const char* what, const Elements& elements, const Live& liv
     return std::string();
 }
 
-// Only for vertices of live fixtures.
-std::string FindMissingVertex(const char* what, const std::set<vertexInfo>& set)
-{
-    for (const vertexInfo& v : set)
-    {
-        if (!VertexInShape(v.fixture, v.index))
-        {
-            return FormatText("%s holds vertex %d of %p, which its shape does not have", what, v.index,
-                              (const void*)v.fixture);
-        }
-    }
-    return std::string();
-}
-
-// Collects the world's objects; returns the first value of theirs that is not finite.
+// Collects the world's objects; returns the first value of theirs that is not finite, leaving the
+// collection unfinished, as that fault is reported before any other.
 std::string WalkWorld(const b2World* world, Live& bodies, Live& fixtures, Live& joints)
 {
-    std::string fault;
-    const auto note = [&fault](const std::string& text) { fault = fault.empty() ? text : fault; };
     for (const b2Body* body = world->GetBodyList(); body != nullptr; body = body->GetNext())
     {
         bodies.insert(body);
         const b2Vec2 p = body->GetPosition();
         const b2Vec2 v = body->GetLinearVelocity();
-        if (!Finite(p) || !Finite(body->GetAngle()) || !Finite(v) || !Finite(body->GetAngularVelocity()) ||
-            !Finite(body->GetMass()) || !Finite(body->GetInertia()))
+        if (!p.IsValid() || !b2IsValid(body->GetAngle()) || !v.IsValid() || !b2IsValid(body->GetAngularVelocity()) ||
+            !b2IsValid(body->GetMass()) || !b2IsValid(body->GetInertia()))
         {
-            note(FormatText("body %p: position (%g, %g), angle %g, velocity (%g, %g) %g, mass %g, inertia %g",
-                            (const void*)body, p.x, p.y, body->GetAngle(), v.x, v.y, body->GetAngularVelocity(),
-                            body->GetMass(), body->GetInertia()));
+            return FormatText("body %p: position (%g, %g), angle %g, velocity (%g, %g) %g, mass %g, inertia %g",
+                              (const void*)body, p.x, p.y, body->GetAngle(), v.x, v.y, body->GetAngularVelocity(),
+                              body->GetMass(), body->GetInertia());
         }
         for (const b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
         {
             fixtures.insert(fixture);
             const Physics::ShapeGeometry geometry = Physics::GetGeometry(fixture);
-            bool finite = Finite(geometry.radius) && Finite(fixture->GetDensity()) && Finite(fixture->GetFriction()) &&
-                          Finite(fixture->GetRestitution()) &&
-                          (!geometry.hasGhostBefore || Finite(geometry.ghostBefore)) &&
-                          (!geometry.hasGhostAfter || Finite(geometry.ghostAfter));
-            for (const b2Vec2& point : geometry.points)
-            {
-                finite = finite && Finite(point);
-            }
+            const bool finite =
+                b2IsValid(geometry.radius) && b2IsValid(fixture->GetDensity()) && b2IsValid(fixture->GetFriction()) &&
+                b2IsValid(fixture->GetRestitution()) && (!geometry.hasGhostBefore || geometry.ghostBefore.IsValid()) &&
+                (!geometry.hasGhostAfter || geometry.ghostAfter.IsValid()) &&
+                std::all_of(geometry.points.begin(), geometry.points.end(), [](b2Vec2 p) { return p.IsValid(); });
             if (!finite)
             {
-                note(FormatText("fixture %p of body %p: a shape point or material value is not finite",
-                                (const void*)fixture, (const void*)body));
+                return FormatText("fixture %p of body %p: a shape point or material value is not finite",
+                                  (const void*)fixture, (const void*)body);
             }
         }
     }
@@ -109,12 +74,12 @@ std::string WalkWorld(const b2World* world, Live& bodies, Live& fixtures, Live& 
         joints.insert(joint);
         const b2Vec2 a = joint->GetAnchorA();
         const b2Vec2 b = joint->GetAnchorB();
-        if (!Finite(a) || !Finite(b))
+        if (!a.IsValid() || !b.IsValid())
         {
-            note(FormatText("joint %p: anchors (%g, %g) and (%g, %g)", (const void*)joint, a.x, a.y, b.x, b.y));
+            return FormatText("joint %p: anchors (%g, %g) and (%g, %g)", (const void*)joint, a.x, a.y, b.x, b.y);
         }
     }
-    return fault;
+    return std::string();
 }
 
 }  // namespace
@@ -147,16 +112,24 @@ std::string FindBrokenReferences(const b2World* world, const _controlState* stat
         faults.push_back(FindDead("selectedJoints", s.selectedJoints, joints, itself));
         faults.push_back(FindDead("the valid outlines", s.validVertexDisplays, fixtures, fixtureOf));
         faults.push_back(FindDead("the invalid outlines", s.invalidVertexDisplays, fixtures, fixtureOf));
-        if (s.splitInfo.fixture != nullptr)
+        if (s.splitInfo.fixture != nullptr && fixtures.count(s.splitInfo.fixture) == 0)
         {
-            faults.push_back(FindDead("the split point", std::set<const void*>{s.splitInfo.fixture}, fixtures, itself));
+            faults.push_back("the split point is on a fixture that is not in the world");
         }
         for (const auto& [what, set] : {std::pair{"candidateVertices", &s.candidateVertices},
                                         std::pair{"disambiguationVertices", &s.disambiguationVertices},
                                         std::pair{"selectedVertices", &s.selectedVertices}})
         {
-            const std::string dead = FindDead(what, *set, fixtures, fixtureOf);
-            faults.push_back(dead.empty() ? FindMissingVertex(what, *set) : dead);
+            // A vertex index is only looked up on a fixture found alive.
+            faults.push_back(FindDead(what, *set, fixtures, fixtureOf));
+            for (const vertexInfo& v : *set)
+            {
+                if (faults.back().empty() && !VertexInShape(v.fixture, v.index))
+                {
+                    faults.back() = FormatText("%s holds vertex %d of %p, which its shape does not have", what, v.index,
+                                               (const void*)v.fixture);
+                }
+            }
         }
     }
     const auto first = std::find_if(faults.begin(), faults.end(), [](const std::string& f) { return !f.empty(); });
