@@ -266,13 +266,14 @@ OperationProposal Editor::proposeOperation() const
             FixtureProposal change;
             change.fixture = fixture;
             change.geometry = Physics::GetGeometry(fixture);
+            const auto move = [&](b2Vec2& point) { point = b2MulT(xf, b2Mul(world, b2Mul(xf, point))); };
             std::set<b2Vec2*> moved;
             for (; run != cs.selectedVertices.end() && run->fixture == fixture; ++run)
             {
                 b2Vec2* point = PointOfVertex(change.geometry, run->index);
                 if (point != nullptr && moved.insert(point).second)
                 {
-                    *point = b2MulT(xf, b2Mul(world, b2Mul(xf, *point)));
+                    move(*point);
                     if (point >= change.geometry.points.data() &&
                         point < change.geometry.points.data() + change.geometry.points.size())
                     {
@@ -290,12 +291,17 @@ OperationProposal Editor::proposeOperation() const
                     change.refusal = k_windingRefusal;
                 }
             }
-            else if (change.geometry.type == b2Shape::e_chain && Determinant(world) < 0.0f &&
-                     change.movedPoints.size() == points.size())
+            else if (change.geometry.type == b2Shape::e_chain && change.movedPoints.size() == points.size())
             {
-                // A mirrored chain keeps colliding on the side that faced the bodies.
-                change.geometry = Physics::ReverseChain(change.geometry);
-                change.reversed = true;
+                // The whole chain moves: its ghost vertices go with it, as when its fixture moves.
+                move(change.geometry.ghostBefore);
+                move(change.geometry.ghostAfter);
+                if (Determinant(world) < 0.0f)
+                {
+                    // A mirrored chain keeps colliding on the side that faced the bodies.
+                    change.geometry = Physics::ReverseChain(change.geometry);
+                    change.reversed = true;
+                }
             }
             proposal.fixtures.push_back(change);
         }

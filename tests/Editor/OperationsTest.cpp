@@ -190,8 +190,9 @@ TEST_F(Operations, RestrictedVertexScaleOnARotatedBodyActsAlongTheWorldAxesAsSho
     EXPECT_TRUE(samePoints(worldPoints(box), expected));
 }
 
-// A chain's ghost vertex moves with its chain, and stays at the same end of it when a scale of -1
-// mirrors its vertices and the chain is turned around to keep its colliding side.
+// A chain's ghost vertex moves with its chain, in fixture mode and when all its vertices move, and
+// stays at the same end of it when a scale of -1 mirrors them and the chain is turned around to keep
+// its colliding side.
 TEST_F(Operations, AMovedChainKeepsItsNameSelectionAndGhostAndAMirroredOneTurnsAround)
 {
     b2Fixture* chain = addChain(addBody(b2Vec2_zero, b2_staticBody), {{0, 0}, {4, 0}, {8, 2}}, false);
@@ -220,6 +221,7 @@ TEST_F(Operations, AMovedChainKeepsItsNameSelectionAndGhostAndAMirroredOneTurnsA
     EXPECT_EQ(g.points, (std::vector<b2Vec2>{{-9, 5}, {-5, 3}, {-1, 3}}));
     EXPECT_TRUE(g.hasGhostAfter);
     EXPECT_FALSE(g.hasGhostBefore);
+    EXPECT_EQ(g.ghostAfter, b2Vec2(1.0f, 4.0f));
 }
 
 // Refusals: nothing changes, a message says why, and the operation stays open to be corrected.
